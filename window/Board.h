@@ -1,0 +1,40 @@
+#pragma once
+
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "View.h"
+#include "engine/SpinTally.h"
+
+namespace vexilo {
+
+// The window's commands, toolkit-neutral: each handler changes the tally and writes the
+// displays through the View, in the order the window has always written them.
+class Board {
+ public:
+  Board(View& view, Shell& shell);
+  ~Board();
+
+  // The creation handler's data and display steps (the front end centres the window and
+  // makes it topmost): clears the history and writes the zero display.
+  void FormCreate();
+  // ColorBtn1Click .. ColorBtn37Click: a spin of number (0..36). When the history is full the
+  // press changes nothing and the user is told to save and reset.
+  void SpinClick(int number);
+  void BackClick();      // Button1Click
+  void ResetClick();     // Button2Click
+  void DataSaveClick();  // DATASAVEClick
+
+  const SpinTally& Tally() const { return *tally_; }
+
+ private:
+  View& view_;
+  Shell& shell_;
+  std::unique_ptr<SpinTally> tally_;
+  std::filesystem::path lastSaveName_;
+  std::string separator_;
+  std::string text_;  // scratch for share texts
+};
+
+}  // namespace vexilo
