@@ -1,0 +1,1 @@
+#include "SpinLog.h"
