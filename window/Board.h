@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "View.h"
 #include "engine/SpinTally.h"
@@ -29,6 +30,28 @@ class Board {
   const SpinTally& Tally() const { return *tally_; }
 
  private:
+  // Displays, addressed by control number: Label<label>, ProgressBar<bar>.
+  void WriteText(int label, std::string_view text);
+  void WriteCount(int label, int count);
+  void WriteShare(int label, ShareFamily family, int selector);
+  void WriteBar(int bar, ShareFamily family, int selector);
+  // Formats the share into text_ (no "%"), with the separator read for this command.
+  void FormatShare(ShareFamily family, int selector);
+
+  void RefreshAfterSpin(int number);
+  void RefreshAll();
+  void WriteStripTexts();
+  void WriteStripColours();
+  void WriteStripSlot(int slot);
+
+  // Pieces of the zero display, in the orders the commands use them.
+  void ZeroSectors();
+  void ZeroNumberCounts();
+  void ZeroNumberShares();
+  void ZeroStreets();
+  void ZeroBlock();
+  void ZeroBars();
+
   View& view_;
   Shell& shell_;
   std::unique_ptr<SpinTally> tally_;
