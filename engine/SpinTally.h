@@ -23,7 +23,8 @@ struct HistoryEntry {
 // size when the tally is made; recording or taking back a spin allocates nothing.
 class SpinTally {
  public:
-  // The capacity is MAX_SPINS in the program; tests may ask for a smaller history.
+  // The capacity is MAX_SPINS in the program; tests may ask for a smaller history (clamped
+  // to 0..MAX_SPINS).
   explicit SpinTally(int capacity = MAX_SPINS);
   ~SpinTally();
   SpinTally(const SpinTally&) = delete;
@@ -33,9 +34,11 @@ class SpinTally {
   // Does not touch the strip: call RebuildRecentStrip(SpinCount()) next, or use Spin().
   [[nodiscard]] bool RecordSpin(int n);
   // Takes spin n, the last one, out of the counts and clears its entry; the spin count stays.
+  // Ignored at spin count 0 or when n is not the number of the last entry.
   void UndoSpin(int n);
   void ResetTally();
-  // Refills slots 1..min(n, 20) from history entries n, n-1, ... (slot 1 the newest).
+  // Refills slots 1..min(n, 20) from history entries n, n-1, ... (slot 1 the newest); slots
+  // beyond n are left alone. n is capped at the spin count.
   void RebuildRecentStrip(int n);
   void ClearRecentSlot(int k);
 
@@ -48,10 +51,11 @@ class SpinTally {
   int Capacity() const { return capacity_; }
   int SpinCount() const { return spinCount_; }
   bool IsFull() const { return spinCount_ >= capacity_; }
-  int NumberCount(int n) const { return numberCounts_[n]; }
+  // Count of number n, 0..36; 0 for any other n.
+  int NumberCount(int n) const { return Count(sfNumber, n); }
   // Count of a group, selected as for shares; 0 for a selector out of the family's range.
   int Count(ShareFamily family, int selector) const;
-  // Entry k, 1 <= k <= SpinCount(), oldest first.
+  // Entry k, 1 <= k <= SpinCount(), oldest first; {0, ccNone} for any other k.
   HistoryEntry History(int k) const;
   // Strip slot k, 1..20; slot 1 is the newest spin.
   std::string_view SlotText(int k) const;
@@ -64,7 +68,8 @@ class SpinTally {
     ColourCode colour;
   };
 
-  std::int32_t& GroupCounter(ShareFamily family, int selector);
+  // Adds step to each group count of n; none for 0.
+  void MoveGroupCounts(int n, int step);
   void ClearHistory();
 
   int capacity_;

@@ -1,0 +1,147 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <array>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "engine/Colour.h"
+#include "engine/PocketTable.h"
+#include "engine/ShareFamily.h"
+
+namespace vexilo {
+namespace {
+
+constexpr std::array kRedNumbers = {1, 3, 5, 7, 9, 12, 14, 16, 18, 19, 21, 23, 25, 27, 30, 32, 34, 36};
+
+std::vector<int> ParseCaption(std::string_view caption) {
+  std::vector<int> numbers;
+  std::string item;
+  for (const char ch : std::string(caption) + ",") {
+    if (ch == ',') {
+      numbers.push_back(std::stoi(item));
+      item.clear();
+    } else {
+      item += ch;
+    }
+  }
+  return numbers;
+}
+
+TEST(PocketTable, ZeroIsGreenWithItsOwnParityAndNoGroup) {
+  const Pocket& zero = PocketOf(0);
+  EXPECT_EQ(zero.colour, ccGreen);
+  EXPECT_EQ(zero.parity, pcZero);
+  EXPECT_EQ(zero.dozen, 0);
+  EXPECT_EQ(zero.half, 0);
+  EXPECT_EQ(zero.column, 0);
+  EXPECT_EQ(zero.street, 0);
+  EXPECT_EQ(zero.sector, 0);
+  for (int f = sfColour; f < kFamilies; ++f) {
+    EXPECT_EQ(GroupSelector(0, static_cast<ShareFamily>(f)), -1) << "family " << f;
+  }
+}
+
+TEST(PocketTable, EveryRowFollowsTheRedListAndTheArithmeticRules) {
+  for (int n = 1; n <= 36; ++n) {
+    SCOPED_TRACE(n);
+    const Pocket& p = PocketOf(n);
+    const bool red = std::find(kRedNumbers.begin(), kRedNumbers.end(), n) != kRedNumbers.end();
+    EXPECT_EQ(p.colour, red ? ccRed : ccBlack);
+    EXPECT_EQ(p.parity, n % 2 == 0 ? pcEven : pcOdd);
+    EXPECT_EQ(p.dozen, n <= 12 ? 1 : n <= 24 ? 2 : 3);
+    EXPECT_EQ(p.half, n <= 18 ? 1 : 2);
+    EXPECT_EQ(p.column, n % 3 == 0 ? 3 : n % 3);
+    EXPECT_EQ(p.street, (n + 2) / 3);
+    EXPECT_GE(p.sector, 1);
+    EXPECT_LE(p.sector, 4);
+  }
+}
+
+TEST(PocketTable, RowsWhereColourDoesNotFollowParity) {
+  struct Row {
+    int number;
+    ColourCode colour;
+    ParityCode parity;
+  };
+  constexpr Row kRows[] = {
+      {10, ccBlack, pcEven}, {11, ccBlack, pcOdd}, {28, ccBlack, pcEven},
+      {29, ccBlack, pcOdd},  {18, ccRed, pcEven},  {19, ccRed, pcOdd},
+  };
+  for (const Row& row : kRows) {
+    EXPECT_EQ(PocketOf(row.number).colour, row.colour) << row.number;
+    EXPECT_EQ(PocketOf(row.number).parity, row.parity) << row.number;
+  }
+}
+
+TEST(PocketTable, SectorsAreTheCaptionListsNineEachCoveringTheWheelOnce) {
+  std::set<int> seen;
+  for (int s = 0; s < kSectors; ++s) {
+    const std::vector<int> numbers = ParseCaption(kSectorCaptions[s]);
+    EXPECT_EQ(numbers.size(), 9u) << kSectorCaptions[s];
+    for (const int n : numbers) {
+      EXPECT_EQ(PocketOf(n).sector, s + 1) << n;
+      EXPECT_TRUE(seen.insert(n).second) << n << " appears twice";
+    }
+  }
+  EXPECT_EQ(seen.size(), 36u);
+  EXPECT_EQ(seen.count(0), 0u);
+  // The wheel's neighbours of zero open the first caption and close the last.
+  EXPECT_EQ(ParseCaption(kSectorCaptions.front()).front(), 32);
+  EXPECT_EQ(ParseCaption(kSectorCaptions.back()).back(), 26);
+}
+
+TEST(PocketTable, GroupSizes) {
+  struct Family {
+    ShareFamily family;
+    int members;
+  };
+  constexpr Family kFamiliesToCount[] = {
+      {sfColour, 18}, {sfParity, 18}, {sfHalf, 18}, {sfColumn, 12},
+      {sfDozen, 12},  {sfStreet, 3},  {sfSector, 9},
+  };
+  for (const auto& [family, members] : kFamiliesToCount) {
+    const SelectorRange range = SelectorsOf(family);
+    for (int selector = range.first; selector <= range.last; ++selector) {
+      int count = 0;
+      for (int n = 0; n < kPockets; ++n) count += GroupSelector(n, family) == selector ? 1 : 0;
+      EXPECT_EQ(count, members) << "family " << family << " selector " << selector;
+    }
+  }
+}
+
+TEST(PocketTable, GroupSelectorsFollowTheShareConvention) {
+  struct Case {
+    int number;
+    std::array<int, kFamilies> selectors;  // number, colour, parity, half, column, dozen,
+                                           // street, sector
+  };
+  constexpr Case kCases[] = {
+      {36, {36, 0, 0, 1, 2, 2, 12, 2}},
+      {1, {1, 0, 1, 0, 0, 0, 1, 3}},
+      {17, {17, 1, 1, 0, 1, 1, 6, 1}},
+      {0, {0, -1, -1, -1, -1, -1, -1, -1}},
+  };
+  for (const Case& c : kCases) {
+    for (int f = 0; f < kFamilies; ++f) {
+      EXPECT_EQ(GroupSelector(c.number, static_cast<ShareFamily>(f)), c.selectors[f])
+          << "number " << c.number << " family " << f;
+    }
+  }
+}
+
+TEST(RecentSlotColour, MapsEachCodeAndKeepsTheColourForOthers) {
+  struct Case {
+    std::int32_t code;
+    std::optional<TColor> colour;
+  };
+  const Case kCases[] = {
+      {0, 255}, {1, 0}, {2, 65280}, {3, static_cast<TColor>(0x8000000Fu)},
+      {4, std::nullopt}, {-1, std::nullopt},
+  };
+  for (const Case& c : kCases) EXPECT_EQ(RecentSlotColour(c.code), c.colour) << c.code;
+}
+
+}  // namespace
+}  // namespace vexilo
