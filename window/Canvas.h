@@ -18,7 +18,9 @@ struct Rect {
 };
 
 // Text layout flags, with the platform's values.
+inline constexpr unsigned dtLeft = 0x00;
 inline constexpr unsigned dtCenter = 0x01;
+inline constexpr unsigned dtRight = 0x02;
 inline constexpr unsigned dtWordBreak = 0x10;
 inline constexpr unsigned dtExpandTabs = 0x40;
 inline constexpr unsigned dtCalcRect = 0x400;
@@ -29,17 +31,20 @@ class Canvas {
  public:
   virtual ~Canvas() = default;
   virtual TColor SystemColour(int index) = 0;
+  // Selects face, height and weight; the font's colour is set apart with SetTextColor.
   virtual void SetFont(const FontSpec& font) = 0;
   virtual void SetTextColor(TColor color) = 0;
   virtual void SetBkColor(TColor color) = 0;
   // Opaque text fills each line's box with the background colour before drawing it.
   virtual void SetBkOpaque(bool opaque) = 0;
+  // Also draws 1-pixel lines; an empty rect draws nothing.
   virtual void FillRect(const Rect& rect, TColor color) = 0;
   // The dotted 1-pixel focus outline along the inside edge of rect: every other pixel is
   // inverted against the background colour (pixel XOR background), so it shows on any face.
   virtual void DrawFocusRect(const Rect& rect) = 0;
-  // Lays out and draws text in rect with the dt flags, '&' as a prefix, clipped to rect.
-  // With dtCalcRect nothing is drawn and rect.bottom becomes rect.top plus the lines' height.
+  // Lays out and draws text in rect with the dt flags, '&' as a prefix, CR LF as a line break,
+  // clipped to rect; lines start at rect.top. With dtCalcRect nothing is drawn, rect.bottom
+  // becomes rect.top plus the lines' height and rect.right rect.left plus the widest line.
   virtual void DrawText(std::string_view text, Rect& rect, unsigned flags) = 0;
 };
 
