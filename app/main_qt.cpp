@@ -1,0 +1,19 @@
+#include <QApplication>
+
+#include "qt/ScreenFit.h"
+#include "qt/TForm1.h"
+
+int main(int argc, char** argv) {
+  // A window that would not fit the screen at the desktop's scale is made again at one that does.
+  for (bool fitted = false;; fitted = true) {
+    QApplication application(argc, argv);
+    if (!fitted &&
+        vexilo::RequestFittingScale(QSize(vexilo::kOuterWidth, vexilo::kOuterHeight))) {
+      continue;
+    }
+    vexilo::TForm1 form;
+    form.show();
+    QApplication::exec();
+    return 0;
+  }
+}

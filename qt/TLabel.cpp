@@ -1,0 +1,73 @@
+#include "qt/TLabel.h"
+
+#include <QPainter>
+
+#include "qt/Fonts.h"
+#include "qt/Palette.h"
+#include "qt/QtCanvas.h"
+
+namespace vexilo {
+namespace {
+
+constexpr unsigned kLabelFlags = dtLeft | dtExpandTabs;
+
+}  // namespace
+
+TLabel::TLabel(const Control& control, QWidget* parent)
+    : QWidget(parent),
+      font_(ToQFont(control.font)),
+      spec_(control.font),
+      color_(control.color),
+      alignment_(control.alignment),
+      anchorLeft_(control.left),
+      anchorRight_(control.left + control.width),
+      top_(control.top) {
+  setObjectName(QString::fromLatin1(control.name.view().data(),
+                                    static_cast<qsizetype>(control.name.view().size())));
+  setAccessibleName(QString::fromUtf8(control.accessibleName.view().data(),
+                                      static_cast<qsizetype>(control.accessibleName.view().size())));
+  setAttribute(Qt::WA_OpaquePaintEvent);
+  setFocusPolicy(Qt::NoFocus);
+  setFont(font_);
+  utf8_ = control.text.view();
+  caption_ = QString::fromUtf8(utf8_.data(), static_cast<qsizetype>(utf8_.size()));
+  Fit();
+}
+
+void TLabel::SetCaption(std::string_view utf8) {
+  if (utf8 == utf8_) return;
+  utf8_ = utf8;
+  caption_ = QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+  Fit();
+  update();
+}
+
+void TLabel::SetColor(TColor color) {
+  if (color == color_) return;
+  color_ = color;
+  update();
+}
+
+// The box is the text's extent; the anchored edge stays where the design put it.
+void TLabel::Fit() {
+  const Rect box = QtCanvas::MeasureText(font_, utf8_.empty() ? " " : utf8_, {0, 0, 0, 0}, kLabelFlags);
+  const int width = box.right;
+  int left = anchorLeft_;
+  if (alignment_ == taRightJustify) left = anchorRight_ - width;
+  if (alignment_ == taCenter) left = (anchorLeft_ + anchorRight_ - width) / 2;
+  setGeometry(left, top_, width, box.bottom);
+}
+
+void TLabel::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  QtCanvas canvas(painter, palette());
+  canvas.SetQFont(font_);
+  const TColor face = FromQColor(ToQColor(color_, palette()));
+  canvas.FillRect({0, 0, width(), height()}, face);
+  canvas.SetBkOpaque(false);
+  canvas.SetTextColor(FromQColor(ToQColor(spec_.colour, palette())));
+  Rect box{0, 0, width(), height()};
+  canvas.DrawText(utf8_, box, kLabelFlags);
+}
+
+}  // namespace vexilo

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QFont>
+#include <QString>
+#include <QWidget>
+#include <string_view>
+
+#include "window/FormTable.h"
+
+namespace vexilo {
+
+// Static or display text: opaque, sized to exactly its text in its font (an empty text measures
+// as one space), never wrapped. A right-justified label keeps its right edge when the text
+// changes, a left-justified one its left edge.
+class TLabel final : public QWidget {
+  Q_OBJECT
+
+ public:
+  TLabel(const Control& control, QWidget* parent);
+
+  void SetCaption(std::string_view utf8);
+  const QString& Caption() const { return caption_; }
+  // The background colour, kept as given (clBtnFace stays a system colour) and resolved when
+  // painting.
+  void SetColor(TColor color);
+  TColor Color() const { return color_; }
+  TAlignment Alignment() const { return alignment_; }
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+
+ private:
+  void Fit();
+
+  QFont font_;
+  FontSpec spec_;
+  QString caption_;
+  std::string utf8_;
+  TColor color_;
+  TAlignment alignment_;
+  int anchorLeft_;
+  int anchorRight_;
+  int top_;
+};
+
+}  // namespace vexilo
