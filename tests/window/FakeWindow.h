@@ -1,0 +1,128 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "window/FormTable.h"
+#include "window/View.h"
+
+namespace vexilo::testing {
+
+// What one control shows.
+struct ControlState {
+  std::string text;
+  TColor color = clBtnFace;
+  int position = 0;
+
+  bool operator==(const ControlState&) const = default;
+};
+
+// One write through the View, as "T:Label91=1", "C:Label1=0", "P:ProgressBar7=100".
+struct Write {
+  char kind;
+  int control;
+  std::string value;
+
+  std::string Name() const {
+    return std::string(1, kind) + ":" + std::string(FormControls()[control].name.view());
+  }
+};
+
+// A window that starts with the design texts and colours, keeps every control's current
+// state and, while recording, the list of writes in order.
+class FakeView : public View {
+ public:
+  FakeView() {
+    for (const Control& control : FormControls()) {
+      state_.push_back({std::string(control.text.view()), control.color, 0});
+    }
+  }
+
+  void SetText(int control, std::string_view text) override {
+    ExpectKind(control, ckLabel, "text");
+    state_[control].text = text;
+    Record('T', control, std::string(text));
+  }
+  void SetColor(int control, TColor color) override {
+    ExpectKind(control, ckLabel, "colour");
+    state_[control].color = color;
+    Record('C', control, std::to_string(color));
+  }
+  void SetPosition(int control, int position) override {
+    ExpectKind(control, ckProgressBar, "position");
+    EXPECT_GE(position, 0);
+    EXPECT_LE(position, 100);
+    state_[control].position = position;
+    Record('P', control, std::to_string(position));
+  }
+
+  const std::vector<ControlState>& State() const { return state_; }
+  const ControlState& Of(std::string_view name) const { return state_.at(Index(name)); }
+  const std::string& Text(std::string_view name) const { return Of(name).text; }
+  TColor Color(std::string_view name) const { return Of(name).color; }
+  int Position(std::string_view name) const { return Of(name).position; }
+
+  void Record(bool on) { recording_ = on; }
+  const std::vector<Write>& Log() const { return log_; }
+  void ClearLog() { log_.clear(); }
+  // The written controls in order, "T:Label222", "P:ProgressBar1", ...
+  std::vector<std::string> LogNames() const {
+    std::vector<std::string> names;
+    for (const Write& write : log_) names.push_back(write.Name());
+    return names;
+  }
+
+ private:
+  static int Index(std::string_view name) {
+    const int index = FindControl(name);
+    if (index < 0) ADD_FAILURE() << "no control " << name;
+    return index;
+  }
+  void ExpectKind(int control, ControlKind kind, const char* what) {
+    ASSERT_GE(control, 0);
+    ASSERT_LT(control, static_cast<int>(state_.size()));
+    EXPECT_EQ(FormControls()[control].kind, kind)
+        << what << " written to " << FormControls()[control].name.view();
+  }
+  void Record(char kind, int control, std::string value) {
+    if (recording_) log_.push_back({kind, control, std::move(value)});
+  }
+
+  std::vector<ControlState> state_;
+  std::vector<Write> log_;
+  bool recording_ = true;
+};
+
+class FakeShell : public Shell {
+ public:
+  std::string separator = ".";
+  // Answers of the save dialog, one per opening; nothing queued means cancel.
+  std::deque<std::optional<std::filesystem::path>> answers;
+  std::vector<std::filesystem::path> offered;
+  std::vector<std::pair<MessageKind, std::string>> messages;
+  int separatorReads = 0;
+
+  std::string DecimalSeparator() override {
+    ++separatorReads;
+    return separator;
+  }
+  std::optional<std::filesystem::path> AskSaveFileName(
+      const std::filesystem::path& lastName) override {
+    offered.push_back(lastName);
+    if (answers.empty()) return std::nullopt;
+    std::optional<std::filesystem::path> answer = answers.front();
+    answers.pop_front();
+    return answer;
+  }
+  void ShowMessage(MessageKind kind, std::string_view text) override {
+    messages.emplace_back(kind, std::string(text));
+  }
+};
+
+}  // namespace vexilo::testing
