@@ -1,0 +1,93 @@
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+#include <string_view>
+#include <vector>
+
+#include "win32/FontCache.h"
+#include "win32/TColorBtn.h"
+#include "win32/TLabel.h"
+#include "win32/Win32Shell.h"
+#include "window/Board.h"
+#include "window/Navigation.h"
+#include "window/View.h"
+
+namespace vexilo {
+
+// The main window: builds one native control per row of the control table, maps clicks onto
+// the Board's commands and the Board's display writes onto the controls. One window procedure
+// hands each message to one method.
+class TForm1 final : public View {
+ public:
+  static constexpr const wchar_t* kClassName = L"TForm1";
+  // A single fixed border, a caption with system menu and minimise box, nothing to resize with.
+  static constexpr DWORD kStyle =
+      WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
+  static constexpr DWORD kExStyle = 0;
+  // Control ids are the control's index in the table plus this.
+  static constexpr int kFirstId = 100;
+  // The application icon's resource id.
+  static constexpr int kIconId = 1;
+
+  // Creates the window and its controls, then runs FormCreate: centred on the primary screen,
+  // topmost, zero display. The window is not shown yet.
+  explicit TForm1(HINSTANCE instance);
+  TForm1(const TForm1&) = delete;
+  TForm1& operator=(const TForm1&) = delete;
+  ~TForm1() override;
+
+  HWND Handle() const { return hwnd_; }
+  // The native control of a table row, or of a name ("Label222", "ColorBtn18").
+  HWND ControlWindow(int index) const;
+  HWND ControlWindow(std::string_view name) const;
+  const Board& Commands() const { return board_; }
+  TColorBtn* ColorButton(int index) const;
+
+  void Show(int showCommand);
+  // The keys the window handles itself before the focused control sees them: Tab and
+  // Shift+Tab, the arrow keys, and Enter. True when the message was used.
+  bool PreTranslateMessage(const MSG& message);
+
+  void SetText(int control, std::string_view text) override;
+  void SetColor(int control, TColor color) override;
+  void SetPosition(int control, int position) override;
+
+ private:
+  static void RegisterClasses(HINSTANCE instance);
+  static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+
+  void FormCreate();
+  void CreateControls();
+  void CreateControl(int index, const Control& row);
+  void OnCommand(WPARAM wParam);
+  LRESULT OnDrawItem(const DRAWITEMSTRUCT& item);
+  LRESULT OnMeasureItem(MEASUREITEMSTRUCT& item);
+  void OnActivate(WPARAM wParam);
+  void OnSetFocus();
+  void OnSettingChange(LPARAM lParam);
+  void OnGetMinMaxInfo(MINMAXINFO& info) const;
+  void OnDestroy();
+
+  void Click(int index);
+  void ClickFocused();
+  void MoveFocus(bool forward, FocusMove move);
+  void FocusChanged();
+  int IndexOf(HWND child) const;
+  void CheckIndex(int index) const;
+  SIZE OuterSize() const;
+
+  HINSTANCE instance_;
+  HWND hwnd_ = nullptr;
+  FontCache fonts_;
+  Win32Shell shell_;
+  Board board_;
+  std::vector<HWND> handles_;
+  std::vector<std::unique_ptr<TLabel>> labels_;
+  std::vector<std::unique_ptr<TColorBtn>> colorBtns_;
+  HWND lastFocus_ = nullptr;
+};
+
+}  // namespace vexilo
