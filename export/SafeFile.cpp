@@ -24,8 +24,8 @@ namespace fs = std::filesystem;
 
 constexpr int kNameAttempts = 100;
 
-// A fresh name beside the target: "<name>.<random>.tmp", so that the final rename never crosses
-// a file system.
+// A fresh name beside the target, ".<name>.<random>.tmp", so that the final rename never
+// crosses a file system.
 class TempNames {
  public:
   explicit TempNames(const fs::path& target) : target_(target), next_(std::random_device{}()) {}
@@ -36,9 +36,10 @@ class TempNames {
     std::string suffix = ".";
     for (int i = 0; i < 8; ++i, value >>= 4) suffix += kHex[value & 0xF];
     suffix += ".tmp";
-    fs::path name = target_;
-    name += suffix;
-    return name;
+    fs::path leaf = ".";  // hidden from a plain listing on POSIX systems
+    leaf += target_.filename();
+    leaf += suffix;
+    return target_.parent_path() / leaf;
   }
 
  private:
@@ -79,11 +80,11 @@ std::string Reason(DWORD error) {
   const DWORD length = FormatMessageW(
       FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
       nullptr, error, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
-  std::string text = length > 0 ? Utf8(buffer, static_cast<int>(length))
-                                : "System error " + std::to_string(error);
+  std::string text =
+      length > 0 ? Utf8(buffer, static_cast<int>(length)) : "System error " + std::to_string(error);
   if (buffer != nullptr) LocalFree(buffer);
-  while (!text.empty() && (text.back() == '\n' || text.back() == '\r' || text.back() == ' ' ||
-                           text.back() == '.')) {
+  while (!text.empty() &&
+         (text.back() == '\n' || text.back() == '\r' || text.back() == ' ' || text.back() == '.')) {
     text.pop_back();
   }
   return text;
@@ -113,8 +114,8 @@ std::optional<std::string> Replace(const fs::path& target, std::string_view byte
   HANDLE handle = INVALID_HANDLE_VALUE;
   for (int attempt = 0; attempt < kNameAttempts && handle == INVALID_HANDLE_VALUE; ++attempt) {
     temp = names.Next();
-    handle = CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                         FILE_ATTRIBUTE_NORMAL, nullptr);
+    handle = CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
+                         nullptr);
     if (handle == INVALID_HANDLE_VALUE && GetLastError() != ERROR_FILE_EXISTS) {
       return Reason(GetLastError());
     }
@@ -142,7 +143,9 @@ std::optional<std::string> Replace(const fs::path& target, std::string_view byte
 
 #else
 
-std::string Reason(int error) { return std::generic_category().message(error); }
+std::string Reason(int error) {
+  return std::generic_category().message(error);
+}
 
 class Descriptor {
  public:

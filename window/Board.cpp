@@ -17,8 +17,12 @@ namespace {
 constexpr std::string_view kZeroCount = "0";
 constexpr std::string_view kZeroShare = "0%";
 
-int Label(int number) { return ControlIndex("Label", number); }
-int Bar(int number) { return ControlIndex("ProgressBar", number); }
+int Label(int number) {
+  return ControlIndex("Label", number);
+}
+int Bar(int number) {
+  return ControlIndex("ProgressBar", number);
+}
 
 std::string PathText(const std::filesystem::path& path) {
   const std::u8string utf8 = path.u8string();
@@ -46,7 +50,8 @@ void Board::FormCreate() {
 }
 
 void Board::SpinClick(int number) {
-  if (number < 0 || number >= kPockets) throw std::out_of_range("no pocket " + std::to_string(number));
+  if (number < 0 || number >= kPockets)
+    throw std::out_of_range("no pocket " + std::to_string(number));
   if (!tally_->Spin(number)) {
     shell_.ShowMessage(
         mkWarning,
@@ -130,7 +135,8 @@ void Board::RefreshAfterSpin(int number) {
       WriteShare(kGroupDisplays[g].shareLabel, family, kGroupDisplays[g].selector);
     }
     for (int g = run.first; g < run.first + run.count; ++g) {
-      if (kGroupDisplays[g].bar > 0) WriteBar(kGroupDisplays[g].bar, family, kGroupDisplays[g].selector);
+      if (kGroupDisplays[g].bar > 0)
+        WriteBar(kGroupDisplays[g].bar, family, kGroupDisplays[g].selector);
     }
   }
   for (int slot = 1; slot <= kStripSlots; ++slot) WriteStripSlot(slot);
@@ -190,7 +196,9 @@ void Board::WriteStripSlot(int slot) {
   }
 }
 
-void Board::WriteText(int label, std::string_view text) { view_.SetText(Label(label), text); }
+void Board::WriteText(int label, std::string_view text) {
+  view_.SetText(Label(label), text);
+}
 
 void Board::WriteCount(int label, int count) {
   char digits[12];

@@ -13,9 +13,9 @@ namespace vexilo {
 // Label<countLabel>, Label<shareLabel>, ProgressBar<bar>.
 
 inline constexpr int kSpinCountLabel = 222;
-inline constexpr int kFirstStripLabel = 1;         // Label1..Label20: strip slots 1..20
-inline constexpr int kFirstNumberCountLabel = 74;  // Label(74 + n): count of n
-inline constexpr int kFirstNumberShareLabel = 111; // Label(111 + n): share of n
+inline constexpr int kFirstStripLabel = 1;          // Label1..Label20: strip slots 1..20
+inline constexpr int kFirstNumberCountLabel = 74;   // Label(74 + n): count of n
+inline constexpr int kFirstNumberShareLabel = 111;  // Label(111 + n): share of n
 inline constexpr int kBars = 16;
 
 struct GroupDisplay {

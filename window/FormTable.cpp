@@ -31,31 +31,50 @@ constexpr Accessible Join(std::string_view head, std::string_view tail) {
   return joined;
 }
 
-constexpr Accessible Join(std::string_view head, int number) { return Accessible{head, number}; }
+constexpr Accessible Join(std::string_view head, int number) {
+  return Accessible{head, number};
+}
 
 constexpr TColor PocketColour(int n) {
   switch (PocketOf(n).colour) {
-    case ccRed: return clRed;
-    case ccBlack: return clBlack;
-    default: return clLime;
+    case ccRed:
+      return clRed;
+    case ccBlack:
+      return clBlack;
+    default:
+      return clLime;
   }
 }
 
-constexpr int DigitWidth(int n) { return n < 10 ? 11 : 22; }
+constexpr int DigitWidth(int n) {
+  return n < 10 ? 11 : 22;
+}
 
 // The statistics grid: six columns, number 0 alone on the first row of column 0.
-constexpr int GridColumn(int n) { return n == 0 ? 0 : (n - 1) / 6; }
-constexpr int GridTop(int n) { return n == 0 ? 400 : 424 + 24 * ((n - 1) % 6); }
+constexpr int GridColumn(int n) {
+  return n == 0 ? 0 : (n - 1) / 6;
+}
+constexpr int GridTop(int n) {
+  return n == 0 ? 400 : 424 + 24 * ((n - 1) % 6);
+}
 constexpr int TagLeft(int n) {
   constexpr std::array<int, 6> lefts = {8, 136, 272, 408, 544, 680};
   const int column = GridColumn(n);
   if (column == 1 && n <= 9) return 144;  // one-digit tags of column 1 sit further right
   return lefts[column];
 }
-constexpr int StreetColumn(int k) { return (k - 1) / 3; }
-constexpr int StreetTop(int k) { return 600 + 24 * ((k - 1) % 3); }
-constexpr int CountLeft(int column) { return 24 + 136 * column; }
-constexpr int ShareLeft(int column) { return 88 + 136 * column; }
+constexpr int StreetColumn(int k) {
+  return (k - 1) / 3;
+}
+constexpr int StreetTop(int k) {
+  return 600 + 24 * ((k - 1) % 3);
+}
+constexpr int CountLeft(int column) {
+  return 24 + 136 * column;
+}
+constexpr int ShareLeft(int column) {
+  return 88 + 136 * column;
+}
 
 constexpr Control MakeLabel(int number, int left, int top, int width, int height,
                             std::string_view text, FontKind font, TColor color,
@@ -86,21 +105,23 @@ constexpr Control Caption(int number, int left, int top, int width, int height,
                    Join("caption ", text));
 }
 
-constexpr Control CountDisplay(int number, int left, int top, FontKind font, int width,
-                               int height, Accessible accessible) {
+constexpr Control CountDisplay(int number, int left, int top, FontKind font, int width, int height,
+                               Accessible accessible) {
   return MakeLabel(number, left, top, width, height, "xxxx", font, kFormColor, taRightJustify,
                    accessible);
 }
 
-constexpr Control ShareDisplay(int number, int left, int top, FontKind font, int width,
-                               int height, Accessible accessible) {
+constexpr Control ShareDisplay(int number, int left, int top, FontKind font, int width, int height,
+                               Accessible accessible) {
   return MakeLabel(number, left, top, width, height, "xx.xx", font, kFormColor, taRightJustify,
                    accessible);
 }
 
 using Form = std::array<Control, kControlCount>;
 
-constexpr void Put(Form& form, const Control& control, int index) { form[index] = control; }
+constexpr void Put(Form& form, const Control& control, int index) {
+  form[index] = control;
+}
 constexpr void PutLabel(Form& form, const Control& label) {
   int number = 0;
   for (const char ch : label.name.view().substr(5)) number = number * 10 + (ch - '0');
@@ -201,22 +222,22 @@ struct GroupPlace {
 };
 
 constexpr std::array<GroupPlace, 16> kGroupPlaces = {{
-    {160, 156, 152, 212, 64, 176, 185},    // dozen 1
-    {162, 348, 152, 404, 256, 176, 185},   // dozen 2
-    {164, 540, 152, 596, 448, 176, 185},   // dozen 3
-    {166, 252, 200, 308, 64, 224, 281},    // 1-18
-    {168, 540, 200, 596, 352, 224, 281},   // 19-36
-    {170, 724, 104, 780, 640, 128, 177},   // column 1
-    {172, 724, 56, 780, 640, 80, 177},     // column 2
-    {174, 724, 8, 780, 640, 32, 177},      // column 3
-    {213, 252, 304, 308, 8, 328, 337},     // sector 1
-    {217, 596, 304, 652, 352, 328, 337},   // sector 2
-    {215, 252, 352, 308, 8, 376, 337},     // sector 3
-    {219, 596, 352, 652, 352, 376, 337},   // sector 4
-    {152, 704, 576, 768, 696, 232, 129},   // even
-    {154, 704, 600, 768, 696, 280, 129},   // odd
-    {156, 704, 624, 768, 696, 328, 129},   // red
-    {158, 704, 648, 768, 696, 376, 129},   // black
+    {160, 156, 152, 212, 64, 176, 185},   // dozen 1
+    {162, 348, 152, 404, 256, 176, 185},  // dozen 2
+    {164, 540, 152, 596, 448, 176, 185},  // dozen 3
+    {166, 252, 200, 308, 64, 224, 281},   // 1-18
+    {168, 540, 200, 596, 352, 224, 281},  // 19-36
+    {170, 724, 104, 780, 640, 128, 177},  // column 1
+    {172, 724, 56, 780, 640, 80, 177},    // column 2
+    {174, 724, 8, 780, 640, 32, 177},     // column 3
+    {213, 252, 304, 308, 8, 328, 337},    // sector 1
+    {217, 596, 304, 652, 352, 328, 337},  // sector 2
+    {215, 252, 352, 308, 8, 376, 337},    // sector 3
+    {219, 596, 352, 652, 352, 376, 337},  // sector 4
+    {152, 704, 576, 768, 696, 232, 129},  // even
+    {154, 704, 600, 768, 696, 280, 129},  // odd
+    {156, 704, 624, 768, 696, 328, 129},  // red
+    {158, 704, 648, 768, 696, 376, 129},  // black
 }};
 
 constexpr const GroupDisplay& GroupOfCountLabel(int label) {
@@ -228,7 +249,9 @@ constexpr const GroupDisplay& GroupOfCountLabel(int label) {
 
 // Position in the tab order of bar b: the bars of the upper half before Back and Reset, the
 // sector bars between Reset and DataSave.
-constexpr int BarTabOrder(int bar) { return bar <= 12 ? 36 + bar : 38 + bar; }
+constexpr int BarTabOrder(int bar) {
+  return bar <= 12 ? 36 + bar : 38 + bar;
+}
 
 constexpr void AddGroups(Form& form) {
   for (const GroupPlace& place : kGroupPlaces) {
@@ -237,10 +260,10 @@ constexpr void AddGroups(Form& form) {
     const bool block = place.countLabel < 160;
     const FontKind font = block ? fkWindow : fkSmallValue;
     const int height = block ? 21 : 19;
-    PutLabel(form, CountDisplay(group.countLabel, place.countLeft, place.top, font,
-                                block ? 40 : 36, height, Join("count of ", group.name)));
-    PutLabel(form, ShareDisplay(group.shareLabel, place.shareLeft, place.top, font,
-                                block ? 44 : 40, height, Join("share of ", group.name)));
+    PutLabel(form, CountDisplay(group.countLabel, place.countLeft, place.top, font, block ? 40 : 36,
+                                height, Join("count of ", group.name)));
+    PutLabel(form, ShareDisplay(group.shareLabel, place.shareLeft, place.top, font, block ? 44 : 40,
+                                height, Join("share of ", group.name)));
     Put(form,
         Control{
             .name = Name{"ProgressBar", group.bar},
@@ -265,7 +288,8 @@ constexpr void AddGroups(Form& form) {
 }
 
 constexpr void AddSpinCountAndNotice(Form& form) {
-  PutLabel(form, CountDisplay(kSpinCountLabel, 784, 176, fkWindow, 40, 21, Accessible{"spin count"}));
+  PutLabel(form,
+           CountDisplay(kSpinCountLabel, 784, 176, fkWindow, 40, 21, Accessible{"spin count"}));
   PutLabel(form, MakeLabel(223, 392, 680, 437, 21, "Copyright (c) 2026 The Vexilo developers",
                            fkCommand, kFormColor, taLeftJustify, Accessible{"notice"}));
 }
@@ -418,9 +442,13 @@ static_assert(EveryNameFound(), "the table's order and the name lookup disagree"
 
 }  // namespace
 
-std::span<const Control> FormControls() { return kForm; }
+std::span<const Control> FormControls() {
+  return kForm;
+}
 
-int FindControl(std::string_view name) { return Find(name); }
+int FindControl(std::string_view name) {
+  return Find(name);
+}
 
 int ControlIndex(std::string_view prefix, int number) {
   // Built on the stack: the commands look up about a hundred names per press.

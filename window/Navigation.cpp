@@ -24,7 +24,9 @@ int LastTabPosition(std::span<const Control> form) {
 
 }  // namespace
 
-int FirstFocus() { return FindControl("ColorBtn1"); }
+int FirstFocus() {
+  return FindControl("ColorBtn1");
+}
 
 int NextFocus(int current, bool forward, FocusMove move) {
   const std::span<const Control> form = FormControls();

@@ -1,5 +1,3 @@
-#include "export/SafeFile.h"
-
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -9,6 +7,8 @@
 #include <set>
 #include <string>
 #include <vector>
+
+#include "export/SafeFile.h"
 
 #ifndef _WIN32
 #include <signal.h>
@@ -92,7 +92,9 @@ void ExpectFailureLeftNoTrace(const std::optional<std::string>& reason, const fs
   ASSERT_TRUE(reason.has_value()) << "the save was reported as done";
   EXPECT_FALSE(reason->empty());
   EXPECT_EQ(Entries(folder), entriesBefore);
-  if (!targetBefore.empty()) { EXPECT_EQ(Read(target), targetBefore); }
+  if (!targetBefore.empty()) {
+    EXPECT_EQ(Read(target), targetBefore);
+  }
 }
 
 TEST(SafeFile, RefusesAFolderAndAMissingFolder) {
@@ -214,7 +216,8 @@ TEST(SafeFile, KeepsPermissionsAndFollowsLinks) {
   ASSERT_EQ(WriteFileAtomically(link, "3,Red\r\n"), std::nullopt);
   EXPECT_TRUE(fs::is_symlink(link));
   EXPECT_EQ(Read(target), "3,Red\r\n");
-  EXPECT_EQ(Entries(folder.Path()), (std::set<std::string>{"spins.CSV", "fresh.CSV", "latest.CSV"}));
+  EXPECT_EQ(Entries(folder.Path()),
+            (std::set<std::string>{"spins.CSV", "fresh.CSV", "latest.CSV"}));
 }
 
 #endif

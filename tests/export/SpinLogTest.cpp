@@ -1,5 +1,3 @@
-#include "export/SpinLog.h"
-
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -9,6 +7,7 @@
 #include <vector>
 
 #include "engine/SpinTally.h"
+#include "export/SpinLog.h"
 
 namespace vexilo {
 namespace {
@@ -73,10 +72,9 @@ TEST(SpinLog, AFullHistory) {
   }
   const std::string log = Log(tally);
   EXPECT_EQ(log.size(), want.size());
-  EXPECT_TRUE(log == want) << "the logs first differ at byte "
-                           << std::mismatch(log.begin(), log.end(), want.begin(), want.end())
-                                      .first -
-                                  log.begin();
+  EXPECT_TRUE(log == want)
+      << "the logs first differ at byte "
+      << std::mismatch(log.begin(), log.end(), want.begin(), want.end()).first - log.begin();
   EXPECT_LE(log.size(), 10u * MAX_SPINS);
 }
 

@@ -1,5 +1,3 @@
-#include "window/Board.h"
-
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -10,6 +8,7 @@
 #include <vector>
 
 #include "FakeWindow.h"
+#include "window/Board.h"
 
 namespace vexilo {
 namespace {
@@ -18,8 +17,12 @@ using testing::ControlState;
 using testing::FakeShell;
 using testing::FakeView;
 
-std::string L(int n) { return "Label" + std::to_string(n); }
-std::string B(int n) { return "ProgressBar" + std::to_string(n); }
+std::string L(int n) {
+  return "Label" + std::to_string(n);
+}
+std::string B(int n) {
+  return "ProgressBar" + std::to_string(n);
+}
 
 // Label numbers of the display map, written out from the window's design.
 std::vector<int> CountLabels() {
@@ -47,7 +50,9 @@ std::vector<int> GroupShareLabels() {
 }
 
 const std::set<int> kRed = {1, 3, 5, 7, 9, 12, 14, 16, 18, 19, 21, 23, 25, 27, 30, 32, 34, 36};
-TColor PocketColour(int n) { return n == 0 ? clLime : kRed.count(n) ? clRed : clBlack; }
+TColor PocketColour(int n) {
+  return n == 0 ? clLime : kRed.count(n) ? clRed : clBlack;
+}
 
 // A board on a fake window, created as at start-up.
 struct Window {
@@ -116,7 +121,9 @@ TEST(Board, FirstSpinOf17) {
   EXPECT_EQ(view.Text("Label91"), "1");
   EXPECT_EQ(view.Text("Label128"), "100%");
   for (int i = 0; i <= 36; ++i) {
-    if (i != 17) { EXPECT_EQ(view.Text(L(111 + i)), "0%") << i; }
+    if (i != 17) {
+      EXPECT_EQ(view.Text(L(111 + i)), "0%") << i;
+    }
   }
   const std::set<int> groupCounts = {172, 162, 166, 213, 199, 154, 158};
   const std::set<int> groupShares = {173, 163, 167, 214, 200, 155, 159};
@@ -127,7 +134,9 @@ TEST(Board, FirstSpinOf17) {
   }
   for (int b = 1; b <= 16; ++b) EXPECT_EQ(view.Position(B(b)), fullBars.count(b) ? 100 : 0) << b;
   for (const int n : CountLabels()) {
-    if (n != 91 && !groupCounts.count(n)) { EXPECT_EQ(view.Text(L(n)), "0") << n; }
+    if (n != 91 && !groupCounts.count(n)) {
+      EXPECT_EQ(view.Text(L(n)), "0") << n;
+    }
   }
   EXPECT_EQ(view.Text("Label1"), "17");
   EXPECT_EQ(view.Color("Label1"), clBlack);
@@ -189,10 +198,8 @@ TEST(Board, PressWritesInTheWindowsOrder) {
     std::vector<int> groupCounts;  // column, dozen, half, sector, street, parity, colour
   };
   const std::vector<Case> cases = {
-      {17, {172, 162, 166, 213, 199, 154, 158}},
-      {0, {}},
-      {1, {170, 160, 166, 215, 189, 154, 156}},
-      {36, {174, 164, 168, 217, 211, 152, 156}},
+      {17, {172, 162, 166, 213, 199, 154, 158}}, {0, {}},
+      {1, {170, 160, 166, 215, 189, 154, 156}},  {36, {174, 164, 168, 217, 211, 152, 156}},
       {29, {172, 164, 168, 219, 207, 154, 158}},
   };
   for (const Case& c : cases) {
@@ -274,19 +281,37 @@ TEST(Board, BackShowsWhatTheRemainingSpinsWouldShow) {
   twentyOne = twenty;
   twentyOne.push_back(21);
   const std::vector<BackCase> cases = {
-      {"one spin", {17}, 1, {{"Label222", "0"}, {"Label91", "0"}, {"Label1", ""}}, {{"Label1", clBtnFace}}},
+      {"one spin",
+       {17},
+       1,
+       {{"Label222", "0"}, {"Label91", "0"}, {"Label1", ""}},
+       {{"Label1", clBtnFace}}},
       {"7 12 7",
        {7, 12, 7},
        1,
-       {{"Label81", "1"}, {"Label86", "1"}, {"Label222", "2"}, {"Label118", "50%"},
-        {"Label1", "12"}, {"Label2", "7"}, {"Label3", ""}},
+       {{"Label81", "1"},
+        {"Label86", "1"},
+        {"Label222", "2"},
+        {"Label118", "50%"},
+        {"Label1", "12"},
+        {"Label2", "7"},
+        {"Label3", ""}},
        {{"Label1", clRed}, {"Label2", clRed}, {"Label3", clBtnFace}}},
       {"21 spins", twentyOne, 1, {{"Label20", "1"}, {"Label1", "20"}}, {{"Label20", clRed}}},
-      {"20 spins", twenty, 1, {{"Label20", ""}, {"Label19", "1"}, {"Label1", "19"}},
+      {"20 spins",
+       twenty,
+       1,
+       {{"Label20", ""}, {"Label19", "1"}, {"Label1", "19"}},
        {{"Label20", clBtnFace}}},
-      {"a zero", {5, 0}, 1,
-       {{"Label74", "0"}, {"Label111", "0%"}, {"Label79", "1"}, {"Label116", "100%"},
-        {"Label156", "1"}, {"Label222", "1"}},
+      {"a zero",
+       {5, 0},
+       1,
+       {{"Label74", "0"},
+        {"Label111", "0%"},
+        {"Label79", "1"},
+        {"Label116", "100%"},
+        {"Label156", "1"},
+        {"Label222", "1"}},
        {{"Label1", clRed}, {"Label2", clBtnFace}}},
       {"more Backs than spins", {3, 4}, 5, {{"Label222", "0"}}, {{"Label1", clBtnFace}}},
   };
@@ -323,10 +348,13 @@ TEST(Board, BackWithNothingRecordedOnlyRepaintsTheStripColours) {
 // The zero display as Back writes it, after the spin count.
 std::vector<std::string> BackZeroOrder() {
   std::vector<std::string> order = {"T:Label222"};
-  for (int k = 1; k <= 4; ++k) order.insert(order.end(), {"T:" + L(2 * k + 211), "T:" + L(2 * k + 212)});
+  for (int k = 1; k <= 4; ++k)
+    order.insert(order.end(), {"T:" + L(2 * k + 211), "T:" + L(2 * k + 212)});
   for (int n = 74; n <= 147; ++n) order.push_back("T:" + L(n));
-  for (int k = 1; k <= 12; ++k) order.insert(order.end(), {"T:" + L(2 * k + 187), "T:" + L(2 * k + 188)});
-  for (int i = 0; i <= 11; ++i) order.insert(order.end(), {"T:" + L(152 + 2 * i), "T:" + L(153 + 2 * i)});
+  for (int k = 1; k <= 12; ++k)
+    order.insert(order.end(), {"T:" + L(2 * k + 187), "T:" + L(2 * k + 188)});
+  for (int i = 0; i <= 11; ++i)
+    order.insert(order.end(), {"T:" + L(152 + 2 * i), "T:" + L(153 + 2 * i)});
   for (int b = 1; b <= 16; ++b) order.push_back("P:" + B(b));
   for (int k = 1; k <= 20; ++k) order.push_back("T:" + L(k));
   for (const std::string& colour : StripColourWrites()) order.push_back(colour);
@@ -338,11 +366,12 @@ std::vector<std::string> BackRefreshOrder() {
   for (int b = 1; b <= 16; ++b) order.push_back("P:" + B(b));
   for (int k = 1; k <= 20; ++k) order.push_back("T:" + L(k));
   for (int i = 0; i <= 36; ++i) order.insert(order.end(), {"T:" + L(74 + i), "T:" + L(111 + i)});
-  for (const int n : {170, 172, 174, 171, 173, 175, 160, 162, 164, 161, 163, 165, 166, 168, 167,
-                      169, 213, 217, 215, 219, 214, 218, 216, 220}) {
+  for (const int n : {170, 172, 174, 171, 173, 175, 160, 162, 164, 161, 163, 165,
+                      166, 168, 167, 169, 213, 217, 215, 219, 214, 218, 216, 220}) {
     order.push_back("T:" + L(n));
   }
-  for (int k = 1; k <= 12; ++k) order.insert(order.end(), {"T:" + L(2 * k + 187), "T:" + L(2 * k + 188)});
+  for (int k = 1; k <= 12; ++k)
+    order.insert(order.end(), {"T:" + L(2 * k + 187), "T:" + L(2 * k + 188)});
   for (const int n : {152, 154, 153, 155, 156, 158, 157, 159}) order.push_back("T:" + L(n));
   for (const std::string& colour : StripColourWrites()) order.push_back(colour);
   return order;
@@ -361,10 +390,13 @@ TEST(Board, BackWritesInTheWindowsOrder) {
 
 TEST(Board, StartUpAndResetWriteInTheWindowsOrder) {
   std::vector<std::string> sectors, numbers, streets, block, bars, strip;
-  for (int k = 1; k <= 4; ++k) sectors.insert(sectors.end(), {"T:" + L(2 * k + 211), "T:" + L(2 * k + 212)});
+  for (int k = 1; k <= 4; ++k)
+    sectors.insert(sectors.end(), {"T:" + L(2 * k + 211), "T:" + L(2 * k + 212)});
   for (int n = 74; n <= 147; ++n) numbers.push_back("T:" + L(n));
-  for (int k = 1; k <= 12; ++k) streets.insert(streets.end(), {"T:" + L(2 * k + 187), "T:" + L(2 * k + 188)});
-  for (int i = 0; i <= 11; ++i) block.insert(block.end(), {"T:" + L(152 + 2 * i), "T:" + L(153 + 2 * i)});
+  for (int k = 1; k <= 12; ++k)
+    streets.insert(streets.end(), {"T:" + L(2 * k + 187), "T:" + L(2 * k + 188)});
+  for (int i = 0; i <= 11; ++i)
+    block.insert(block.end(), {"T:" + L(152 + 2 * i), "T:" + L(153 + 2 * i)});
   for (int b = 1; b <= 16; ++b) bars.push_back("P:" + B(b));
   for (int k = 1; k <= 20; ++k) strip.insert(strip.end(), {"T:" + L(k), "C:" + L(k)});
   auto join = [](std::initializer_list<std::vector<std::string>> parts) {
@@ -485,8 +517,8 @@ TEST(Board, FailedSaveNamesTheFileAndTheReason) {
   const std::filesystem::path subfolder = folder.Path() / "log.CSV";
   std::filesystem::create_directory(subfolder);
   const std::vector<std::filesystem::path> targets = {
-      subfolder,                                   // a folder, not a file
-      folder.Path() / "missing" / "spins.CSV",     // a folder that does not exist
+      subfolder,                                // a folder, not a file
+      folder.Path() / "missing" / "spins.CSV",  // a folder that does not exist
   };
   for (const std::filesystem::path& target : targets) {
     SCOPED_TRACE(target.string());
@@ -534,8 +566,8 @@ TEST(Board, RandomHistoriesMatchAReplayOfTheRemainingSpins) {
       }
       if (step % 8 == 7 || roll >= 60) {
         const std::vector<ControlState> want = Replayed(spins, shown);
-        ASSERT_TRUE(window.view.State() == want)
-            << "after step " << step << "\n" << Diff(window.view.State(), want);
+        ASSERT_TRUE(window.view.State() == want) << "after step " << step << "\n"
+                                                 << Diff(window.view.State(), want);
       }
     }
   }

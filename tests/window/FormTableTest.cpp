@@ -1,5 +1,3 @@
-#include "window/FormTable.h"
-
 #include <gtest/gtest.h>
 
 #include <map>
@@ -7,6 +5,8 @@
 #include <stdexcept>
 #include <string>
 #include <vector>
+
+#include "window/FormTable.h"
 
 namespace vexilo {
 namespace {
@@ -40,17 +40,19 @@ const FontSpec kTag{kFacePGothic, 21, clWhite, false};
 const FontSpec kStrip{kFacePGothic, 27, clWhite, true};
 const FontSpec kCommand{kFacePGothic, 21, clBlack, true};
 
-std::string L(int n) { return "Label" + std::to_string(n); }
+std::string L(int n) {
+  return "Label" + std::to_string(n);
+}
 
 Expected LeftLabel(int left, int top, int width, int height, std::string text, FontSpec font,
                    TColor color = clBtnFace) {
-  return {ckLabel, left, top, width, height, std::move(text), font, color, taLeftJustify, -1,
-          false, ""};
+  return {ckLabel, left,  top,           width, height, std::move(text),
+          font,    color, taLeftJustify, -1,    false,  ""};
 }
 
 Expected Display(int left, int top, int width, int height, std::string text, FontSpec font) {
-  return {ckLabel, left, top, width, height, std::move(text), font, clBtnFace, taRightJustify, -1,
-          false, ""};
+  return {ckLabel,   left,           top, width, height, std::move(text), font,
+          clBtnFace, taRightJustify, -1,  false, ""};
 }
 
 // Every control the window's design names, keyed by name.
@@ -115,9 +117,9 @@ std::map<std::string, Expected> ExpectedForm() {
     const int column = (k - 1) / 3;
     const int top = 600 + 24 * ((k - 1) % 3);
     const int first = 3 * k - 2;
-    form[L(176 + k)] = LeftLabel(std::vector<int>{8, 136, 272, 408}[column], top,
-                                 first < 10 ? 11 : 22, 21, std::to_string(first), kTag,
-                                 PocketColour(first));
+    form[L(176 + k)] =
+        LeftLabel(std::vector<int>{8, 136, 272, 408}[column], top, first < 10 ? 11 : 22, 21,
+                  std::to_string(first), kTag, PocketColour(first));
     form[L(2 * k + 187)] = Display(24 + 136 * column, top, 40, 21, "xxxx", kWindow);
     form[L(2 * k + 188)] = Display(88 + 136 * column, top, 44, 21, "xx.xx", kWindow);
   }
@@ -157,8 +159,8 @@ std::map<std::string, Expected> ExpectedForm() {
                                  "xx.xx", small ? kSmallValue : kWindow);
     const int tab = row.bar <= 12 ? 36 + row.bar : 38 + row.bar;
     form["ProgressBar" + std::to_string(row.bar)] = {
-        ckProgressBar, row.barLeft, row.barTop, row.barWidth, 17, "", kWindow, clBtnFace,
-        taLeftJustify, tab,        false,       ""};
+        ckProgressBar, row.barLeft, row.barTop,    row.barWidth, 17,    "",
+        kWindow,       clBtnFace,   taLeftJustify, tab,          false, ""};
   };
   for (const GroupRow& row : groups) addGroup(row, true);
   for (const GroupRow& row : block) addGroup(row, false);
@@ -185,12 +187,12 @@ std::map<std::string, Expected> ExpectedForm() {
                   true,
                   name + "Click"};
   }
-  form["Button1"] = {ckButton, 8, 248, 75, 25, "Back", kCommand, clBtnFace, taCenter, 49, true,
-                     "Button1Click"};
-  form["Button2"] = {ckButton, 616, 248, 75, 25, "Reset", kCommand, clBtnFace, taCenter, 50,
-                     true, "Button2Click"};
-  form["DATASAVE"] = {ckButton, 288, 248, 121, 25, "DataSave", kCommand, clBtnFace, taCenter, 55,
-                      true, "DATASAVEClick"};
+  form["Button1"] = {ckButton, 8,         248,      75, 25,   "Back",
+                     kCommand, clBtnFace, taCenter, 49, true, "Button1Click"};
+  form["Button2"] = {ckButton, 616,       248,      75, 25,   "Reset",
+                     kCommand, clBtnFace, taCenter, 50, true, "Button2Click"};
+  form["DATASAVE"] = {ckButton, 288,       248,      121, 25,   "DataSave",
+                      kCommand, clBtnFace, taCenter, 55,  true, "DATASAVEClick"};
   return form;
 }
 
@@ -212,10 +214,14 @@ TEST(FormTable, EveryControlFollowsTheLayoutRules) {
     EXPECT_EQ(control.top, e.top);
     EXPECT_EQ(control.width, e.width);
     EXPECT_EQ(control.height, e.height);
-    if (name != "Label223") { EXPECT_EQ(control.text.view(), e.text); }
+    if (name != "Label223") {
+      EXPECT_EQ(control.text.view(), e.text);
+    }
     EXPECT_EQ(control.font, e.font);
     EXPECT_EQ(control.color, e.color);
-    if (control.kind == ckLabel) { EXPECT_EQ(control.alignment, e.alignment); }
+    if (control.kind == ckLabel) {
+      EXPECT_EQ(control.alignment, e.alignment);
+    }
     EXPECT_EQ(control.tabOrder, e.tab);
     EXPECT_EQ(control.tabStop, e.tabStop);
     EXPECT_EQ(control.handler.view(), e.handler);
@@ -248,7 +254,8 @@ TEST(FormTable, CommandsAndNumbers) {
         EXPECT_EQ(control.command, want);
         break;
       }
-      default: EXPECT_EQ(control.command, cmNone);
+      default:
+        EXPECT_EQ(control.command, cmNone);
     }
   }
 }
@@ -262,10 +269,16 @@ TEST(FormTable, AccessibleNamesAreDistinctAndSayWhatIsShown) {
     }
   }
   const std::vector<std::pair<const char*, const char*>> cases = {
-      {"ColorBtn18", "17"},          {"Label91", "count of 17"},   {"Label128", "share of 17"},
-      {"Label158", "count of black"}, {"Label196", "share of street 4"},
-      {"Label222", "spin count"},    {"Label1", "last result 1"}, {"ProgressBar11", "bar of red"},
-      {"Label214", "share of sector 1"}, {"Label218", "share of sector 2"},
+      {"ColorBtn18", "17"},
+      {"Label91", "count of 17"},
+      {"Label128", "share of 17"},
+      {"Label158", "count of black"},
+      {"Label196", "share of street 4"},
+      {"Label222", "spin count"},
+      {"Label1", "last result 1"},
+      {"ProgressBar11", "bar of red"},
+      {"Label214", "share of sector 1"},
+      {"Label218", "share of sector 2"},
   };
   for (const auto& [name, accessible] : cases) {
     EXPECT_EQ(FormControls()[FindControl(name)].accessibleName.view(), accessible) << name;
@@ -287,8 +300,12 @@ TEST(FormTable, DisplayMapSets) {
     const Control& label = FormControls()[FindControl(L(n))];
     SCOPED_TRACE(L(n));
     const bool strip = n <= 20;
-    if (counts.count(n)) { EXPECT_EQ(label.text.view(), "xxxx"); }
-    if (shares.count(n)) { EXPECT_EQ(label.text.view(), "xx.xx"); }
+    if (counts.count(n)) {
+      EXPECT_EQ(label.text.view(), "xxxx");
+    }
+    if (shares.count(n)) {
+      EXPECT_EQ(label.text.view(), "xx.xx");
+    }
     const bool display = strip || counts.count(n) || shares.count(n);
     EXPECT_EQ(label.alignment, display ? taRightJustify : taLeftJustify);
     if (!display) {

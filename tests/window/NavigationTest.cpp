@@ -1,16 +1,17 @@
-#include "window/Navigation.h"
-
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
 #include "window/FormTable.h"
+#include "window/Navigation.h"
 
 namespace vexilo {
 namespace {
 
-std::string NameOf(int index) { return std::string(FormControls()[index].name.view()); }
+std::string NameOf(int index) {
+  return std::string(FormControls()[index].name.view());
+}
 
 struct Step {
   const char* from;
