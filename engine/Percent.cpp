@@ -64,14 +64,13 @@ constexpr Extended ScaleBy10000(Extended q) {
   const int cut = std::bit_width(high);  // bits below the 64 kept
   const std::uint64_t kept = (high << (64 - cut)) | (low >> cut);
   const std::uint64_t mask = (std::uint64_t{1} << cut) - 1;
-  return RoundToNearestEven(kept, low & mask, std::uint64_t{1} << (cut - 1),
-                            q.fractionBits - cut);
+  return RoundToNearestEven(kept, low & mask, std::uint64_t{1} << (cut - 1), q.fractionBits - cut);
 }
 
 // p rounded to an integer, ties to even. A share is at most 10000 < 2^14, so at least 50 of
 // the 64 bits are fraction bits.
 constexpr int RoundToInteger(Extended p) {
-  if (p.fractionBits > 64) return 0;  // p < 1/2
+  if (p.fractionBits > 64) return 0;                                 // p < 1/2
   if (p.fractionBits == 64) return p.significand > kTopBit ? 1 : 0;  // 1/2 <= p < 1
   const std::uint64_t whole = p.significand >> p.fractionBits;
   const std::uint64_t mask = (std::uint64_t{1} << p.fractionBits) - 1;
@@ -81,7 +80,38 @@ constexpr int RoundToInteger(Extended p) {
   return static_cast<int>(whole + (up ? 1 : 0));
 }
 
-constexpr bool IsDigit(char ch) { return ch >= '0' && ch <= '9'; }
+// The exact share c * 10000 / s rounded to the nearest whole hundredth, or its lower neighbour
+// when it lies exactly on a half.
+struct Hundredths {
+  std::uint32_t whole;
+  bool onHalf;
+};
+
+// Off the exact halves, the extended path's two roundings move the share by less than
+// 10000 * 2^-63 < 2^-49, while the share lies at least 1/(2s) > 2^-32 from the nearest half: its
+// result is then simply the nearest hundredth. A floating quotient guesses the whole part and
+// the integer remainder checks and corrects the guess, so this holds whatever precision and
+// rounding the floating-point unit is set to.
+inline Hundredths NearestHundredth(std::uint32_t c, std::uint32_t s) {
+  const std::int64_t scaled = std::int64_t{c} * kScale;  // < 2^45: exact as a double
+  const std::int64_t divisor = s;
+  auto whole = static_cast<std::int64_t>(static_cast<double>(scaled) / static_cast<double>(s));
+  std::int64_t rest = scaled - whole * divisor;
+  while (rest < 0) {
+    --whole;
+    rest += divisor;
+  }
+  while (rest >= divisor) {
+    ++whole;
+    rest -= divisor;
+  }
+  const std::int64_t twice = 2 * rest;
+  return {static_cast<std::uint32_t>(whole + (twice > divisor ? 1 : 0)), twice == divisor};
+}
+
+constexpr bool IsDigit(char ch) {
+  return ch >= '0' && ch <= '9';
+}
 
 // The platform gives no separator: a full stop, as the share text always had one.
 constexpr std::string_view SeparatorOrFullStop(std::string_view separator) {
@@ -91,6 +121,15 @@ constexpr std::string_view SeparatorOrFullStop(std::string_view separator) {
 }  // namespace
 
 int ShareHundredths(std::int32_t count, std::int32_t spins) {
+  if (spins < 1 || count <= 0) return 0;
+  const auto s = static_cast<std::uint32_t>(spins);
+  const auto c = std::min(static_cast<std::uint32_t>(count), s);
+  const Hundredths nearest = NearestHundredth(c, s);
+  // On an exact half the two roundings decide which neighbour it is.
+  return nearest.onHalf ? ExtendedShareHundredths(count, spins) : static_cast<int>(nearest.whole);
+}
+
+int ExtendedShareHundredths(std::int32_t count, std::int32_t spins) {
   if (spins < 1 || count <= 0) return 0;
   const auto s = static_cast<std::uint32_t>(spins);
   const auto c = std::min(static_cast<std::uint32_t>(count), s);

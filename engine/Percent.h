@@ -14,7 +14,14 @@ class SpinTally;
 // 80-bit extended format does it: q = c / s and p = q * 10000, each rounded to a 64-bit
 // significand (nearest, ties to even), then p rounded to an integer (nearest, ties to even).
 // spins >= 1, 0 <= count <= spins; 0 for spins < 1, and count is held within 0..spins.
+// Off the exact halves of a hundredth those roundings cannot move the result off the nearest
+// hundredth, which one checked division gives; the rounding steps run only on the halves.
 int ShareHundredths(std::int32_t count, std::int32_t spins);
+
+// The same share with every step carried out on every input: c / s and then * 10000, each
+// rounded to 64 significant bits in integer arithmetic, then the rounding to an integer. The
+// reference that ShareHundredths' shortcut is held to.
+int ExtendedShareHundredths(std::int32_t count, std::int32_t spins);
 
 // The text of hundredths / 100: "33.33", "33.3", "33", "0.5", "100"; no sign, no exponent,
 // no trailing zeros, separator only when the share is not whole. The separator is UTF-8 and

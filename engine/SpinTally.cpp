@@ -22,19 +22,29 @@ constexpr int kGroupCounts = 28;
 constexpr int GroupIndex(ShareFamily family, int selector) {
   if (family == sfNumber || !IsSelector(family, selector)) return -1;
   switch (family) {
-    case sfColour: return kColourBase + selector;
-    case sfParity: return kParityBase + selector;
-    case sfDozen: return kDozenBase + selector;
-    case sfHalf: return kHalfBase + (1 - selector);
-    case sfColumn: return kColumnBase + selector;
-    case sfStreet: return kStreetBase + selector - 1;
-    case sfSector: return kSectorBase + selector - 1;
-    case sfNumber: break;
+    case sfColour:
+      return kColourBase + selector;
+    case sfParity:
+      return kParityBase + selector;
+    case sfDozen:
+      return kDozenBase + selector;
+    case sfHalf:
+      return kHalfBase + (1 - selector);
+    case sfColumn:
+      return kColumnBase + selector;
+    case sfStreet:
+      return kStreetBase + selector - 1;
+    case sfSector:
+      return kSectorBase + selector - 1;
+    case sfNumber:
+      break;
   }
   return -1;
 }
 
-constexpr bool IsPocket(int n) { return n >= 0 && n < kPockets; }
+constexpr bool IsPocket(int n) {
+  return n >= 0 && n < kPockets;
+}
 
 // Group families in the order of their counts; a spin moves one group count in each.
 constexpr std::array<ShareFamily, 7> kGroupFamilies = {sfColour, sfParity, sfDozen, sfHalf,
@@ -44,8 +54,10 @@ constexpr std::array<ShareFamily, 7> kGroupFamilies = {sfColour, sfParity, sfDoz
 
 SpinTally::SpinTally(int capacity)
     : capacity_(std::clamp(capacity, 0, MAX_SPINS)),
-      historyNumbers_(std::make_unique_for_overwrite<std::int32_t[]>(static_cast<std::size_t>(capacity_))),
-      historyColours_(std::make_unique_for_overwrite<ColourCode[]>(static_cast<std::size_t>(capacity_))) {
+      historyNumbers_(
+          std::make_unique_for_overwrite<std::int32_t[]>(static_cast<std::size_t>(capacity_))),
+      historyColours_(
+          std::make_unique_for_overwrite<ColourCode[]>(static_cast<std::size_t>(capacity_))) {
   static_assert(kGroupCounts == std::tuple_size_v<decltype(groupCounts_)>);
   ResetTally();
 }

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cfenv>
 #include <climits>
 #include <cstdint>
 #include <string>
@@ -25,14 +26,12 @@ struct ShareCase {
 };
 
 constexpr ShareCase kShares[] = {
-    {1, 3, "33.33", 33},     {2, 3, "66.67", 67},        {1, 1, "100", 100},
-    {0, 5, "0", 0},          {1, 2, "50", 50},           {1, 8, "12.5", 12},
-    {3, 8, "37.5", 38},      {5, 8, "62.5", 62},         {7, 8, "87.5", 88},
-    {1, 7, "14.29", 14},     {1, 6, "16.67", 17},        {1, 37, "2.7", 3},
-    {1, 32, "3.12", 3},      {3, 32, "9.38", 9},         {1, 64, "1.56", 2},
-    {1, 160, "0.62", 1},     {9, 800, "1.13", 1},        {1, 200, "0.5", 0},
-    {1, 10000, "0.01", 0},   {1, 20000, "0", 0},         {3, 20000, "0.02", 0},
-    {1, 100000, "0", 0},     {99999, 100000, "100", 100},
+    {1, 3, "33.33", 33},   {2, 3, "66.67", 67}, {1, 1, "100", 100},          {0, 5, "0", 0},
+    {1, 2, "50", 50},      {1, 8, "12.5", 12},  {3, 8, "37.5", 38},          {5, 8, "62.5", 62},
+    {7, 8, "87.5", 88},    {1, 7, "14.29", 14}, {1, 6, "16.67", 17},         {1, 37, "2.7", 3},
+    {1, 32, "3.12", 3},    {3, 32, "9.38", 9},  {1, 64, "1.56", 2},          {1, 160, "0.62", 1},
+    {9, 800, "1.13", 1},   {1, 200, "0.5", 0},  {1, 10000, "0.01", 0},       {1, 20000, "0", 0},
+    {3, 20000, "0.02", 0}, {1, 100000, "0", 0}, {99999, 100000, "100", 100},
 };
 
 TEST(Percent, ShareTextAndBarWithEachSeparator) {
@@ -54,9 +53,8 @@ TEST(Percent, TextOfHundredths) {
     const char* text;
   };
   constexpr Case kCases[] = {
-      {0, "0"},       {1, "0.01"},    {5, "0.05"},   {50, "0.5"},   {99, "0.99"},
-      {100, "1"},     {3300, "33"},   {3303, "33.03"}, {3330, "33.3"}, {9999, "99.99"},
-      {10000, "100"}, {-7, "0"},
+      {0, "0"},     {1, "0.01"},     {5, "0.05"},    {50, "0.5"},     {99, "0.99"},   {100, "1"},
+      {3300, "33"}, {3303, "33.03"}, {3330, "33.3"}, {9999, "99.99"}, {10000, "100"}, {-7, "0"},
   };
   for (const Case& c : kCases) {
     std::string text;
@@ -74,11 +72,27 @@ TEST(Percent, BarValueRoundsHalvesToEven) {
     int bar;
   };
   constexpr Case kCases[] = {
-      {"0", ".", 0},       {"0.5", ".", 0},       {"1.5", ".", 2},      {"2.5", ".", 2},
-      {"50.49", ".", 50},  {"50.5", ".", 50},     {"50.51", ".", 51},   {"51.5", ".", 52},
-      {"99.5", ".", 100},  {"100", ".", 100},     {"33.33%", ".", 33},  {"66,67", ",", 67},
-      {"12,5", ",", 12},   {"13,5", ",", 14},     {"0.5", "", 0},       {"7.50", ".", 8},
-      {"", ".", 0},        {"8.500001", ".", 9},  {"12\xD9\xAB" "5", "\xD9\xAB", 12},
+      {"0", ".", 0},
+      {"0.5", ".", 0},
+      {"1.5", ".", 2},
+      {"2.5", ".", 2},
+      {"50.49", ".", 50},
+      {"50.5", ".", 50},
+      {"50.51", ".", 51},
+      {"51.5", ".", 52},
+      {"99.5", ".", 100},
+      {"100", ".", 100},
+      {"33.33%", ".", 33},
+      {"66,67", ",", 67},
+      {"12,5", ",", 12},
+      {"13,5", ",", 14},
+      {"0.5", "", 0},
+      {"7.50", ".", 8},
+      {"", ".", 0},
+      {"8.500001", ".", 9},
+      {"12\xD9\xAB"
+       "5",
+       "\xD9\xAB", 12},
   };
   for (const Case& c : kCases) {
     EXPECT_EQ(BarValue(c.text, c.separator), c.bar) << c.text << " with " << c.separator;
@@ -92,17 +106,21 @@ TEST(Percent, ShareHundredthsHoldsItsInputsInRange) {
     int hundredths;
   };
   constexpr Case kCases[] = {
-      {1, 0, 0},           {0, 0, 0},           {5, -3, 0},
-      {-1, 10, 0},         {11, 10, 10000},     {INT32_MAX, INT32_MAX, 10000},
-      {1, INT32_MAX, 0},   {INT32_MAX / 2 + 1, INT32_MAX, 5000},
+      {1, 0, 0},         {0, 0, 0},
+      {5, -3, 0},        {-1, 10, 0},
+      {11, 10, 10000},   {INT32_MAX, INT32_MAX, 10000},
+      {1, INT32_MAX, 0}, {INT32_MAX / 2 + 1, INT32_MAX, 5000},
   };
   for (const Case& c : kCases) {
     EXPECT_EQ(ShareHundredths(c.count, c.spins), c.hundredths) << c.count << " of " << c.spins;
+    EXPECT_EQ(ExtendedShareHundredths(c.count, c.spins), c.hundredths)
+        << c.count << " of " << c.spins;
   }
 }
 
 // Whatever the double rounding does, the result is the exact share rounded to the nearest
-// hundredth, except on an exact half, where either neighbour is possible.
+// hundredth, except on an exact half, where either neighbour is possible; and the shortcut
+// agrees with the step-by-step rounding everywhere.
 TEST(Percent, ShareIsTheNearestHundredthOffTheHalves) {
   for (std::int64_t s = 1; s <= 2000; ++s) {
     int previous = 0;
@@ -117,8 +135,65 @@ TEST(Percent, ShareIsTheNearestHundredthOffTheHalves) {
         ASSERT_EQ(k, below + (rest > s ? 1 : 0)) << c << " of " << s;
       }
       ASSERT_GE(k, previous) << c << " of " << s;
+      ASSERT_EQ(k,
+                ExtendedShareHundredths(static_cast<std::int32_t>(c), static_cast<std::int32_t>(s)))
+          << c << " of " << s;
       previous = k;
     }
+  }
+}
+
+// Rounding mode and x87 precision as a library or driver may leave them, restored on scope exit.
+class FloatingPointSetting {
+ public:
+  explicit FloatingPointSetting(int roundingMode) : savedMode_(std::fegetround()) {
+    std::fesetround(roundingMode);
+#if (defined(__i386__) || defined(__x86_64__)) && defined(__GNUC__)
+    __asm__ volatile("fnstcw %0" : "=m"(savedControl_));
+    const unsigned short singlePrecision = savedControl_ & ~0x300u;
+    __asm__ volatile("fldcw %0" : : "m"(singlePrecision));
+#endif
+  }
+  ~FloatingPointSetting() {
+#if (defined(__i386__) || defined(__x86_64__)) && defined(__GNUC__)
+    __asm__ volatile("fldcw %0" : : "m"(savedControl_));
+#endif
+    std::fesetround(savedMode_);
+  }
+  FloatingPointSetting(const FloatingPointSetting&) = delete;
+  FloatingPointSetting& operator=(const FloatingPointSetting&) = delete;
+
+ private:
+  int savedMode_;
+  unsigned short savedControl_ = 0;
+};
+
+TEST(Percent, ShareDoesNotDependOnTheFloatingPointSettings) {
+  int modes[] = {FE_TONEAREST,
+#ifdef FE_UPWARD
+                 FE_UPWARD,
+#endif
+#ifdef FE_DOWNWARD
+                 FE_DOWNWARD,
+#endif
+#ifdef FE_TOWARDZERO
+                 FE_TOWARDZERO
+#endif
+  };
+  for (const int mode : modes) {
+    std::string firstMismatch;
+    {
+      const FloatingPointSetting setting(mode);
+      for (std::int32_t s = 1; s <= 1500 && firstMismatch.empty(); ++s) {
+        for (std::int32_t c = 0; c <= s; ++c) {
+          if (ShareHundredths(c, s) != ExtendedShareHundredths(c, s)) {
+            firstMismatch = std::to_string(c) + " of " + std::to_string(s);
+            break;
+          }
+        }
+      }
+    }
+    EXPECT_EQ(firstMismatch, "") << "rounding mode " << mode;
   }
 }
 
@@ -142,13 +217,11 @@ TEST(FormatPercent, SelectorsAtAndBeyondEachEnd) {
     bool formats;
   };
   constexpr Case kCases[] = {
-      {sfNumber, -1, false}, {sfNumber, 0, true},   {sfNumber, 36, true},
-      {sfNumber, 37, false}, {sfColour, -1, false}, {sfColour, 1, true},
-      {sfColour, 2, false},  {sfParity, 2, false},  {sfHalf, 2, false},
-      {sfColumn, 2, true},   {sfColumn, 3, false},  {sfDozen, 3, false},
-      {sfStreet, 0, false},  {sfStreet, 1, true},   {sfStreet, 12, true},
-      {sfStreet, 13, false}, {sfSector, 0, false},  {sfSector, 4, true},
-      {sfSector, 5, false},
+      {sfNumber, -1, false}, {sfNumber, 0, true}, {sfNumber, 36, true}, {sfNumber, 37, false},
+      {sfColour, -1, false}, {sfColour, 1, true}, {sfColour, 2, false}, {sfParity, 2, false},
+      {sfHalf, 2, false},    {sfColumn, 2, true}, {sfColumn, 3, false}, {sfDozen, 3, false},
+      {sfStreet, 0, false},  {sfStreet, 1, true}, {sfStreet, 12, true}, {sfStreet, 13, false},
+      {sfSector, 0, false},  {sfSector, 4, true}, {sfSector, 5, false},
   };
   for (const Case& c : kCases) {
     std::string text = "as passed";

@@ -13,7 +13,8 @@
 namespace vexilo {
 namespace {
 
-constexpr std::array kRedNumbers = {1, 3, 5, 7, 9, 12, 14, 16, 18, 19, 21, 23, 25, 27, 30, 32, 34, 36};
+constexpr std::array kRedNumbers = {1,  3,  5,  7,  9,  12, 14, 16, 18,
+                                    19, 21, 23, 25, 27, 30, 32, 34, 36};
 
 std::vector<int> ParseCaption(std::string_view caption) {
   std::vector<int> numbers;
@@ -98,7 +99,7 @@ TEST(PocketTable, GroupSizes) {
     int members;
   };
   constexpr Family kFamiliesToCount[] = {
-      {sfColour, 18}, {sfParity, 18}, {sfHalf, 18}, {sfColumn, 12},
+      {sfColour, 18}, {sfParity, 18}, {sfHalf, 18},  {sfColumn, 12},
       {sfDozen, 12},  {sfStreet, 3},  {sfSector, 9},
   };
   for (const auto& [family, members] : kFamiliesToCount) {
@@ -137,7 +138,8 @@ TEST(RecentSlotColour, MapsEachCodeAndKeepsTheColourForOthers) {
     std::optional<TColor> colour;
   };
   const Case kCases[] = {
-      {0, 255}, {1, 0}, {2, 65280}, {3, static_cast<TColor>(0x8000000Fu)},
+      {0, 255},          {1, 0},
+      {2, 65280},        {3, static_cast<TColor>(0x8000000Fu)},
       {4, std::nullopt}, {-1, std::nullopt},
   };
   for (const Case& c : kCases) EXPECT_EQ(RecentSlotColour(c.code), c.colour) << c.code;

@@ -44,7 +44,9 @@ class ShareReference : public ::testing::Test {
 TEST_F(ShareReference, EveryCountOfUpTo3000Spins) {
   for (std::int32_t s = 1; s <= 3000; ++s) {
     for (std::int32_t c = 0; c <= s; ++c) {
-      ASSERT_EQ(ShareHundredths(c, s), HardwareShare(c, s)) << c << " of " << s;
+      const int hardware = HardwareShare(c, s);
+      ASSERT_EQ(ShareHundredths(c, s), hardware) << c << " of " << s;
+      ASSERT_EQ(ExtendedShareHundredths(c, s), hardware) << c << " of " << s;
     }
   }
 }
@@ -59,8 +61,7 @@ TEST_F(ShareReference, EveryExactHalfUpToTheCapacity) {
       ++halves;
       const auto count = static_cast<std::int32_t>(c);
       const auto spins = static_cast<std::int32_t>(s);
-      ASSERT_EQ(ShareHundredths(count, spins), HardwareShare(count, spins))
-          << c << " of " << s;
+      ASSERT_EQ(ShareHundredths(count, spins), HardwareShare(count, spins)) << c << " of " << s;
     }
   }
   EXPECT_GT(halves, 100000);
@@ -73,7 +74,9 @@ TEST_F(ShareReference, RandomCountsUpToTheCapacityAndBeyond) {
     for (int i = 0; i < 2000000; ++i) {
       const std::int32_t s = spinsOf(random);
       const std::int32_t c = std::uniform_int_distribution<std::int32_t>(0, s)(random);
-      ASSERT_EQ(ShareHundredths(c, s), HardwareShare(c, s)) << c << " of " << s;
+      const int hardware = HardwareShare(c, s);
+      ASSERT_EQ(ShareHundredths(c, s), hardware) << c << " of " << s;
+      ASSERT_EQ(ExtendedShareHundredths(c, s), hardware) << c << " of " << s;
     }
   }
 }

@@ -14,14 +14,22 @@ namespace {
 int ModelSelector(int n, ShareFamily family) {
   const Pocket& p = PocketOf(n);
   switch (family) {
-    case sfNumber: return n;
-    case sfColour: return p.colour == ccGreen ? -1 : p.colour;
-    case sfParity: return p.parity == pcZero ? -1 : p.parity == pcEven ? 0 : 1;
-    case sfHalf: return p.half - 1;
-    case sfColumn: return p.column - 1;
-    case sfDozen: return p.dozen - 1;
-    case sfStreet: return p.street == 0 ? -1 : p.street;
-    case sfSector: return p.sector == 0 ? -1 : p.sector;
+    case sfNumber:
+      return n;
+    case sfColour:
+      return p.colour == ccGreen ? -1 : p.colour;
+    case sfParity:
+      return p.parity == pcZero ? -1 : p.parity == pcEven ? 0 : 1;
+    case sfHalf:
+      return p.half - 1;
+    case sfColumn:
+      return p.column - 1;
+    case sfDozen:
+      return p.dozen - 1;
+    case sfStreet:
+      return p.street == 0 ? -1 : p.street;
+    case sfSector:
+      return p.sector == 0 ? -1 : p.sector;
   }
   return -1;
 }

@@ -66,8 +66,14 @@ TEST(SpinTally, RecordingRaisesTheNumberAndItsSevenGroups) {
   EXPECT_EQ(tally.History(1).number, 17);
   EXPECT_EQ(tally.History(1).colour, ccBlack);
   ExpectOnlyCounts(tally,
-                   {{sfNumber, 17}, {sfColour, 1}, {sfParity, 1}, {sfDozen, 1}, {sfHalf, 0},
-                    {sfColumn, 1}, {sfStreet, 6}, {sfSector, 1}},
+                   {{sfNumber, 17},
+                    {sfColour, 1},
+                    {sfParity, 1},
+                    {sfDozen, 1},
+                    {sfHalf, 0},
+                    {sfColumn, 1},
+                    {sfStreet, 6},
+                    {sfSector, 1}},
                    1);
   EXPECT_EQ(tally.SlotText(1), "") << "RecordSpin alone leaves the strip";
 }
@@ -84,9 +90,8 @@ TEST(SpinTally, ZeroRaisesOnlyItsOwnCount) {
 TEST(SpinTally, ThreeSpinsOf36AndOneTakeBack) {
   SpinTally tally(50);
   SpinAll(tally, {36, 36, 36});
-  const std::vector<Share> groups = {{sfNumber, 36}, {sfColour, 0}, {sfParity, 0},
-                                     {sfDozen, 2},   {sfHalf, 1},   {sfColumn, 2},
-                                     {sfStreet, 12}, {sfSector, 2}};
+  const std::vector<Share> groups = {{sfNumber, 36}, {sfColour, 0}, {sfParity, 0},  {sfDozen, 2},
+                                     {sfHalf, 1},    {sfColumn, 2}, {sfStreet, 12}, {sfSector, 2}};
   EXPECT_EQ(tally.SpinCount(), 3);
   ExpectOnlyCounts(tally, groups, 3);
   ASSERT_TRUE(tally.TakeBack());
@@ -158,8 +163,8 @@ TEST(SpinTally, InputsOutsideTheirRangeChangeNothing) {
     ShareFamily family;
     int selector;
   };
-  for (const Read r : {Read{sfNumber, -1}, Read{sfNumber, 37}, Read{sfColour, 2},
-                       Read{sfStreet, 0}, Read{sfStreet, 13}, Read{sfSector, 5}}) {
+  for (const Read r : {Read{sfNumber, -1}, Read{sfNumber, 37}, Read{sfColour, 2}, Read{sfStreet, 0},
+                       Read{sfStreet, 13}, Read{sfSector, 5}}) {
     EXPECT_EQ(tally.Count(r.family, r.selector), 0) << r.family << "/" << r.selector;
   }
   for (const int k : {0, 4, -1}) {
