@@ -112,26 +112,6 @@ TEST(PocketTable, GroupSizes) {
   }
 }
 
-TEST(PocketTable, GroupSelectorsFollowTheShareConvention) {
-  struct Case {
-    int number;
-    std::array<int, kFamilies> selectors;  // number, colour, parity, half, column, dozen,
-                                           // street, sector
-  };
-  constexpr Case kCases[] = {
-      {36, {36, 0, 0, 1, 2, 2, 12, 2}},
-      {1, {1, 0, 1, 0, 0, 0, 1, 3}},
-      {17, {17, 1, 1, 0, 1, 1, 6, 1}},
-      {0, {0, -1, -1, -1, -1, -1, -1, -1}},
-  };
-  for (const Case& c : kCases) {
-    for (int f = 0; f < kFamilies; ++f) {
-      EXPECT_EQ(GroupSelector(c.number, static_cast<ShareFamily>(f)), c.selectors[f])
-          << "number " << c.number << " family " << f;
-    }
-  }
-}
-
 TEST(RecentSlotColour, MapsEachCodeAndKeepsTheColourForOthers) {
   struct Case {
     std::int32_t code;
