@@ -8,7 +8,7 @@ namespace {
 
 // Read-only as the user sees it: not writable for us, or without any write permission at all
 // (which an administrator could still override, but the file is marked read-only all the same).
-bool ReadOnly(const QFileInfo& info) {
+bool MarkedReadOnly(const QFileInfo& info) {
   constexpr QFileDevice::Permissions kWrite =
       QFileDevice::WriteOwner | QFileDevice::WriteGroup | QFileDevice::WriteOther;
   return !info.isWritable() || (info.permissions() & kWrite) == 0;
@@ -40,7 +40,7 @@ void SaveDialog::accept() {
     Refuse(tr("The folder of %1 does not exist.\nCheck the path and try again.").arg(name));
     return;
   }
-  if ((file.exists() && ReadOnly(file)) || ReadOnly(folder)) {
+  if ((file.exists() && MarkedReadOnly(file)) || MarkedReadOnly(folder)) {
     Refuse(tr("%1 is read-only or in a folder that cannot be written.\nChoose another name.").arg(name));
     return;
   }

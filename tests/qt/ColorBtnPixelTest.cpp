@@ -1,0 +1,203 @@
+#include <gtest/gtest.h>
+
+#include <QTest>
+
+#include "FormDriver.h"
+#include "qt/Palette.h"
+
+namespace vexilo::test {
+namespace {
+
+// A colour button alone in an active window, so that it can hold the focus.
+class Bench {
+ public:
+  explicit Bench(TColor color, QSize size = {41, 41}, const char* caption = "8") {
+    window_.resize(120, 200);
+    button_ = new TColorBtn(&window_);
+    button_->setGeometry(10, 10, size.width(), size.height());
+    button_->SetFontSpec({kFaceMincho, 21, clWhite, true});
+    button_->SetCaption(caption);
+    button_->SetColor(color);
+    window_.show();
+    window_.activateWindow();
+    if (!QTest::qWaitForWindowActive(&window_)) qWarning("the window did not become active");
+  }
+  TColorBtn& Button() { return *button_; }
+  QImage Image() { return Render(*button_); }
+  void Focus(bool active) {
+    button_->setFocus();
+    button_->SetActive(active);
+  }
+
+ private:
+  QWidget window_;
+  TColorBtn* button_;
+};
+
+// The box around every pixel of the given colour.
+QRect Ink(const QImage& image, TColor color) {
+  QRect box;
+  for (int y = 0; y < image.height(); ++y) {
+    for (int x = 0; x < image.width(); ++x) {
+      if (Pixel(image, x, y) == color) box |= QRect(x, y, 1, 1);
+    }
+  }
+  return box;
+}
+
+// Rows holding at least one pixel of the colour, counted as runs of adjacent rows.
+int InkRowRuns(const QImage& image, TColor color) {
+  int runs = 0;
+  bool previous = false;
+  for (int y = 0; y < image.height(); ++y) {
+    bool any = false;
+    for (int x = 0; x < image.width(); ++x) any = any || Pixel(image, x, y) == color;
+    if (any && !previous) ++runs;
+    previous = any;
+  }
+  return runs;
+}
+
+constexpr TColor kRedLight = MakeColour(255, 128, 128);
+constexpr TColor kRedDark = MakeColour(127, 0, 0);
+
+TEST(ColorBtnPixels, BevelFollowsStyleAndPress) {
+  struct Case {
+    TColorBtnBevel style;
+    bool down;
+    TColor topLeft;
+    TColor bottomRight;
+    bool captionMoves;
+  };
+  const Case cases[] = {
+      {cbStd, false, kRedLight, kRedDark, false},
+      {cbStd, true, kRedDark, kRedLight, true},
+      {cbLowered, false, kRedDark, kRedLight, false},
+      {cbLowered, true, kRedDark, kRedLight, false},
+      {cbRaised, false, kRedLight, kRedDark, false},
+      {cbRaised, true, kRedLight, kRedDark, false},
+  };
+  for (const Case& c : cases) {
+    Bench bench(clRed);
+    bench.Button().SetBevelStyle(c.style);
+    const QRect rest = Ink(bench.Image(), clWhite);
+    bench.Button().setDown(c.down);
+    const QImage image = bench.Image();
+    const std::string what = std::to_string(c.style) + (c.down ? " down" : " up");
+    for (const int ring : {0, 1}) {
+      EXPECT_EQ(Pixel(image, ring, ring), c.topLeft) << what;
+      EXPECT_EQ(Pixel(image, 40 - ring, 40 - ring), c.bottomRight) << what;
+      EXPECT_EQ(Pixel(image, 40 - ring, ring), c.bottomRight) << what << " top-right corner";
+    }
+    EXPECT_EQ(Pixel(image, 2, 2), clRed) << what;
+    const QRect caption = Ink(image, clWhite);
+    ASSERT_FALSE(caption.isEmpty()) << what;
+    EXPECT_EQ(caption.topLeft(), rest.topLeft() + (c.captionMoves ? QPoint(1, 1) : QPoint(0, 0))) << what;
+  }
+}
+
+// The active frame is DarkenColor(Color, 192); the outline inverts every other pixel against
+// the contrast colour, so it shows on black, red and lime alike.
+TEST(ColorBtnPixels, FrameAndFocusOutlineOnThePocketColours) {
+  struct Case {
+    TColor color;
+    TColor frame;
+    TColor dot;
+  };
+  const Case cases[] = {
+      {clBlack, clBlack, clWhite},
+      {clRed, MakeColour(63, 0, 0), clBlack},
+      {clLime, MakeColour(0, 63, 0), clBlack},
+  };
+  for (const Case& c : cases) {
+    Bench bench(c.color);
+    bench.Focus(true);
+    const QImage image = bench.Image();
+    EXPECT_EQ(Pixel(image, 0, 0), c.frame) << c.color;
+    EXPECT_EQ(Pixel(image, 40, 20), c.frame) << c.color;
+    EXPECT_EQ(Pixel(image, 3, 3), c.dot) << c.color;     // (3 + 3) even: inverted
+    EXPECT_EQ(Pixel(image, 4, 3), c.color) << c.color;   // odd: untouched
+    EXPECT_EQ(Pixel(image, 37, 37), c.dot) << c.color;
+    EXPECT_EQ(Pixel(image, 3, 20), c.color) << c.color;
+    EXPECT_EQ(Pixel(image, 3, 21), c.dot) << c.color;
+  }
+}
+
+TEST(ColorBtnPixels, FocusWithoutActiveHasFrameButNoOutline) {
+  Bench bench(clBlack);
+  bench.Focus(false);
+  const QImage image = bench.Image();
+  EXPECT_EQ(Pixel(image, 0, 0), clBlack);
+  EXPECT_EQ(Pixel(image, 3, 3), clBlack);
+}
+
+// 41 x 41, neither active nor focused: the text box is 35 pixels wide from x = 3 and centred
+// on rows 2 to 38, so the digit's ink sits inside it with equal margins.
+TEST(ColorBtnPixels, CaptionIsCentredInTheTextBox) {
+  Bench bench(clRed);
+  const QRect ink = Ink(bench.Image(), clWhite);
+  ASSERT_FALSE(ink.isEmpty());
+  EXPECT_GE(ink.left(), 3);
+  EXPECT_LE(ink.right(), 37);
+  EXPECT_LE(std::abs((ink.left() - 3) - (37 - ink.right())), 1);
+  EXPECT_LE(std::abs((ink.top() - 2) - (38 - ink.bottom())), 4);
+}
+
+TEST(ColorBtnPixels, BevelWidthBelowOneDrawsOneRing) {
+  for (const int asked : {0, -3}) {
+    Bench bench(clRed);
+    bench.Button().SetBevelWidth(asked);
+    EXPECT_EQ(bench.Button().BevelWidth(), 1);
+    const QImage image = bench.Image();
+    EXPECT_EQ(Pixel(image, 0, 0), kRedLight);
+    EXPECT_EQ(Pixel(image, 1, 1), clRed);
+  }
+}
+
+TEST(ColorBtnPixels, CaptionSeparatorMakesTwoCentredLines) {
+  Bench bench(clRed, {41, 70}, "A|B");
+  EXPECT_EQ(InkRowRuns(bench.Image(), clWhite), 1);
+  bench.Button().SetCaptionSeparator('|');
+  const QImage image = bench.Image();
+  EXPECT_EQ(InkRowRuns(image, clWhite), 2);
+  const QRect ink = Ink(image, clWhite);
+  EXPECT_LE(std::abs((ink.left() - 3) - (37 - ink.right())), 1);
+}
+
+TEST(ColorBtnPixels, DisabledCaptionIsEmbossed) {
+  Bench bench(clRed);
+  bench.Button().setEnabled(false);
+  const QImage image = bench.Image();
+  EXPECT_TRUE(Ink(image, clWhite).isEmpty());
+  const QRect light = Ink(image, kRedLight);  // the bevel is light too: look inside it
+  const QRect dark = Ink(image.copy(2, 2, 37, 37), MakeColour(191, 0, 0));
+  ASSERT_FALSE(dark.isEmpty());
+  EXPECT_FALSE(Ink(image.copy(2, 2, 37, 37), kRedLight).isEmpty());
+  EXPECT_TRUE(light.isValid());
+}
+
+TEST(ColorBtnPixels, ButtonFaceResolvesToThePalette) {
+  Bench bench(clBtnFace);
+  const TColor face = FromQColor(bench.Button().palette().color(QPalette::Button));
+  const auto lighten = [](int channel) { return std::min(channel + 128, 255); };
+  bench.Focus(true);
+  const QImage image = bench.Image();
+  EXPECT_EQ(Pixel(image, 20, 1), MakeColour(lighten(RedOf(face)), lighten(GreenOf(face)), lighten(BlueOf(face))));
+  EXPECT_EQ(Pixel(image, 4, 3), face);
+  EXPECT_EQ(Pixel(image, 3, 3), clBlack);  // the contrast colour of clBtnFace is itself
+}
+
+TEST(ColorBtnPixels, RepaintRules) {
+  Bench bench(clRed);
+  TColorBtn& button = bench.Button();
+  button.SetColor(clBlack);
+  EXPECT_EQ(button.Color(), clBlack);
+  EXPECT_EQ(Pixel(bench.Image(), 2, 2), clBlack);
+  button.SetActive(true);
+  EXPECT_TRUE(button.Active());
+  EXPECT_EQ(Pixel(bench.Image(), 0, 0), clBlack);
+  EXPECT_EQ(Pixel(bench.Image(), 1, 1), MakeColour(128, 128, 128));
+}
+
+}  // namespace
+}  // namespace vexilo::test
