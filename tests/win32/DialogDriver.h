@@ -13,6 +13,7 @@ struct DialogStep {
   Action action;
   std::wstring fileName;  // kSaveAs: typed into the file name box, then Save pressed
   int button = IDOK;      // kPress: the button pressed in a message box (IDOK, IDYES, IDCANCEL)
+  bool ifAsked = false;   // a prompt the platform may leave out (Wine asks before no creation)
 };
 
 // What the driver found in each dialog it answered.
@@ -42,7 +43,7 @@ class DialogDriver {
  private:
   static DWORD WINAPI ThreadMain(void* self);
   void Run();
-  HWND WaitForDialog(DWORD timeoutMs);
+  HWND WaitForDialog(DWORD timeoutMs, bool untilStopped);
   void Answer(HWND dialog, const DialogStep& step);
 
   HWND owner_;
