@@ -33,7 +33,12 @@ void Write(const QString& path, const QByteArray& bytes) {
 void TypeName(QFileDialog* dialog, const QString& name) {
   auto* edit = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
   ASSERT_NE(edit, nullptr);
+  // As with a user's typing, the name field has the focus, so a file the dialog selected for
+  // an earlier name is let go when the new one is typed.
+  dialog->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(dialog));
   edit->setFocus();
+  ASSERT_TRUE(QTest::qWaitFor([edit] { return edit->hasFocus(); }, 2000));
   edit->setText(name);
   QTest::keyClick(edit, Qt::Key_Return);
 }

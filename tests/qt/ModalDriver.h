@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QElapsedTimer>
 #include <QPointer>
 #include <QTimer>
 #include <QWidget>
@@ -32,9 +33,13 @@ class ModalDriver {
   };
   void Poll();
 
+  static constexpr int kPatienceMs = 10000;
+
   QTimer timer_;
+  QElapsedTimer since_;
   std::deque<Entry> steps_;
   QPointer<QWidget> last_;
+  QPointer<QWidget> candidate_;
   int seen_ = 0;
   int unexpected_ = 0;
 };
