@@ -5,6 +5,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
+#include <QTimer>
 #include <algorithm>
 #include <exception>
 
@@ -211,7 +212,9 @@ void TForm1::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);
   if (std::exchange(shown_, true)) return;
   CentreOnPrimaryScreen();
-  activateWindow();  // a desktop without a window manager would leave the window unfocused
+  // Without a window manager nobody else gives the new window the focus; once it is mapped,
+  // it asks for it itself.
+  QTimer::singleShot(0, this, [this] { activateWindow(); });
 }
 
 // Centred on the primary screen, frame included, never above or left of its corner.

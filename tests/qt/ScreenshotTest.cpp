@@ -85,8 +85,9 @@ TEST(Screenshot, TheRealProgramOnAnXServer) {
   waited.start();
   while (waited.elapsed() < 30000) {
     shot = QGuiApplication::primaryScreen()->grabWindow(0).toImage().convertToFormat(QImage::Format_RGB32);
+    // Drawn, and active: the first control in tab order shows the active frame.
     if (At(shot, origin, zeroButton.x(), zeroButton.y()) == 0x00FF00 &&
-        At(shot, origin, 832, 709) != 0) {
+        At(shot, origin, 16, 8) == 0x003F00 && At(shot, origin, 832, 709) != 0) {
       break;
     }
     QThread::msleep(100);
@@ -107,6 +108,7 @@ TEST(Screenshot, TheRealProgramOnAnXServer) {
   EXPECT_EQ(drawn, QRect(origin, QSize(kClientWidth, kClientHeight)));
 
   EXPECT_EQ(At(shot, origin, zeroButton.x(), zeroButton.y()), 0x00FF00u);  // 0 on lime
+  EXPECT_EQ(At(shot, origin, 16, 8), 0x003F00u);  // with the focus: the active frame
   EXPECT_EQ(At(shot, origin, 64 + 8, 104 + 8), 0xFF0000u);                 // 1 on red
   EXPECT_EQ(At(shot, origin, 64 + 8, 56 + 8), 0x000000u);                  // 2 on black
   EXPECT_EQ(At(shot, origin, 592 + 8, 8 + 8), 0xFF0000u);                  // 36 on red
