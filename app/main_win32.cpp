@@ -1,7 +1,9 @@
 // The Windows program: one window, the message loop, exit code 0 when the window closes.
+// The platform header comes before the common controls header.
+// clang-format off
 #include <windows.h>
-
 #include <commctrl.h>
+// clang-format on
 
 #include <exception>
 

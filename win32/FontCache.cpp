@@ -21,7 +21,8 @@ HFONT FontCache::Get(const FontSpec& spec) {
   HFONT font = CreateFontW(-spec.height, 0, 0, 0, spec.bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE,
                            FALSE, SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
                            DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, face.c_str());
-  if (font == nullptr) throw std::runtime_error("The font \"" + std::string(spec.face) + "\" could not be made.");
+  if (font == nullptr)
+    throw std::runtime_error("The font \"" + std::string(spec.face) + "\" could not be made.");
   entries_.push_back({std::string(spec.face), spec.height, spec.bold, font});
   return font;
 }

@@ -12,7 +12,9 @@ namespace {
 // bitmap are padded to 16 bits.
 constexpr std::array<WORD, 8> kDots = {0x55, 0xAA, 0x55, 0xAA, 0x55, 0xAA, 0x55, 0xAA};
 
-RECT ToRect(const Rect& r) { return {r.left, r.top, r.right, r.bottom}; }
+RECT ToRect(const Rect& r) {
+  return {r.left, r.top, r.right, r.bottom};
+}
 
 }  // namespace
 
@@ -22,20 +24,30 @@ GdiCanvas::~GdiCanvas() {
   if (saved_ != 0) RestoreDC(dc_, saved_);
 }
 
-TColor GdiCanvas::SystemColour(int index) { return static_cast<TColor>(GetSysColor(index)); }
+TColor GdiCanvas::SystemColour(int index) {
+  return static_cast<TColor>(GetSysColor(index));
+}
 
 COLORREF GdiCanvas::Rgb(TColor color) {
   return static_cast<COLORREF>(IsSystemColour(color) ? SystemColour(SystemColourIndex(color))
                                                      : color);
 }
 
-void GdiCanvas::SetFont(const FontSpec& font) { SelectObject(dc_, fonts_.Get(font)); }
+void GdiCanvas::SetFont(const FontSpec& font) {
+  SelectObject(dc_, fonts_.Get(font));
+}
 
-void GdiCanvas::SetTextColor(TColor color) { ::SetTextColor(dc_, Rgb(color)); }
+void GdiCanvas::SetTextColor(TColor color) {
+  ::SetTextColor(dc_, Rgb(color));
+}
 
-void GdiCanvas::SetBkColor(TColor color) { ::SetBkColor(dc_, Rgb(color)); }
+void GdiCanvas::SetBkColor(TColor color) {
+  ::SetBkColor(dc_, Rgb(color));
+}
 
-void GdiCanvas::SetBkOpaque(bool opaque) { SetBkMode(dc_, opaque ? OPAQUE : TRANSPARENT); }
+void GdiCanvas::SetBkOpaque(bool opaque) {
+  SetBkMode(dc_, opaque ? OPAQUE : TRANSPARENT);
+}
 
 void GdiCanvas::FillRect(const Rect& rect, TColor color) {
   if (rect.right <= rect.left || rect.bottom <= rect.top) return;

@@ -34,14 +34,21 @@ void TColorBtn::Measure(MEASUREITEMSTRUCT& item) const {
 }
 
 void TColorBtn::SetActive(bool active) {
-  if (state_.SetActive(active)) RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+  if (state_.SetActive(active))
+    RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
 }
 
-void TColorBtn::SetColor(TColor color) { Invalidate(state_.SetColor(color)); }
+void TColorBtn::SetColor(TColor color) {
+  Invalidate(state_.SetColor(color));
+}
 
-void TColorBtn::SetBevelStyle(TColorBtnBevel style) { Invalidate(state_.SetBevelStyle(style)); }
+void TColorBtn::SetBevelStyle(TColorBtnBevel style) {
+  Invalidate(state_.SetBevelStyle(style));
+}
 
-void TColorBtn::SetBevelWidth(int width) { Invalidate(state_.SetBevelWidth(width)); }
+void TColorBtn::SetBevelWidth(int width) {
+  Invalidate(state_.SetBevelWidth(width));
+}
 
 void TColorBtn::SetCaptionSeparator(char separator) {
   Invalidate(state_.SetCaptionSeparator(separator));

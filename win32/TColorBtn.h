@@ -13,8 +13,8 @@ namespace vexilo {
 // button report focus changes; a quick second press arrives as BN_DOUBLECLICKED, not as a click.
 class TColorBtn {
  public:
-  static constexpr DWORD kStyle =
-      WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS | BS_PUSHBUTTON | BS_OWNERDRAW | BS_NOTIFY;
+  static constexpr DWORD kStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS |
+                                  BS_PUSHBUTTON | BS_OWNERDRAW | BS_NOTIFY;
 
   TColorBtn(HWND parent, const Control& row, int id, HFONT font);
   TColorBtn(const TColorBtn&) = delete;

@@ -23,7 +23,9 @@ HMENU IdOf(int index) {
   return reinterpret_cast<HMENU>(static_cast<INT_PTR>(index + TForm1::kFirstId));
 }
 
-bool KeyDown(int key) { return GetKeyState(key) < 0; }
+bool KeyDown(int key) {
+  return GetKeyState(key) < 0;
+}
 
 }  // namespace
 
@@ -90,10 +92,11 @@ void TForm1::CreateControl(int index, const Control& row) {
       return;
     case ckProgressBar:
       // The bar's window text is never drawn; it names the bar for screen readers.
-      handles_[index] = CreateWindowExW(0, PROGRESS_CLASSW, Widen(row.accessibleName.view()).c_str(),
-                                        kBarStyle, row.left, row.top, row.width, row.height, hwnd_,
-                                        IdOf(index), instance_, nullptr);
-      if (handles_[index] == nullptr) throw std::runtime_error("A progress bar could not be created.");
+      handles_[index] = CreateWindowExW(
+          0, PROGRESS_CLASSW, Widen(row.accessibleName.view()).c_str(), kBarStyle, row.left,
+          row.top, row.width, row.height, hwnd_, IdOf(index), instance_, nullptr);
+      if (handles_[index] == nullptr)
+        throw std::runtime_error("A progress bar could not be created.");
       SendMessageW(handles_[index], PBM_SETRANGE32, 0, 100);
       return;
     case ckButton:
@@ -129,7 +132,8 @@ HWND TForm1::ControlWindow(int index) const {
 
 HWND TForm1::ControlWindow(std::string_view name) const {
   const int index = FindControl(name);
-  if (index < 0) throw std::out_of_range("The window has no control named " + std::string(name) + ".");
+  if (index < 0)
+    throw std::out_of_range("The window has no control named " + std::string(name) + ".");
   return handles_[index];
 }
 
@@ -148,7 +152,7 @@ int TForm1::IndexOf(HWND child) const {
   if (child == nullptr || GetParent(child) != hwnd_) return -1;
   const int index = GetDlgCtrlID(child) - kFirstId;
   return index >= 0 && index < static_cast<int>(handles_.size()) && handles_[index] == child ? index
-                                                                                            : -1;
+                                                                                             : -1;
 }
 
 void TForm1::SetText(int control, std::string_view text) {
@@ -301,7 +305,9 @@ void TForm1::OnGetMinMaxInfo(MINMAXINFO& info) const {
   info.ptMaxTrackSize = {outer.cx, outer.cy};
 }
 
-void TForm1::OnDestroy() { PostQuitMessage(0); }
+void TForm1::OnDestroy() {
+  PostQuitMessage(0);
+}
 
 bool TForm1::PreTranslateMessage(const MSG& message) {
   if (message.message != WM_KEYDOWN || hwnd_ == nullptr) return false;

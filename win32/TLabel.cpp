@@ -11,14 +11,18 @@ namespace {
 constexpr UINT kTextFlags = DT_LEFT | DT_EXPANDTABS | DT_NOCLIP;
 
 COLORREF Rgb(TColor color) {
-  return IsSystemColour(color) ? GetSysColor(SystemColourIndex(color)) : static_cast<COLORREF>(color);
+  return IsSystemColour(color) ? GetSysColor(SystemColourIndex(color))
+                               : static_cast<COLORREF>(color);
 }
 
 int AnchorOf(const Control& row) {
   switch (row.alignment) {
-    case taRightJustify: return row.left + row.width;
-    case taCenter: return row.left + row.width / 2;
-    case taLeftJustify: break;
+    case taRightJustify:
+      return row.left + row.width;
+    case taCenter:
+      return row.left + row.width / 2;
+    case taLeftJustify:
+      break;
   }
   return row.left;
 }
@@ -116,7 +120,8 @@ void TLabel::FitToText() {
   HGDIOBJ oldFont = SelectObject(dc, font_);
   const std::wstring_view measured = text_.empty() ? std::wstring_view(L" ") : text_;
   RECT extent{0, 0, 0, 0};
-  DrawTextW(dc, measured.data(), static_cast<int>(measured.size()), &extent, kTextFlags | DT_CALCRECT);
+  DrawTextW(dc, measured.data(), static_cast<int>(measured.size()), &extent,
+            kTextFlags | DT_CALCRECT);
   SelectObject(dc, oldFont);
   ReleaseDC(hwnd_, dc);
   const int width = extent.right - extent.left;

@@ -17,9 +17,12 @@ constexpr std::size_t kFileNameRoom = 32768;
 
 UINT IconOf(MessageKind kind) {
   switch (kind) {
-    case mkError: return MB_ICONERROR;
-    case mkWarning: return MB_ICONWARNING;
-    case mkInformation: return MB_ICONINFORMATION;
+    case mkError:
+      return MB_ICONERROR;
+    case mkWarning:
+      return MB_ICONWARNING;
+    case mkInformation:
+      return MB_ICONINFORMATION;
   }
   return MB_ICONERROR;
 }

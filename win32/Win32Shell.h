@@ -1,8 +1,10 @@
 #pragma once
 
+// The platform header comes before the common dialogs header.
+// clang-format off
 #include <windows.h>
-
 #include <commdlg.h>
+// clang-format on
 
 #include <string>
 

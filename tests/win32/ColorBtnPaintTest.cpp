@@ -68,13 +68,13 @@ TEST_P(ColorBtnBevel, IsRaisedOrSunkenTwoPixelsDeepAndMovesTheCaptionOnlyWhenPre
     const int last = 40 - ring;
     SCOPED_TRACE("ring " + std::to_string(ring));
     EXPECT_EQ(shot.Pixel(ring, ring), top);
-    EXPECT_EQ(shot.Pixel(ring, 20), top);        // left column
-    EXPECT_EQ(shot.Pixel(20, ring), top);        // top row
-    EXPECT_EQ(shot.Pixel(last, ring), bottom);    // top-right corner
-    EXPECT_EQ(shot.Pixel(ring, last), bottom);    // bottom-left corner
+    EXPECT_EQ(shot.Pixel(ring, 20), top);       // left column
+    EXPECT_EQ(shot.Pixel(20, ring), top);       // top row
+    EXPECT_EQ(shot.Pixel(last, ring), bottom);  // top-right corner
+    EXPECT_EQ(shot.Pixel(ring, last), bottom);  // bottom-left corner
     EXPECT_EQ(shot.Pixel(last, last), bottom);
-    EXPECT_EQ(shot.Pixel(last, 20), bottom);      // right column
-    EXPECT_EQ(shot.Pixel(20, last), bottom);      // bottom row
+    EXPECT_EQ(shot.Pixel(last, 20), bottom);  // right column
+    EXPECT_EQ(shot.Pixel(20, last), bottom);  // bottom row
   }
   EXPECT_EQ(shot.Pixel(2, 2), clRed) << "the face starts inside the two rings";
 
@@ -151,16 +151,16 @@ TEST_P(ColorBtnFocus, ShowsTheDarkFrameAndTheDottedOutlineInTheContrastColour) {
 
 INSTANTIATE_TEST_SUITE_P(
     States, ColorBtnFocus,
-    ::testing::Values(
-        FrameCase{"BlackActiveFocused", clBlack, true, true, true, clWhite},
-        FrameCase{"RedActiveFocused", clRed, true, true, true, clBlack},
-        FrameCase{"LimeActiveFocused", clLime, true, true, true, clBlack},
-        FrameCase{"NavyActiveFocusedInvertsToWhite", clNavy, true, true, true, clWhite},
-        FrameCase{"BtnFaceActiveFocused", clBtnFace, true, true, true, clBlack},
-        FrameCase{"RedFocusedOnly", clRed, false, true, true, std::nullopt},
-        FrameCase{"RedActiveOnly", clRed, true, false, true, std::nullopt},
-        FrameCase{"RedNeither", clRed, false, false, false, std::nullopt},
-        FrameCase{"BtnFaceNeither", clBtnFace, false, false, false, std::nullopt}),
+    ::testing::Values(FrameCase{"BlackActiveFocused", clBlack, true, true, true, clWhite},
+                      FrameCase{"RedActiveFocused", clRed, true, true, true, clBlack},
+                      FrameCase{"LimeActiveFocused", clLime, true, true, true, clBlack},
+                      FrameCase{"NavyActiveFocusedInvertsToWhite", clNavy, true, true, true,
+                                clWhite},
+                      FrameCase{"BtnFaceActiveFocused", clBtnFace, true, true, true, clBlack},
+                      FrameCase{"RedFocusedOnly", clRed, false, true, true, std::nullopt},
+                      FrameCase{"RedActiveOnly", clRed, true, false, true, std::nullopt},
+                      FrameCase{"RedNeither", clRed, false, false, false, std::nullopt},
+                      FrameCase{"BtnFaceNeither", clBtnFace, false, false, false, std::nullopt}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(ColorBtnPaint, BevelWidthBelowOneDrawsOneRing) {

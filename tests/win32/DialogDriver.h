@@ -19,7 +19,7 @@ struct DialogStep {
 // What the driver found in each dialog it answered.
 struct DialogSeen {
   std::wstring title;
-  std::wstring text;          // a message box's text; the file name the save dialog offered
+  std::wstring text;  // a message box's text; the file name the save dialog offered
   bool isFileDialog = false;
   bool ownerTopmost = false;  // whether the main window was still topmost meanwhile
   bool hasErrorIcon = false;  // a message box showing the error icon

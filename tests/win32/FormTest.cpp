@@ -1,9 +1,11 @@
 // The main window under Wine: start-up, the spin and Back commands read back from the real
 // controls, label geometry and strip colours on the rendered window.
 #include <gtest/gtest.h>
+// The platform header comes before the common controls header.
+// clang-format off
 #include <windows.h>
-
 #include <commctrl.h>
+// clang-format on
 
 #include <map>
 #include <string>
@@ -16,19 +18,27 @@
 namespace vexilo::test {
 namespace {
 
-bool IsCount(const Control& row) { return row.kind == ckLabel && row.text == "xxxx"; }
-bool IsShare(const Control& row) { return row.kind == ckLabel && row.text == "xx.xx"; }
+bool IsCount(const Control& row) {
+  return row.kind == ckLabel && row.text == "xxxx";
+}
+bool IsShare(const Control& row) {
+  return row.kind == ckLabel && row.text == "xx.xx";
+}
 bool IsStrip(const Control& row) {
   const int index = FindControl(row.name.view());
   return index >= FindControl("Label1") && index <= FindControl("Label20");
 }
 
-TColor BtnFace() { return static_cast<TColor>(GetSysColor(COLOR_BTNFACE)); }
+TColor BtnFace() {
+  return static_cast<TColor>(GetSysColor(COLOR_BTNFACE));
+}
 
 // The colour a label is painted in: its box's bottom-left pixel, below any digit. (A later
 // label lies above an earlier one, so where substitute faces make neighbours overlap, the left
 // end of each is its own.)
-TColor BoxColour(const Bitmap& shot, const RECT& box) { return shot.Pixel(box.left, box.bottom - 1); }
+TColor BoxColour(const Bitmap& shot, const RECT& box) {
+  return shot.Pixel(box.left, box.bottom - 1);
+}
 
 TEST(Win32Form, StartsWithTheZeroDisplayAndNoPlaceholder) {
   FormDriver driver;
@@ -60,14 +70,17 @@ TEST(Win32Form, IsAFixedCentredTopmostWindowOfTheLayoutsClientSize) {
   EXPECT_EQ(client.bottom, 711);
 
   const auto style = static_cast<DWORD>(GetWindowLongPtrW(form, GWL_STYLE));
-  EXPECT_EQ(style & (WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX), WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX);
+  EXPECT_EQ(style & (WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX),
+            WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX);
   EXPECT_EQ(style & (WS_MAXIMIZEBOX | WS_THICKFRAME), 0u) << "no maximise box, no sizing border";
   EXPECT_NE(GetWindowLongPtrW(form, GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
 
   RECT outer;
   GetWindowRect(form, &outer);
-  EXPECT_EQ(outer.left, std::max(0L, (GetSystemMetrics(SM_CXSCREEN) - (outer.right - outer.left)) / 2));
-  EXPECT_EQ(outer.top, std::max(0L, (GetSystemMetrics(SM_CYSCREEN) - (outer.bottom - outer.top)) / 2));
+  EXPECT_EQ(outer.left,
+            std::max(0L, (GetSystemMetrics(SM_CXSCREEN) - (outer.right - outer.left)) / 2));
+  EXPECT_EQ(outer.top,
+            std::max(0L, (GetSystemMetrics(SM_CYSCREEN) - (outer.bottom - outer.top)) / 2));
 
   MINMAXINFO limits{};
   SendMessageW(form, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&limits));
@@ -93,10 +106,13 @@ TEST(Win32Form, PlacesEveryControlAtItsDesignBox) {
     EXPECT_EQ(box.bottom - box.top, row.height);
     if (row.kind == ckProgressBar) {
       PBRANGE range{};
-      SendMessageW(driver.Window(row.name.view()), PBM_GETRANGE, FALSE, reinterpret_cast<LPARAM>(&range));
+      SendMessageW(driver.Window(row.name.view()), PBM_GETRANGE, FALSE,
+                   reinterpret_cast<LPARAM>(&range));
       EXPECT_EQ(range.iLow, 0);
       EXPECT_EQ(range.iHigh, 100);
-      EXPECT_EQ(GetWindowLongPtrW(driver.Window(row.name.view()), GWL_STYLE) & (PBS_SMOOTH | PBS_VERTICAL), 0);
+      EXPECT_EQ(GetWindowLongPtrW(driver.Window(row.name.view()), GWL_STYLE) &
+                    (PBS_SMOOTH | PBS_VERTICAL),
+                0);
     }
   }
 }
@@ -112,7 +128,7 @@ struct CommandCase {
   int backs;
   std::map<std::string, std::string> texts;  // labels that must show these texts
   std::map<int, int> bars;                   // ProgressBar number -> position
-  bool restAtZero;  // every count, share and bar not listed is at "0", "0%", 0
+  bool restAtZero;          // every count, share and bar not listed is at "0", "0%", 0
   std::vector<Slot> strip;  // slots 1.. ; every later slot is empty on the button face
 };
 
@@ -173,7 +189,8 @@ std::vector<Slot> Strip(std::vector<int> newestFirst) {
     for (int n = 0; n <= 36; ++n) m[n] = std::to_string(n);
     return m;
   }();
-  constexpr std::array<int, 18> reds = {1, 3, 5, 7, 9, 12, 14, 16, 18, 19, 21, 23, 25, 27, 30, 32, 34, 36};
+  constexpr std::array<int, 18> reds = {1,  3,  5,  7,  9,  12, 14, 16, 18,
+                                        19, 21, 23, 25, 27, 30, 32, 34, 36};
   std::vector<Slot> strip;
   for (const int n : newestFirst) {
     const bool red = std::find(reds.begin(), reds.end(), n) != reds.end();
@@ -191,49 +208,107 @@ std::vector<int> Reversed(int from, int to) {
 INSTANTIATE_TEST_SUITE_P(
     EdgeCases, Win32Commands,
     ::testing::Values(
-        CommandCase{"FirstSpin17", {17}, 0,
-                    {{"Label222", "1"}, {"Label91", "1"}, {"Label128", "100%"},
-                     {"Label172", "1"}, {"Label162", "1"}, {"Label166", "1"}, {"Label213", "1"},
-                     {"Label199", "1"}, {"Label154", "1"}, {"Label158", "1"},
-                     {"Label173", "100%"}, {"Label163", "100%"}, {"Label167", "100%"},
-                     {"Label214", "100%"}, {"Label200", "100%"}, {"Label155", "100%"},
+        CommandCase{"FirstSpin17",
+                    {17},
+                    0,
+                    {{"Label222", "1"},
+                     {"Label91", "1"},
+                     {"Label128", "100%"},
+                     {"Label172", "1"},
+                     {"Label162", "1"},
+                     {"Label166", "1"},
+                     {"Label213", "1"},
+                     {"Label199", "1"},
+                     {"Label154", "1"},
+                     {"Label158", "1"},
+                     {"Label173", "100%"},
+                     {"Label163", "100%"},
+                     {"Label167", "100%"},
+                     {"Label214", "100%"},
+                     {"Label200", "100%"},
+                     {"Label155", "100%"},
                      {"Label159", "100%"}},
                     {{7, 100}, {2, 100}, {4, 100}, {13, 100}, {10, 100}, {12, 100}},
-                    true, Strip({17})},
-        CommandCase{"FirstSpin0", {0}, 0,
-                    {{"Label222", "1"}, {"Label74", "1"}, {"Label111", "100%"}}, {}, true,
+                    true,
+                    Strip({17})},
+        CommandCase{"FirstSpin0",
+                    {0},
+                    0,
+                    {{"Label222", "1"}, {"Label74", "1"}, {"Label111", "100%"}},
+                    {},
+                    true,
                     Strip({0})},
-        CommandCase{"OneRedInThree", {2, 1, 4}, 0,
-                    {{"Label222", "3"}, {"Label156", "1"}, {"Label157", "33.33%"},
-                     {"Label158", "2"}, {"Label112", "33.33%"}},
-                    {{11, 33}}, false, Strip({4, 1, 2})},
-        CommandCase{"TwentyFirstSpinDropsTheOldest", Numbers(1, 21), 0,
-                    {{"Label222", "21"}}, {}, false, Strip(Reversed(2, 21))},
-        CommandCase{"SevenTwelveSevenThenBack", {7, 12, 7}, 1,
-                    {{"Label222", "2"}, {"Label81", "1"}, {"Label86", "1"},
-                     {"Label118", "50%"}, {"Label123", "50%"},
-                     {"Label156", "2"}, {"Label157", "100%"},
-                     {"Label160", "2"}, {"Label161", "100%"},
-                     {"Label166", "2"}, {"Label167", "100%"},
-                     {"Label170", "1"}, {"Label171", "50%"}, {"Label174", "1"}, {"Label175", "50%"},
-                     {"Label152", "1"}, {"Label153", "50%"}, {"Label154", "1"}, {"Label155", "50%"},
-                     {"Label219", "2"}, {"Label220", "100%"},
-                     {"Label193", "1"}, {"Label194", "50%"}, {"Label195", "1"}, {"Label196", "50%"}},
-                    {{11, 100}, {1, 100}, {4, 100}, {6, 50}, {8, 50}, {9, 50}, {10, 50}, {16, 100}},
-                    true, Strip({12, 7})},
-        CommandCase{"TwentyThenBackEmptiesTheLastSlot", Numbers(1, 20), 1,
-                    {{"Label222", "19"}}, {}, false, Strip(Reversed(1, 19))},
-        CommandCase{"TwentyOneThenBackShowsTheDroppedSpinAgain", Numbers(1, 21), 1,
-                    {{"Label222", "20"}}, {}, false, Strip(Reversed(1, 20))},
+        CommandCase{"OneRedInThree",
+                    {2, 1, 4},
+                    0,
+                    {{"Label222", "3"},
+                     {"Label156", "1"},
+                     {"Label157", "33.33%"},
+                     {"Label158", "2"},
+                     {"Label112", "33.33%"}},
+                    {{11, 33}},
+                    false,
+                    Strip({4, 1, 2})},
+        CommandCase{"TwentyFirstSpinDropsTheOldest",
+                    Numbers(1, 21),
+                    0,
+                    {{"Label222", "21"}},
+                    {},
+                    false,
+                    Strip(Reversed(2, 21))},
+        CommandCase{
+            "SevenTwelveSevenThenBack",
+            {7, 12, 7},
+            1,
+            {{"Label222", "2"},    {"Label81", "1"},  {"Label86", "1"},     {"Label118", "50%"},
+             {"Label123", "50%"},  {"Label156", "2"}, {"Label157", "100%"}, {"Label160", "2"},
+             {"Label161", "100%"}, {"Label166", "2"}, {"Label167", "100%"}, {"Label170", "1"},
+             {"Label171", "50%"},  {"Label174", "1"}, {"Label175", "50%"},  {"Label152", "1"},
+             {"Label153", "50%"},  {"Label154", "1"}, {"Label155", "50%"},  {"Label219", "2"},
+             {"Label220", "100%"}, {"Label193", "1"}, {"Label194", "50%"},  {"Label195", "1"},
+             {"Label196", "50%"}},
+            {{11, 100}, {1, 100}, {4, 100}, {6, 50}, {8, 50}, {9, 50}, {10, 50}, {16, 100}},
+            true,
+            Strip({12, 7})},
+        CommandCase{"TwentyThenBackEmptiesTheLastSlot",
+                    Numbers(1, 20),
+                    1,
+                    {{"Label222", "19"}},
+                    {},
+                    false,
+                    Strip(Reversed(1, 19))},
+        CommandCase{"TwentyOneThenBackShowsTheDroppedSpinAgain",
+                    Numbers(1, 21),
+                    1,
+                    {{"Label222", "20"}},
+                    {},
+                    false,
+                    Strip(Reversed(1, 20))},
         CommandCase{"OneSpinThenBackIsTheZeroDisplay", {36}, 1, {{"Label222", "0"}}, {}, true, {}},
         CommandCase{"BackAtZeroChangesNothing", {}, 2, {{"Label222", "0"}}, {}, true, {}},
-        CommandCase{"BackTakesAZeroOut", {5, 0}, 1,
-                    {{"Label222", "1"}, {"Label79", "1"}, {"Label116", "100%"},
-                     {"Label172", "1"}, {"Label173", "100%"}, {"Label160", "1"}, {"Label161", "100%"},
-                     {"Label166", "1"}, {"Label167", "100%"}, {"Label215", "1"}, {"Label216", "100%"},
-                     {"Label191", "1"}, {"Label192", "100%"}, {"Label154", "1"}, {"Label155", "100%"},
-                     {"Label156", "1"}, {"Label157", "100%"}},
-                    {{7, 100}, {1, 100}, {4, 100}, {15, 100}, {10, 100}, {11, 100}}, true, Strip({5})}),
+        CommandCase{"BackTakesAZeroOut",
+                    {5, 0},
+                    1,
+                    {{"Label222", "1"},
+                     {"Label79", "1"},
+                     {"Label116", "100%"},
+                     {"Label172", "1"},
+                     {"Label173", "100%"},
+                     {"Label160", "1"},
+                     {"Label161", "100%"},
+                     {"Label166", "1"},
+                     {"Label167", "100%"},
+                     {"Label215", "1"},
+                     {"Label216", "100%"},
+                     {"Label191", "1"},
+                     {"Label192", "100%"},
+                     {"Label154", "1"},
+                     {"Label155", "100%"},
+                     {"Label156", "1"},
+                     {"Label157", "100%"}},
+                    {{7, 100}, {1, 100}, {4, 100}, {15, 100}, {10, 100}, {11, 100}},
+                    true,
+                    Strip({5})}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(Win32Form, ResetAfterMoreThanTwentySpinsGivesTheStartUpDisplay) {
@@ -280,8 +355,11 @@ TEST(Win32Form, ValueLabelsKeepTheirRightEdgeAsTheirTextGrows) {
     std::string_view label;
     std::string_view text;
     int right;
-  } cases[] = {{"Label74", "1234", 64}, {"Label111", "100%", 132}, {"Label222", "100000", 824},
-               {"Label171", "33.33%", 820}, {"Label74", "0", 64}};
+  } cases[] = {{"Label74", "1234", 64},
+               {"Label111", "100%", 132},
+               {"Label222", "100000", 824},
+               {"Label171", "33.33%", 820},
+               {"Label74", "0", 64}};
   for (const auto& c : cases) {
     driver.Form().SetText(FindControl(c.label), c.text);
     driver.Pump();
@@ -379,7 +457,9 @@ TEST(Win32Form, AnswersAMeasureRequestWithTheButtonsSize) {
     MEASUREITEMSTRUCT item{};
     item.CtlType = ODT_BUTTON;
     item.CtlID = static_cast<UINT>(GetDlgCtrlID(driver.Window(name)));
-    EXPECT_EQ(SendMessageW(driver.Window(), WM_MEASUREITEM, item.CtlID, reinterpret_cast<LPARAM>(&item)), TRUE);
+    EXPECT_EQ(
+        SendMessageW(driver.Window(), WM_MEASUREITEM, item.CtlID, reinterpret_cast<LPARAM>(&item)),
+        TRUE);
     EXPECT_EQ(item.itemWidth, static_cast<UINT>(row.width)) << name;
     EXPECT_EQ(item.itemHeight, static_cast<UINT>(row.height)) << name;
   }

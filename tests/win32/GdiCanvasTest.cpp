@@ -36,7 +36,8 @@ TEST(GdiCanvas, FocusOutlineInvertsEveryOtherEdgePixelAgainstTheBackground) {
     int edge = 0;
     for (int y = 0; y < 12; ++y) {
       for (int x = 0; x < 20; ++x) {
-        const bool inRect = x >= c.rect.left && x < c.rect.right && y >= c.rect.top && y < c.rect.bottom;
+        const bool inRect =
+            x >= c.rect.left && x < c.rect.right && y >= c.rect.top && y < c.rect.bottom;
         const bool onEdge = inRect && (x == c.rect.left || x == c.rect.right - 1 ||
                                        y == c.rect.top || y == c.rect.bottom - 1);
         const TColor pixel = bitmap.Pixel(x, y);

@@ -56,33 +56,32 @@ TEST_P(Win32FocusWalk, MovesAlongTheTabOrder) {
   EXPECT_EQ(driver.Focused(), w.to);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Keys, Win32FocusWalk,
-    ::testing::Values(Walk{"ColorBtn1", VK_TAB, false, "ColorBtn2"},
-                      Walk{"ColorBtn37", VK_TAB, false, "Button1"},
-                      Walk{"Button1", VK_TAB, false, "Button2"},
-                      Walk{"Button2", VK_TAB, false, "DATASAVE"},
-                      Walk{"DATASAVE", VK_TAB, false, "ColorBtn1"},
-                      Walk{"ColorBtn1", VK_TAB, true, "DATASAVE"},
-                      Walk{"Button1", VK_TAB, true, "ColorBtn37"},
-                      Walk{"ColorBtn37", VK_RIGHT, false, "ProgressBar1"},
-                      Walk{"ColorBtn37", VK_DOWN, false, "ProgressBar1"},
-                      Walk{"ColorBtn1", VK_LEFT, false, "DATASAVE"},
-                      Walk{"ColorBtn5", VK_UP, false, "ColorBtn4"},
-                      Walk{"ProgressBar12", VK_RIGHT, false, "Button1"},
-                      Walk{"Button2", VK_RIGHT, false, "ProgressBar13"},
-                      Walk{"ProgressBar13", VK_LEFT, false, "Button2"},
-                      Walk{"ProgressBar16", VK_DOWN, false, "DATASAVE"},
-                      Walk{"ProgressBar5", VK_TAB, false, "Button1"}),
-    [](const auto& info) {
-      const Walk& w = info.param;
-      const char* key = w.key == VK_TAB ? (w.shift ? "ShiftTab" : "Tab")
-                        : w.key == VK_RIGHT ? "Right"
-                        : w.key == VK_LEFT  ? "Left"
-                        : w.key == VK_UP    ? "Up"
-                                            : "Down";
-      return std::string(w.from) + key;
-    });
+INSTANTIATE_TEST_SUITE_P(Keys, Win32FocusWalk,
+                         ::testing::Values(Walk{"ColorBtn1", VK_TAB, false, "ColorBtn2"},
+                                           Walk{"ColorBtn37", VK_TAB, false, "Button1"},
+                                           Walk{"Button1", VK_TAB, false, "Button2"},
+                                           Walk{"Button2", VK_TAB, false, "DATASAVE"},
+                                           Walk{"DATASAVE", VK_TAB, false, "ColorBtn1"},
+                                           Walk{"ColorBtn1", VK_TAB, true, "DATASAVE"},
+                                           Walk{"Button1", VK_TAB, true, "ColorBtn37"},
+                                           Walk{"ColorBtn37", VK_RIGHT, false, "ProgressBar1"},
+                                           Walk{"ColorBtn37", VK_DOWN, false, "ProgressBar1"},
+                                           Walk{"ColorBtn1", VK_LEFT, false, "DATASAVE"},
+                                           Walk{"ColorBtn5", VK_UP, false, "ColorBtn4"},
+                                           Walk{"ProgressBar12", VK_RIGHT, false, "Button1"},
+                                           Walk{"Button2", VK_RIGHT, false, "ProgressBar13"},
+                                           Walk{"ProgressBar13", VK_LEFT, false, "Button2"},
+                                           Walk{"ProgressBar16", VK_DOWN, false, "DATASAVE"},
+                                           Walk{"ProgressBar5", VK_TAB, false, "Button1"}),
+                         [](const auto& info) {
+                           const Walk& w = info.param;
+                           const char* key = w.key == VK_TAB     ? (w.shift ? "ShiftTab" : "Tab")
+                                             : w.key == VK_RIGHT ? "Right"
+                                             : w.key == VK_LEFT  ? "Left"
+                                             : w.key == VK_UP    ? "Up"
+                                                                 : "Down";
+                           return std::string(w.from) + key;
+                         });
 
 TEST(Win32Keyboard, TabCyclesTheFortyButtonsAndArrowsAlsoTheBars) {
   const struct {

@@ -36,7 +36,8 @@ class TempFolder {
   }
   const fs::path& Path() const { return path_; }
   std::size_t Entries() const {
-    return static_cast<std::size_t>(std::distance(fs::directory_iterator(path_), fs::directory_iterator()));
+    return static_cast<std::size_t>(
+        std::distance(fs::directory_iterator(path_), fs::directory_iterator()));
   }
 
  private:
@@ -55,7 +56,9 @@ void Write(const fs::path& file, std::string_view bytes) {
   out << bytes;
 }
 
-bool Topmost(HWND window) { return (GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }
+bool Topmost(HWND window) {
+  return (GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+}
 
 // Presses DataSave while the driver answers the dialogs; returns what the driver saw.
 std::vector<DialogSeen> SaveWith(FormDriver& form, std::vector<DialogStep> steps) {
@@ -66,10 +69,16 @@ std::vector<DialogSeen> SaveWith(FormDriver& form, std::vector<DialogStep> steps
   return seen;
 }
 
-DialogStep SaveAs(const fs::path& name) { return {DialogStep::kSaveAs, name.wstring()}; }
-DialogStep Press(int button) { return {DialogStep::kPress, {}, button}; }
+DialogStep SaveAs(const fs::path& name) {
+  return {DialogStep::kSaveAs, name.wstring()};
+}
+DialogStep Press(int button) {
+  return {DialogStep::kPress, {}, button};
+}
 // The prompt before a new file is created, which the dialog is asked for; Wine leaves it out.
-DialogStep CreatePrompt() { return {DialogStep::kPress, {}, IDYES, true}; }
+DialogStep CreatePrompt() {
+  return {DialogStep::kPress, {}, IDYES, true};
+}
 
 TEST(Win32Save, ANewNameGetsTheDefaultExtensionAndHoldsTheSpinLog) {
   TempFolder folder;
@@ -136,7 +145,8 @@ TEST(Win32Save, AFailedSaveKeepsTheOldFileAndSaysWhy) {
   const fs::path file = folder.Path() / "held.csv";
   Write(file, "old\r\n");
   // Another program holds the file open and shares nothing.
-  const HANDLE held = CreateFileW(file.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  const HANDLE held =
+      CreateFileW(file.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
   ASSERT_NE(held, INVALID_HANDLE_VALUE);
   FormDriver form;
   form.Spin({4});
