@@ -38,6 +38,13 @@ void TColorBtn::SetActive(bool active) {
     RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
 }
 
+void TColorBtn::SetCaption(std::string_view caption) {
+  if (caption == state_.Caption()) return;
+  state_.SetCaption(std::string(caption));
+  SetWindowTextW(hwnd_, Widen(caption).c_str());  // the name screen readers announce
+  Invalidate(true);
+}
+
 void TColorBtn::SetColor(TColor color) {
   Invalidate(state_.SetColor(color));
 }

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <string_view>
+
 #include "win32/FontCache.h"
 #include "window/ColorBtn.h"
 #include "window/FormTable.h"
@@ -30,6 +32,7 @@ class TColorBtn {
   // The active (default-button) look; a change repaints at once.
   void SetActive(bool active);
   // Property setters; a change schedules a repaint.
+  void SetCaption(std::string_view caption);
   void SetColor(TColor color);
   void SetBevelStyle(TColorBtnBevel style);
   void SetBevelWidth(int width);

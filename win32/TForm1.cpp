@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <stdexcept>
 #include <string>
+#include <utility>
 
 #include "win32/ErrorReport.h"
 #include "win32/Utf16.h"
@@ -159,6 +160,8 @@ void TForm1::SetText(int control, std::string_view text) {
   CheckIndex(control);
   if (labels_[control]) {
     labels_[control]->SetText(text);
+  } else if (colorBtns_[control]) {
+    colorBtns_[control]->SetCaption(text);
   } else {
     SetWindowTextW(handles_[control], Widen(text).c_str());
   }
@@ -183,8 +186,8 @@ LRESULT CALLBACK TForm1::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPAR
   }
   auto* self = reinterpret_cast<TForm1*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
   if (self == nullptr) return DefWindowProcW(hwnd, message, wParam, lParam);
-  LRESULT result = 0;
-  if (!RunGuarded(hwnd, [&] { result = self->HandleMessage(message, wParam, lParam); })) result = 0;
+  LRESULT result = 0;  // what a failed handler answers
+  RunGuarded(hwnd, [&] { result = self->HandleMessage(message, wParam, lParam); });
   return result;
 }
 
@@ -212,10 +215,11 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_DESTROY:
       OnDestroy();
       return 0;
-    case WM_NCDESTROY:
-      SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
-      hwnd_ = nullptr;
-      return 0;
+    case WM_NCDESTROY: {
+      const HWND hwnd = std::exchange(hwnd_, nullptr);
+      SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+      return DefWindowProcW(hwnd, message, wParam, lParam);
+    }
     default:
       return DefWindowProcW(hwnd_, message, wParam, lParam);
   }

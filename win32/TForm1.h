@@ -42,7 +42,6 @@ class TForm1 final : public View {
   // The native control of a table row, or of a name ("Label222", "ColorBtn18").
   HWND ControlWindow(int index) const;
   HWND ControlWindow(std::string_view name) const;
-  const Board& Commands() const { return board_; }
   TColorBtn* ColorButton(int index) const;
 
   void Show(int showCommand);
