@@ -18,4 +18,3 @@ if(EXISTS ${vexilo_icon})
   set_property(SOURCE ${CMAKE_CURRENT_BINARY_DIR}/vexilo.rc APPEND PROPERTY OBJECT_DEPENDS
                ${vexilo_icon})
 endif()
-install(TARGETS vexilo RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
