@@ -6,6 +6,7 @@
 
 #include "FormDriver.h"
 #include "qt/Palette.h"
+#include "qt/ScreenFit.h"
 
 namespace vexilo::test {
 namespace {
@@ -134,6 +135,30 @@ TEST(Layout, ButtonFaceLabelsResolveToThePalette) {
   const QImage image = Render(driver.Label(21));
   EXPECT_EQ(driver.Label(21).Color(), clBtnFace);
   EXPECT_EQ(Pixel(image, 0, 0), FromQColor(driver.Label(21).palette().color(QPalette::Button)));
+}
+
+}  // namespace
+}  // namespace vexilo::test
+
+namespace vexilo::test {
+namespace {
+
+// The desktop's scale holds unless the window would not fit; then the largest scale that fits,
+// but never below one device pixel per pixel.
+TEST(ScreenFit, ScaleIsLoweredOnlyToFit) {
+  struct Case {
+    double ratio;
+    QSize available;
+    double scale;
+  };
+  const QSize window(850, 750);
+  const Case cases[] = {
+      {1.0, {1920, 1080}, 1.0},  {2.0, {3840, 2160}, 2.0},  {3.0, {1280, 1024}, 1024.0 / 750},
+      {2.0, {1700, 1400}, 1400.0 / 750}, {1.0, {800, 600}, 1.0}, {1.25, {1280, 1024}, 1.25},
+  };
+  for (const Case& c : cases) {
+    EXPECT_DOUBLE_EQ(FittingScale(c.ratio, c.available, window), c.scale) << c.ratio;
+  }
 }
 
 }  // namespace
