@@ -33,6 +33,8 @@ class TColorBtn final : public QPushButton {
   void SetActive(bool active);
   void SetCaption(std::string_view utf8);
   void SetFontSpec(const FontSpec& font);
+  // A press elsewhere in between: the next press here is a first one.
+  void ForgetPress() { lastPress_.reset(); }
 
  protected:
   void paintEvent(QPaintEvent* event) override;

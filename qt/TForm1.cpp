@@ -178,6 +178,11 @@ void TForm1::MoveFocus(bool forward, FocusMove move) {
 }
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick) {
+    for (TColorBtn* button : colorBtns_) {
+      if (button != watched) button->ForgetPress();  // a double press stays on one button
+    }
+  }
   if (event->type() != QEvent::KeyPress) return QWidget::eventFilter(watched, event);
   auto* key = static_cast<QKeyEvent*>(event);
   if (!IsPlainKey(*key)) return false;

@@ -182,6 +182,8 @@ TEST(DoublePress, AQuickPressOnAnotherButtonClicks) {
   press(1, clock);
   press(4, clock + 50);
   EXPECT_EQ(driver.Text(222), QStringLiteral("2"));
+  press(1, clock + 100);  // the press on 4 came between
+  EXPECT_EQ(driver.Text(222), QStringLiteral("3"));
 }
 
 }  // namespace
