@@ -7,8 +7,7 @@ int main(int argc, char** argv) {
   // A window that would not fit the screen at the desktop's scale is made again at one that does.
   for (bool fitted = false;; fitted = true) {
     QApplication application(argc, argv);
-    if (!fitted &&
-        vexilo::RequestFittingScale(QSize(vexilo::kOuterWidth, vexilo::kOuterHeight))) {
+    if (!fitted && vexilo::RequestFittingScale(QSize(vexilo::kOuterWidth, vexilo::kOuterHeight))) {
       continue;
     }
     vexilo::TForm1 form;

@@ -11,9 +11,13 @@
 namespace vexilo {
 namespace {
 
-QColor Literal(TColor color) { return {RedOf(color), GreenOf(color), BlueOf(color)}; }
+QColor Literal(TColor color) {
+  return {RedOf(color), GreenOf(color), BlueOf(color)};
+}
 
-QRect ToQRect(const Rect& r) { return {r.left, r.top, r.right - r.left, r.bottom - r.top}; }
+QRect ToQRect(const Rect& r) {
+  return {r.left, r.top, r.right - r.left, r.bottom - r.top};
+}
 
 // One laid-out line: its text range in the prefix-free string, where it starts, how wide it is.
 struct Line {
@@ -47,7 +51,8 @@ Prepared Prepare(std::string_view utf8) {
 }
 
 bool IsPlain(std::string_view text) {
-  return std::ranges::none_of(text, [](char ch) { return ch == '&' || ch == '\t' || ch == '\r' || ch == '\n'; });
+  return std::ranges::none_of(
+      text, [](char ch) { return ch == '&' || ch == '\t' || ch == '\r' || ch == '\n'; });
 }
 
 // Lays the text out as the platform's DrawText does: lines of the font's height from the top,
@@ -74,15 +79,19 @@ class Layout {
       line.setLineWidth(wrapWidth);
       const int lineWidth = static_cast<int>(std::ceil(line.naturalTextWidth()));
       int x = 0;
-      if ((flags & dtCenter) != 0) x = (width - lineWidth) / 2;
-      else if ((flags & dtRight) != 0) x = width - lineWidth;
+      if ((flags & dtCenter) != 0)
+        x = (width - lineWidth) / 2;
+      else if ((flags & dtRight) != 0)
+        x = width - lineWidth;
       line.setPosition(QPointF(x, metrics_.height() * static_cast<int>(lines_.size())));
       lines_.push_back({line.textStart(), line.textLength(), x, lineWidth});
     }
     layout_.endLayout();
   }
 
-  int Height() const { return metrics_.height() * static_cast<int>(std::max<std::size_t>(lines_.size(), 1)); }
+  int Height() const {
+    return metrics_.height() * static_cast<int>(std::max<std::size_t>(lines_.size(), 1));
+  }
   int Width() const {
     int widest = 0;
     for (const Line& line : lines_) widest = std::max(widest, line.width);
@@ -103,17 +112,29 @@ class Layout {
 QtCanvas::QtCanvas(QPainter& painter, const QPalette& palette)
     : painter_(painter), palette_(palette) {}
 
-TColor QtCanvas::SystemColour(int index) { return FromQColor(SystemColor(palette_, index)); }
+TColor QtCanvas::SystemColour(int index) {
+  return FromQColor(SystemColor(palette_, index));
+}
 
-void QtCanvas::SetFont(const FontSpec& font) { SetQFont(ToQFont(font)); }
+void QtCanvas::SetFont(const FontSpec& font) {
+  SetQFont(ToQFont(font));
+}
 
-void QtCanvas::SetQFont(const QFont& font) { font_ = font; }
+void QtCanvas::SetQFont(const QFont& font) {
+  font_ = font;
+}
 
-void QtCanvas::SetTextColor(TColor color) { text_ = Literal(color); }
+void QtCanvas::SetTextColor(TColor color) {
+  text_ = Literal(color);
+}
 
-void QtCanvas::SetBkColor(TColor color) { background_ = Literal(color); }
+void QtCanvas::SetBkColor(TColor color) {
+  background_ = Literal(color);
+}
 
-void QtCanvas::SetBkOpaque(bool opaque) { opaque_ = opaque; }
+void QtCanvas::SetBkOpaque(bool opaque) {
+  opaque_ = opaque;
+}
 
 void QtCanvas::FillRect(const Rect& rect, TColor color) {
   if (rect.right <= rect.left || rect.bottom <= rect.top) return;
@@ -170,8 +191,10 @@ void QtCanvas::DrawText(std::string_view text, Rect& rect, unsigned flags) {
     const QFontMetrics metrics(font_);
     const int lineWidth = metrics.horizontalAdvance(plain);
     int x = rect.left;
-    if ((flags & dtCenter) != 0) x += (width - lineWidth) / 2;
-    else if ((flags & dtRight) != 0) x += width - lineWidth;
+    if ((flags & dtCenter) != 0)
+      x += (width - lineWidth) / 2;
+    else if ((flags & dtRight) != 0)
+      x += width - lineWidth;
     if (opaque_) painter_.fillRect(QRect(x, rect.top, lineWidth, metrics.height()), background_);
     painter_.drawText(QPoint(x, rect.top + metrics.ascent()), plain);
   } else {
@@ -181,7 +204,8 @@ void QtCanvas::DrawText(std::string_view text, Rect& rect, unsigned flags) {
       const Line& line = layout.Lines()[i];
       const int top = rect.top + layout.LineHeight() * static_cast<int>(i);
       if (opaque_) {
-        painter_.fillRect(QRect(rect.left + line.x, top, line.width, layout.LineHeight()), background_);
+        painter_.fillRect(QRect(rect.left + line.x, top, line.width, layout.LineHeight()),
+                          background_);
       }
     }
     layout.Text().draw(&painter_, QPointF(rect.left, rect.top));

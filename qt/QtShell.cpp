@@ -30,9 +30,10 @@ void QtShell::ShowMessage(MessageKind kind, std::string_view text) {
   const QMessageBox::Icon icon = kind == mkError     ? QMessageBox::Critical
                                  : kind == mkWarning ? QMessageBox::Warning
                                                      : QMessageBox::Information;
-  QMessageBox box(icon, QString::fromUtf8(kFormCaption.data(), static_cast<qsizetype>(kFormCaption.size())),
-                  QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())),
-                  QMessageBox::Ok, &window_);
+  QMessageBox box(
+      icon, QString::fromUtf8(kFormCaption.data(), static_cast<qsizetype>(kFormCaption.size())),
+      QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())), QMessageBox::Ok,
+      &window_);
   const TopmostPause pause(window_);
   box.exec();
 }

@@ -41,7 +41,8 @@ void SaveDialog::accept() {
     return;
   }
   if ((file.exists() && MarkedReadOnly(file)) || MarkedReadOnly(folder)) {
-    Refuse(tr("%1 is read-only or in a folder that cannot be written.\nChoose another name.").arg(name));
+    Refuse(tr("%1 is read-only or in a folder that cannot be written.\nChoose another name.")
+               .arg(name));
     return;
   }
   const QString question = file.exists()

@@ -8,8 +8,9 @@ namespace vexilo {
 
 double FittingScale(double devicePixelRatio, QSize availableDevicePixels, QSize window) {
   if (window.isEmpty()) return devicePixelRatio;
-  const double fit = std::min(static_cast<double>(availableDevicePixels.width()) / window.width(),
-                              static_cast<double>(availableDevicePixels.height()) / window.height());
+  const double fit =
+      std::min(static_cast<double>(availableDevicePixels.width()) / window.width(),
+               static_cast<double>(availableDevicePixels.height()) / window.height());
   return std::max(1.0, std::min(devicePixelRatio, fit));
 }
 

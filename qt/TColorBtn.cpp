@@ -88,7 +88,9 @@ void TColorBtn::mousePressEvent(QMouseEvent* event) {
 
 // Qt hands a widget the second press of its own double click as this event alone, judged by
 // its window rather than by the button: the same rule decides as for any press.
-void TColorBtn::mouseDoubleClickEvent(QMouseEvent* event) { mousePressEvent(event); }
+void TColorBtn::mouseDoubleClickEvent(QMouseEvent* event) {
+  mousePressEvent(event);
+}
 
 void TColorBtn::keyPressEvent(QKeyEvent* event) {
   const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;

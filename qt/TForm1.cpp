@@ -30,10 +30,9 @@ bool IsPlainKey(const QKeyEvent& key) {
 }  // namespace
 
 TForm1::TForm1(const ShellFactory& makeShell)
-    : QWidget(nullptr,
-              Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                  Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
-                  Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint),
+    : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                           Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                           Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint),
       barStyle_(std::make_unique<SegmentedBarStyle>()) {
   setObjectName(Text(kFormName));
   setWindowTitle(Text(kFormCaption));
@@ -46,12 +45,16 @@ TForm1::TForm1(const ShellFactory& makeShell)
   Build();
   shell_ = makeShell ? makeShell(*this) : std::make_unique<QtShell>(*this);
   board_ = std::make_unique<Board>(*this, *shell_);
-  connect(qApp, &QApplication::focusChanged, this, &TForm1::FocusChanged);
+  focusWatch_ = connect(qApp, &QApplication::focusChanged, this, &TForm1::FocusChanged);
   Guarded([this] { FormCreate(); });
   Control(FirstFocus())->setFocus(Qt::OtherFocusReason);
 }
 
-TForm1::~TForm1() = default;
+// The children go after this class is gone: they must not call back into it on the way out.
+TForm1::~TForm1() {
+  disconnect(focusWatch_);
+  for (QWidget* control : controls_) control->removeEventFilter(this);
+}
 
 void TForm1::Build() {
   const std::span<const vexilo::Control> form = FormControls();
@@ -62,7 +65,8 @@ void TForm1::Build() {
     QWidget* widget = Make(form[i]);
     widget->setObjectName(Text(form[i].name.view()));
     widget->setAccessibleName(Text(form[i].accessibleName.view()));
-    if (form[i].kind != ckLabel) widget->setGeometry(form[i].left, form[i].top, form[i].width, form[i].height);
+    if (form[i].kind != ckLabel)
+      widget->setGeometry(form[i].left, form[i].top, form[i].width, form[i].height);
     if (form[i].tabOrder >= 0) widget->installEventFilter(this);
     if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
       const int index = static_cast<int>(i);
@@ -127,25 +131,44 @@ void TForm1::SetPosition(int control, int position) {
 }
 
 // Placement happens at the first show; the zero display is written here, before it.
-void TForm1::FormCreate() { board_->FormCreate(); }
+void TForm1::FormCreate() {
+  board_->FormCreate();
+}
 
-void TForm1::ColorBtnClick(int number) { board_->SpinClick(number); }
+void TForm1::ColorBtnClick(int number) {
+  board_->SpinClick(number);
+}
 
-void TForm1::Button1Click() { board_->BackClick(); }
+void TForm1::Button1Click() {
+  board_->BackClick();
+}
 
-void TForm1::Button2Click() { board_->ResetClick(); }
+void TForm1::Button2Click() {
+  board_->ResetClick();
+}
 
-void TForm1::DATASAVEClick() { board_->DataSaveClick(); }
+void TForm1::DATASAVEClick() {
+  board_->DataSaveClick();
+}
 
 void TForm1::Click(int control) {
   const vexilo::Control& row = FormControls()[static_cast<std::size_t>(control)];
   Guarded([this, &row] {
     switch (row.command) {
-      case cmSpin: ColorBtnClick(row.number); break;
-      case cmBack: Button1Click(); break;
-      case cmReset: Button2Click(); break;
-      case cmDataSave: DATASAVEClick(); break;
-      case cmNone: break;
+      case cmSpin:
+        ColorBtnClick(row.number);
+        break;
+      case cmBack:
+        Button1Click();
+        break;
+      case cmReset:
+        Button2Click();
+        break;
+      case cmDataSave:
+        DATASAVEClick();
+        break;
+      case cmNone:
+        break;
     }
   });
 }
@@ -187,12 +210,20 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
   auto* key = static_cast<QKeyEvent*>(event);
   if (!IsPlainKey(*key)) return false;
   switch (key->key()) {
-    case Qt::Key_Tab: MoveFocus(!(key->modifiers() & Qt::ShiftModifier), fmTab); return true;
-    case Qt::Key_Backtab: MoveFocus(false, fmTab); return true;
+    case Qt::Key_Tab:
+      MoveFocus(!(key->modifiers() & Qt::ShiftModifier), fmTab);
+      return true;
+    case Qt::Key_Backtab:
+      MoveFocus(false, fmTab);
+      return true;
     case Qt::Key_Right:
-    case Qt::Key_Down: MoveFocus(true, fmArrow); return true;
+    case Qt::Key_Down:
+      MoveFocus(true, fmArrow);
+      return true;
     case Qt::Key_Left:
-    case Qt::Key_Up: MoveFocus(false, fmArrow); return true;
+    case Qt::Key_Up:
+      MoveFocus(false, fmArrow);
+      return true;
     case Qt::Key_Return:
     case Qt::Key_Enter: {
       // A standard button with the focus is the active one: Enter clicks it.
@@ -204,7 +235,8 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
       }
       return false;
     }
-    default: return false;
+    default:
+      return false;
   }
 }
 

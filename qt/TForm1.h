@@ -63,12 +63,13 @@ class TForm1 final : public QWidget, public View {
   void CentreOnPrimaryScreen();
 
   std::unique_ptr<SegmentedBarStyle> barStyle_;
-  std::vector<QWidget*> controls_;      // by control index
-  std::vector<TLabel*> labels_;         // by control index, null for other kinds
-  std::vector<QProgressBar*> bars_;     // by control index, null for other kinds
-  std::vector<TColorBtn*> colorBtns_;   // the 37 number buttons
+  std::vector<QWidget*> controls_;     // by control index
+  std::vector<TLabel*> labels_;        // by control index, null for other kinds
+  std::vector<QProgressBar*> bars_;    // by control index, null for other kinds
+  std::vector<TColorBtn*> colorBtns_;  // the 37 number buttons
   std::unique_ptr<Shell> shell_;
   std::unique_ptr<Board> board_;
+  QMetaObject::Connection focusWatch_;
   bool shown_ = false;
 };
 

@@ -24,8 +24,9 @@ TLabel::TLabel(const Control& control, QWidget* parent)
       top_(control.top) {
   setObjectName(QString::fromLatin1(control.name.view().data(),
                                     static_cast<qsizetype>(control.name.view().size())));
-  setAccessibleName(QString::fromUtf8(control.accessibleName.view().data(),
-                                      static_cast<qsizetype>(control.accessibleName.view().size())));
+  setAccessibleName(
+      QString::fromUtf8(control.accessibleName.view().data(),
+                        static_cast<qsizetype>(control.accessibleName.view().size())));
   setAttribute(Qt::WA_OpaquePaintEvent);
   setFocusPolicy(Qt::NoFocus);
   setFont(font_);
@@ -50,7 +51,8 @@ void TLabel::SetColor(TColor color) {
 
 // The box is the text's extent; the anchored edge stays where the design put it.
 void TLabel::Fit() {
-  const Rect box = QtCanvas::MeasureText(font_, utf8_.empty() ? " " : utf8_, {0, 0, 0, 0}, kLabelFlags);
+  const Rect box =
+      QtCanvas::MeasureText(font_, utf8_.empty() ? " " : utf8_, {0, 0, 0, 0}, kLabelFlags);
   const int width = box.right;
   int left = anchorLeft_;
   if (alignment_ == taRightJustify) left = anchorRight_ - width;

@@ -12,8 +12,12 @@ TColor ShiftChannels(Canvas& canvas, TColor color, int delta) {
   return MakeColour(shift(RedOf(rgb)), shift(GreenOf(rgb)), shift(BlueOf(rgb)));
 }
 
-constexpr Rect Inflate(Rect r, int by) { return {r.left - by, r.top - by, r.right + by, r.bottom + by}; }
-constexpr Rect Offset(Rect r, int dx, int dy) { return {r.left + dx, r.top + dy, r.right + dx, r.bottom + dy}; }
+constexpr Rect Inflate(Rect r, int by) {
+  return {r.left - by, r.top - by, r.right + by, r.bottom + by};
+}
+constexpr Rect Offset(Rect r, int dx, int dy) {
+  return {r.left + dx, r.top + dy, r.right + dx, r.bottom + dy};
+}
 
 // The four 1-pixel edges of r.
 void DrawFrame(Canvas& canvas, const Rect& r, TColor color) {
@@ -67,11 +71,17 @@ bool ColorBtn::SetCaptionSeparator(char separator) {
   return std::exchange(captionSeparator_, separator) != separator;
 }
 
-bool ColorBtn::SetColor(TColor color) { return std::exchange(color_, color) != color; }
+bool ColorBtn::SetColor(TColor color) {
+  return std::exchange(color_, color) != color;
+}
 
-bool ColorBtn::SetActive(bool active) { return std::exchange(active_, active) != active; }
+bool ColorBtn::SetActive(bool active) {
+  return std::exchange(active_, active) != active;
+}
 
-bool ColorBtn::SetEnabled(bool enabled) { return std::exchange(enabled_, enabled) != enabled; }
+bool ColorBtn::SetEnabled(bool enabled) {
+  return std::exchange(enabled_, enabled) != enabled;
+}
 
 void ColorBtn::DrawButton(Canvas& canvas, Rect rect, std::uint8_t state) const {
   const bool pressed = (state & odsSelected) != 0;

@@ -15,7 +15,8 @@ namespace {
 // The save dialog answered at once with a fixed name.
 class ChosenName final : public QtShell {
  public:
-  ChosenName(QWidget& window, std::filesystem::path name) : QtShell(window), name_(std::move(name)) {}
+  ChosenName(QWidget& window, std::filesystem::path name)
+      : QtShell(window), name_(std::move(name)) {}
   std::optional<std::filesystem::path> AskSaveFileName(const std::filesystem::path&) override {
     return name_;
   }

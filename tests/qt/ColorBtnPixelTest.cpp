@@ -75,12 +75,9 @@ TEST(ColorBtnPixels, BevelFollowsStyleAndPress) {
     bool captionMoves;
   };
   const Case cases[] = {
-      {cbStd, false, kRedLight, kRedDark, false},
-      {cbStd, true, kRedDark, kRedLight, true},
-      {cbLowered, false, kRedDark, kRedLight, false},
-      {cbLowered, true, kRedDark, kRedLight, false},
-      {cbRaised, false, kRedLight, kRedDark, false},
-      {cbRaised, true, kRedLight, kRedDark, false},
+      {cbStd, false, kRedLight, kRedDark, false},     {cbStd, true, kRedDark, kRedLight, true},
+      {cbLowered, false, kRedDark, kRedLight, false}, {cbLowered, true, kRedDark, kRedLight, false},
+      {cbRaised, false, kRedLight, kRedDark, false},  {cbRaised, true, kRedLight, kRedDark, false},
   };
   for (const Case& c : cases) {
     Bench bench(clRed);
@@ -97,7 +94,8 @@ TEST(ColorBtnPixels, BevelFollowsStyleAndPress) {
     EXPECT_EQ(Pixel(image, 2, 2), clRed) << what;
     const QRect caption = Ink(image, clWhite);
     ASSERT_FALSE(caption.isEmpty()) << what;
-    EXPECT_EQ(caption.topLeft(), rest.topLeft() + (c.captionMoves ? QPoint(1, 1) : QPoint(0, 0))) << what;
+    EXPECT_EQ(caption.topLeft(), rest.topLeft() + (c.captionMoves ? QPoint(1, 1) : QPoint(0, 0)))
+        << what;
   }
 }
 
@@ -120,8 +118,8 @@ TEST(ColorBtnPixels, FrameAndFocusOutlineOnThePocketColours) {
     const QImage image = bench.Image();
     EXPECT_EQ(Pixel(image, 0, 0), c.frame) << c.color;
     EXPECT_EQ(Pixel(image, 40, 20), c.frame) << c.color;
-    EXPECT_EQ(Pixel(image, 3, 3), c.dot) << c.color;     // (3 + 3) even: inverted
-    EXPECT_EQ(Pixel(image, 4, 3), c.color) << c.color;   // odd: untouched
+    EXPECT_EQ(Pixel(image, 3, 3), c.dot) << c.color;    // (3 + 3) even: inverted
+    EXPECT_EQ(Pixel(image, 4, 3), c.color) << c.color;  // odd: untouched
     EXPECT_EQ(Pixel(image, 37, 37), c.dot) << c.color;
     EXPECT_EQ(Pixel(image, 3, 20), c.color) << c.color;
     EXPECT_EQ(Pixel(image, 3, 21), c.dot) << c.color;
@@ -198,7 +196,8 @@ TEST(ColorBtnPixels, ButtonFaceResolvesToThePalette) {
   const auto lighten = [](int channel) { return std::min(channel + 128, 255); };
   bench.Focus(true);
   const QImage image = bench.Image();
-  EXPECT_EQ(Pixel(image, 20, 1), MakeColour(lighten(RedOf(face)), lighten(GreenOf(face)), lighten(BlueOf(face))));
+  EXPECT_EQ(Pixel(image, 20, 1),
+            MakeColour(lighten(RedOf(face)), lighten(GreenOf(face)), lighten(BlueOf(face))));
   EXPECT_EQ(Pixel(image, 4, 3), face);
   EXPECT_EQ(Pixel(image, 3, 3), clBlack);  // the contrast colour of clBtnFace is itself
 }

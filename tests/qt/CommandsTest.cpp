@@ -57,7 +57,8 @@ TEST(Spins, FirstSpinSeventeen) {
     EXPECT_EQ(driver.Text(label + 1), counted.contains(label) ? "100%" : "0%") << label + 1;
   }
   const std::set<int> full = {7, 2, 4, 13, 10, 12};
-  for (int bar = 1; bar <= 16; ++bar) EXPECT_EQ(driver.Bar(bar).value(), full.contains(bar) ? 100 : 0) << bar;
+  for (int bar = 1; bar <= 16; ++bar)
+    EXPECT_EQ(driver.Bar(bar).value(), full.contains(bar) ? 100 : 0) << bar;
   ExpectStrip(driver, {17});
 }
 
@@ -67,8 +68,10 @@ TEST(Spins, FirstSpinZeroTouchesNoGroup) {
   EXPECT_EQ(driver.Text(222), QStringLiteral("1"));
   EXPECT_EQ(driver.Text(74), QStringLiteral("1"));
   EXPECT_EQ(driver.Text(111), QStringLiteral("100%"));
-  for (const int label : GroupCountLabels()) EXPECT_EQ(driver.Text(label), QStringLiteral("0")) << label;
-  for (const int label : GroupShareLabels()) EXPECT_EQ(driver.Text(label), QStringLiteral("0%")) << label;
+  for (const int label : GroupCountLabels())
+    EXPECT_EQ(driver.Text(label), QStringLiteral("0")) << label;
+  for (const int label : GroupShareLabels())
+    EXPECT_EQ(driver.Text(label), QStringLiteral("0%")) << label;
   for (int bar = 1; bar <= 16; ++bar) EXPECT_EQ(driver.Bar(bar).value(), 0) << bar;
   ExpectStrip(driver, {0});
 }
@@ -79,7 +82,8 @@ TEST(Spins, OneRedInThree) {
   EXPECT_EQ(driver.Text(157), QStringLiteral("33.33%"));
   EXPECT_EQ(driver.Bar(11).value(), 33);
   EXPECT_EQ(driver.Text(159), QStringLiteral("33.33%"));
-  for (const int label : GroupShareLabels()) EXPECT_TRUE(driver.Text(label).endsWith(u'%')) << label;
+  for (const int label : GroupShareLabels())
+    EXPECT_TRUE(driver.Text(label).endsWith(u'%')) << label;
 }
 
 TEST(Spins, TheTwentyFirstPushesTheOldestOut) {
@@ -148,7 +152,8 @@ TEST(Back, StripRefillsAndEmpties) {
     driver.Back();
     pressed.pop_back();
     const std::size_t shown = std::min<std::size_t>(pressed.size(), 20);
-    ExpectStrip(driver, std::vector<int>(pressed.rbegin(), pressed.rbegin() + static_cast<long>(shown)));
+    ExpectStrip(driver,
+                std::vector<int>(pressed.rbegin(), pressed.rbegin() + static_cast<long>(shown)));
   }
 }
 
@@ -184,9 +189,12 @@ TEST(Back, WindowEqualsAReplayOfTheRemainingSpins) {
     FormDriver driver;
     for (int step = 0; step < 120; ++step) {
       const unsigned roll = random() % 100;
-      if (roll < 65) driver.Press(static_cast<int>(random() % 37));
-      else if (roll < 97) driver.Back();
-      else driver.Reset();
+      if (roll < 65)
+        driver.Press(static_cast<int>(random() % 37));
+      else if (roll < 97)
+        driver.Back();
+      else
+        driver.Reset();
     }
     FormDriver replay;
     const SpinTally& tally = driver.Form().Tally();

@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-
 #include <sys/mount.h>
 
 #include <QDir>
@@ -89,7 +88,8 @@ TEST_F(DataSave, ANameWithoutExtensionGetsCsvAfterTheCreatePrompt) {
   modal_.Expect<QFileDialog>([&](QFileDialog* dialog) {
     topmostDuringDialog = driver_.Form().windowHandle()->flags().testFlag(Qt::WindowStaysOnTopHint);
     EXPECT_EQ(dialog->objectName(), QStringLiteral("datasaving"));
-    EXPECT_TRUE(dialog->nameFilters().isEmpty() || dialog->nameFilters() == QStringList{QStringLiteral("All Files (*)")});
+    EXPECT_TRUE(dialog->nameFilters().isEmpty() ||
+                dialog->nameFilters() == QStringList{QStringLiteral("All Files (*)")});
     TypeName(dialog, Path(QStringLiteral("log")));
   });
   Prompt(QStringLiteral("create"), QMessageBox::Yes);
@@ -161,7 +161,8 @@ TEST_F(DataSave, ReadOnlyFilesAndFoldersAreRefused) {
   Cancel();
   Click();
   Finish();
-  QFile::setPermissions(shut, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+  QFile::setPermissions(shut,
+                        QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
   EXPECT_EQ(Read(locked), QByteArray("locked"));
   EXPECT_TRUE(QDir(shut).isEmpty());
 }

@@ -30,9 +30,15 @@ QPushButton& FormDriver::Command(std::string_view name) {
   return *static_cast<QPushButton*>(form_->Control(name));
 }
 
-void FormDriver::Press(int n) { QTest::mouseClick(&NumberButton(n), Qt::LeftButton); }
-void FormDriver::Back() { QTest::mouseClick(&Command("Button1"), Qt::LeftButton); }
-void FormDriver::Reset() { QTest::mouseClick(&Command("Button2"), Qt::LeftButton); }
+void FormDriver::Press(int n) {
+  QTest::mouseClick(&NumberButton(n), Qt::LeftButton);
+}
+void FormDriver::Back() {
+  QTest::mouseClick(&Command("Button1"), Qt::LeftButton);
+}
+void FormDriver::Reset() {
+  QTest::mouseClick(&Command("Button2"), Qt::LeftButton);
+}
 
 std::vector<Shown> Snapshot(TForm1& form) {
   std::vector<Shown> shown;
@@ -53,6 +59,8 @@ std::vector<Shown> Snapshot(TForm1& form) {
   return shown;
 }
 
-QImage Render(QWidget& widget) { return widget.grab().toImage().convertToFormat(QImage::Format_RGB32); }
+QImage Render(QWidget& widget) {
+  return widget.grab().toImage().convertToFormat(QImage::Format_RGB32);
+}
 
 }  // namespace vexilo::test

@@ -132,8 +132,8 @@ TEST(Keyboard, PressingAButtonMovesTheFocusToIt) {
 TEST(DoublePress, OnlyTheFirstOfAQuickPairClicks) {
   struct Case {
     const char* what;
-    int delay;         // ms between the presses
-    int dy;            // pixels the second press lies below the first
+    int delay;  // ms between the presses
+    int dy;     // pixels the second press lies below the first
     int clicks;
     int afterThird;  // a third press at the first place, just after the second
   };

@@ -11,7 +11,9 @@
 namespace vexilo::test {
 namespace {
 
-bool IsDisplay(const Control& c) { return c.text == "xxxx" || c.text == "xx.xx"; }
+bool IsDisplay(const Control& c) {
+  return c.text == "xxxx" || c.text == "xx.xx";
+}
 
 // Every label made from its row shows its design text; measured in the real fonts, its box is
 // the design size exactly. The notice's wording is ours: it only has to fit.
@@ -27,7 +29,8 @@ TEST(Layout, EveryDesignTextMeasuresItsDesignSize) {
       EXPECT_EQ(label.height(), c.height);
       continue;
     }
-    EXPECT_EQ(label.size(), QSize(c.width, c.height)) << name.toStdString() << " \"" << label.Caption().toStdString() << '"';
+    EXPECT_EQ(label.size(), QSize(c.width, c.height))
+        << name.toStdString() << " \"" << label.Caption().toStdString() << '"';
     EXPECT_EQ(label.pos(), QPoint(c.left, c.top)) << name.toStdString();
     ++checked;
   }
@@ -98,7 +101,7 @@ TEST(Layout, DisplayLabelsKeepTheirAnchoredEdge) {
     int right;
   };
   const Case cases[] = {
-      {74, "1234", 64}, {74, "0", 64},    {111, "100%", 132}, {111, "33.33%", 132},
+      {74, "1234", 64},    {74, "0", 64},       {111, "100%", 132},  {111, "33.33%", 132},
       {222, "99999", 824}, {175, "12.5%", 820}, {212, "8.33%", 540},
   };
   for (const Case& c : cases) {
@@ -121,7 +124,8 @@ TEST(Layout, StripBoxesEndAtTheSlotEdgeOnThePocketColour) {
   const QRect wide = driver.Label(1).geometry();
   EXPECT_EQ(wide.right() + 1, 58);
   EXPECT_EQ(Pixel(red, wide.left(), wide.bottom()), clRed);
-  EXPECT_EQ(Pixel(red, wide.left() - 1, wide.bottom()), FromQColor(driver.Form().palette().color(QPalette::Button)));
+  EXPECT_EQ(Pixel(red, wide.left() - 1, wide.bottom()),
+            FromQColor(driver.Form().palette().color(QPalette::Button)));
   driver.Reset();
   driver.Press(0);
   const QRect narrow = driver.Label(1).geometry();
@@ -153,8 +157,12 @@ TEST(ScreenFit, ScaleIsLoweredOnlyToFit) {
   };
   const QSize window(850, 750);
   const Case cases[] = {
-      {1.0, {1920, 1080}, 1.0},  {2.0, {3840, 2160}, 2.0},  {3.0, {1280, 1024}, 1024.0 / 750},
-      {2.0, {1700, 1400}, 1400.0 / 750}, {1.0, {800, 600}, 1.0}, {1.25, {1280, 1024}, 1.25},
+      {1.0, {1920, 1080}, 1.0},
+      {2.0, {3840, 2160}, 2.0},
+      {3.0, {1280, 1024}, 1024.0 / 750},
+      {2.0, {1700, 1400}, 1400.0 / 750},
+      {1.0, {800, 600}, 1.0},
+      {1.25, {1280, 1024}, 1.25},
   };
   for (const Case& c : cases) {
     EXPECT_DOUBLE_EQ(FittingScale(c.ratio, c.available, window), c.scale) << c.ratio;

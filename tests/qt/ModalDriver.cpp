@@ -11,7 +11,9 @@ ModalDriver::ModalDriver() {
   timer_.start();
 }
 
-ModalDriver::~ModalDriver() { timer_.stop(); }
+ModalDriver::~ModalDriver() {
+  timer_.stop();
+}
 
 void ModalDriver::Poll() {
   QWidget* modal = QApplication::activeModalWidget();
@@ -37,7 +39,8 @@ void ModalDriver::Poll() {
   ++seen_;
   if (steps_.empty() || !modal->inherits(steps_.front().type->className())) {
     ++unexpected_;  // closed, so that a wrong turn fails the test instead of hanging it
-    qWarning("unexpected modal %s: %s", modal->metaObject()->className(), qPrintable(modal->windowTitle()));
+    qWarning("unexpected modal %s: %s", modal->metaObject()->className(),
+             qPrintable(modal->windowTitle()));
     QTimer::singleShot(0, modal, [modal] {
       if (auto* dialog = qobject_cast<QDialog*>(modal)) dialog->reject();
     });

@@ -20,7 +20,8 @@ class ModalDriver {
 
   template <class Dialog>
   void Expect(std::function<void(Dialog*)> step) {
-    steps_.push_back({&Dialog::staticMetaObject, [step](QWidget* w) { step(qobject_cast<Dialog*>(w)); }});
+    steps_.push_back(
+        {&Dialog::staticMetaObject, [step](QWidget* w) { step(qobject_cast<Dialog*>(w)); }});
   }
   bool Done() const { return steps_.empty(); }
   int Seen() const { return seen_; }

@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -33,7 +32,8 @@ class VirtualDisplay {
     if (child == 0) {
       ::close(fds[0]);
       const std::string fd = std::to_string(fds[1]);
-      const std::string screen = std::to_string(kScreenWidth) + "x" + std::to_string(kScreenHeight) + "x24";
+      const std::string screen =
+          std::to_string(kScreenWidth) + "x" + std::to_string(kScreenHeight) + "x24";
       ::execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", screen.c_str(), "-br",
                "-nolisten", "tcp", static_cast<char*>(nullptr));
       ::_exit(127);
@@ -58,7 +58,9 @@ class VirtualDisplay {
   std::string name_;
 };
 
-QRgb At(const QImage& image, QPoint origin, int x, int y) { return image.pixel(origin + QPoint(x, y)) & 0xFFFFFF; }
+QRgb At(const QImage& image, QPoint origin, int x, int y) {
+  return image.pixel(origin + QPoint(x, y)) & 0xFFFFFF;
+}
 
 // The program, started as a user would, on a real X server: the screenshot shows the window
 // centred, 834 x 711, the pocket colours in place and the zero display without placeholders.
@@ -84,7 +86,8 @@ TEST(Screenshot, TheRealProgramOnAnXServer) {
   QElapsedTimer waited;
   waited.start();
   while (waited.elapsed() < 30000) {
-    shot = QGuiApplication::primaryScreen()->grabWindow(0).toImage().convertToFormat(QImage::Format_RGB32);
+    shot = QGuiApplication::primaryScreen()->grabWindow(0).toImage().convertToFormat(
+        QImage::Format_RGB32);
     // Drawn, and active: the first control in tab order shows the active frame.
     if (At(shot, origin, zeroButton.x(), zeroButton.y()) == 0x00FF00 &&
         At(shot, origin, 16, 8) == 0x003F00 && At(shot, origin, 832, 709) != 0) {
@@ -108,10 +111,10 @@ TEST(Screenshot, TheRealProgramOnAnXServer) {
   EXPECT_EQ(drawn, QRect(origin, QSize(kClientWidth, kClientHeight)));
 
   EXPECT_EQ(At(shot, origin, zeroButton.x(), zeroButton.y()), 0x00FF00u);  // 0 on lime
-  EXPECT_EQ(At(shot, origin, 16, 8), 0x003F00u);  // with the focus: the active frame
-  EXPECT_EQ(At(shot, origin, 64 + 8, 104 + 8), 0xFF0000u);                 // 1 on red
-  EXPECT_EQ(At(shot, origin, 64 + 8, 56 + 8), 0x000000u);                  // 2 on black
-  EXPECT_EQ(At(shot, origin, 592 + 8, 8 + 8), 0xFF0000u);                  // 36 on red
+  EXPECT_EQ(At(shot, origin, 16, 8), 0x003F00u);            // with the focus: the active frame
+  EXPECT_EQ(At(shot, origin, 64 + 8, 104 + 8), 0xFF0000u);  // 1 on red
+  EXPECT_EQ(At(shot, origin, 64 + 8, 56 + 8), 0x000000u);   // 2 on black
+  EXPECT_EQ(At(shot, origin, 592 + 8, 8 + 8), 0xFF0000u);   // 36 on red
 
   // Zero display: each count or share label shows only "0" or "0%" at its right edge; the
   // rest of its design box is the window's face, where a placeholder would have shown.
@@ -120,7 +123,9 @@ TEST(Screenshot, TheRealProgramOnAnXServer) {
   for (const Control& c : FormControls()) {
     const bool count = c.text == "xxxx";
     if (c.kind != ckLabel || (!count && c.text != "xx.xx")) continue;
-    const int zeroWidth = QFontMetrics(ToQFont(c.font)).horizontalAdvance(count ? QStringLiteral("0") : QStringLiteral("0%"));
+    const int zeroWidth =
+        QFontMetrics(ToQFont(c.font))
+            .horizontalAdvance(count ? QStringLiteral("0") : QStringLiteral("0%"));
     for (int y = c.top; y < c.top + c.height; ++y) {
       for (int x = c.left; x < c.left + c.width - zeroWidth; ++x) {
         ASSERT_EQ(At(shot, origin, x, y), face) << c.name.view() << " at " << x << ',' << y;

@@ -104,8 +104,8 @@ TEST(FocusContrast, DarkBasicColoursInvertAllOthersStay) {
     TColor contrast;
   };
   const Case cases[] = {
-      {clBlack, clWhite},  {clMaroon, 0xFFFF7F}, {clNavy, 0x7FFFFF}, {clBlue, 0x00FFFF},
-      {clRed, clRed},      {clLime, clLime},     {clWhite, clWhite}, {clBtnFace, clBtnFace},
+      {clBlack, clWhite},   {clMaroon, 0xFFFF7F}, {clNavy, 0x7FFFFF}, {clBlue, 0x00FFFF},
+      {clRed, clRed},       {clLime, clLime},     {clWhite, clWhite}, {clBtnFace, clBtnFace},
       {0x000081, 0x000081},  // close to maroon is not maroon
   };
   for (const Case& c : cases) EXPECT_EQ(FocusContrastColor(c.stored), c.contrast) << c.stored;
@@ -195,8 +195,22 @@ TEST(DrawButton, TextBoxIsCentredInsideTheBevel) {
   // dy = (18 - 39) / 2 = -10 and the box is (3, 12, 38, 29).
   const Case cases[] = {
       {"one line at rest", cbStd, 0, false, 0, "17", {3, 12, 38, 29}, "17"},
-      {"pressed moves it right and down", cbStd, odsSelected, false, 0, "17", {4, 13, 39, 30}, "17"},
-      {"lowered pressed does not move", cbLowered, odsSelected, false, 0, "17", {3, 12, 38, 29}, "17"},
+      {"pressed moves it right and down",
+       cbStd,
+       odsSelected,
+       false,
+       0,
+       "17",
+       {4, 13, 39, 30},
+       "17"},
+      {"lowered pressed does not move",
+       cbLowered,
+       odsSelected,
+       false,
+       0,
+       "17",
+       {3, 12, 38, 29},
+       "17"},
       {"the frame takes one more pixel", cbStd, odsFocus, true, 0, "17", {4, 12, 37, 29}, "17"},
       {"separator breaks the line", cbStd, 0, false, '|', "a|b", {3, 4, 38, 37}, "a\r\nb"},
       {"without separator the bar stays", cbStd, 0, false, 0, "a|b", {3, 12, 38, 29}, "a|b"},
