@@ -1,10 +1,10 @@
 #include "export/SafeFile.h"
 
 #include <algorithm>
+#include <climits>
 #include <cstdint>
 #include <random>
 #include <string>
-#include <system_error>
 #include <utility>
 
 #ifdef _WIN32
@@ -15,37 +15,74 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdlib>
+#include <memory>
+#include <system_error>
 #endif
 
 namespace vexilo {
 namespace {
 
-namespace fs = std::filesystem;
+// Plain platform calls rather than std::filesystem: the Windows program links the C++ runtime
+// statically, and std::filesystem brings the runtime's locale machinery along, which made up
+// about three quarters of the program.
+
+// File names as the platform's file functions take them: UTF-16 for the W functions on
+// Windows, bytes elsewhere.
+#ifdef _WIN32
+using NativeChar = wchar_t;
+constexpr bool kBackslashSeparates = true;
+#else
+using NativeChar = char;
+constexpr bool kBackslashSeparates = false;
+#endif
+using NativeString = std::basic_string<NativeChar>;
 
 constexpr int kNameAttempts = 100;
+
+constexpr bool IsSeparator(NativeChar c) {
+  return c == '/' || (kBackslashSeparates && c == '\\');
+}
+
+// An absolute name cut after its last separator. The folder keeps that separator, so the folder
+// of "/x" is the root itself; the leaf is empty when the name ends in a separator.
+struct SplitName {
+  NativeString folder;
+  NativeString leaf;
+};
+
+SplitName Split(const NativeString& name) {
+  std::size_t cut = name.size();
+  while (cut > 0 && !IsSeparator(name[cut - 1])) --cut;
+  return {name.substr(0, cut), name.substr(cut)};
+}
 
 // A fresh name beside the target, ".<name>.<random>.tmp", so that the final rename never
 // crosses a file system.
 class TempNames {
  public:
-  explicit TempNames(const fs::path& target) : target_(target), next_(std::random_device{}()) {}
+  explicit TempNames(const SplitName& target)
+      : base_(target.folder), next_(std::random_device{}()) {
+    base_ += '.';  // hidden from a plain listing on POSIX systems
+    base_ += target.leaf;
+  }
 
-  fs::path Next() {
+  NativeString Next() {
     constexpr char kHex[] = "0123456789abcdef";
     std::uint32_t value = next_++;
-    std::string suffix = ".";
-    for (int i = 0; i < 8; ++i, value >>= 4) suffix += kHex[value & 0xF];
-    suffix += ".tmp";
-    fs::path leaf = ".";  // hidden from a plain listing on POSIX systems
-    leaf += target_.filename();
-    leaf += suffix;
-    return target_.parent_path() / leaf;
+    NativeString name = base_;
+    name += '.';
+    for (int i = 0; i < 8; ++i, value >>= 4) name += static_cast<NativeChar>(kHex[value & 0xF]);
+    for (const char c : {'.', 't', 'm', 'p'}) name += static_cast<NativeChar>(c);
+    return name;
   }
 
  private:
-  fs::path target_;
+  NativeString base_;
   std::uint32_t next_;
 };
+
+void RemoveFile(const NativeString& name);
 
 // Removes the temporary file unless the save went through.
 class TempFileGuard {
@@ -54,16 +91,13 @@ class TempFileGuard {
   TempFileGuard(const TempFileGuard&) = delete;
   TempFileGuard& operator=(const TempFileGuard&) = delete;
   ~TempFileGuard() {
-    if (!path_.empty()) {
-      std::error_code ignored;
-      fs::remove(path_, ignored);
-    }
+    if (!name_.empty()) RemoveFile(name_);
   }
-  void Watch(const fs::path& path) { path_ = path; }
-  void Release() { path_.clear(); }
+  void Watch(const NativeString& name) { name_ = name; }
+  void Release() { name_.clear(); }
 
  private:
-  fs::path path_;
+  NativeString name_;
 };
 
 #ifdef _WIN32
@@ -90,6 +124,70 @@ std::string Reason(DWORD error) {
   return text;
 }
 
+// The name as the W functions take it. Text that is not UTF-8 is refused rather than guessed
+// at, so that a save never lands on a different name than the one the user chose.
+std::optional<std::string> Widen(std::string_view utf8, std::wstring& out) {
+  if (utf8.size() > static_cast<std::size_t>(INT_MAX)) return Reason(ERROR_FILENAME_EXCED_RANGE);
+  const int length = static_cast<int>(utf8.size());
+  const int size =
+      MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8.data(), length, nullptr, 0);
+  if (size <= 0) return Reason(GetLastError());
+  out.assign(static_cast<std::size_t>(size), L'\0');
+  MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8.data(), length, out.data(), size);
+  return std::nullopt;
+}
+
+// "\\server", the start of a network name.
+bool HasServerName(std::wstring_view name) {
+  return name.size() > 2 && IsSeparator(name[0]) && name[1] == name[0] && !IsSeparator(name[2]);
+}
+
+// "C:\..." or "\\server\...": names taken as they are; any other is completed by the system.
+bool IsAbsolute(std::wstring_view name) {
+  if (name.size() > 2 && name[1] == L':') return IsSeparator(name[2]);
+  return HasServerName(name) &&
+         std::find_if(name.begin() + 3, name.end(), IsSeparator) != name.end();
+}
+
+std::optional<std::string> Absolute(std::string_view target, std::wstring& out) {
+  if (target.empty() || target.find('\0') != std::string_view::npos) {
+    return Reason(ERROR_INVALID_NAME);
+  }
+  std::wstring name;
+  if (std::optional<std::string> failure = Widen(target, name)) return failure;
+  if (IsAbsolute(name)) {
+    out = std::move(name);
+    return std::nullopt;
+  }
+  // Three or more separators at the start name the root of the current drive, as one does; the
+  // system would take the first two for the start of a network name.
+  std::size_t start = 0;
+  while (!HasServerName(name) && start + 1 < name.size() && IsSeparator(name[start]) &&
+         IsSeparator(name[start + 1])) {
+    ++start;
+  }
+  DWORD size = MAX_PATH;
+  for (;;) {
+    out.assign(size, L'\0');
+    const DWORD length = GetFullPathNameW(name.c_str() + start, size, out.data(), nullptr);
+    if (length == 0) return Reason(GetLastError());
+    if (length < size) {
+      out.resize(length);
+      return std::nullopt;
+    }
+    size = length;  // the room needed, with the terminator
+  }
+}
+
+bool IsDirectory(const std::wstring& name) {
+  const DWORD attributes = GetFileAttributesW(name.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+void RemoveFile(const std::wstring& name) {
+  DeleteFileW(name.c_str());
+}
+
 class Handle {
  public:
   explicit Handle(HANDLE handle) : handle_(handle) {}
@@ -107,10 +205,11 @@ class Handle {
   HANDLE handle_;
 };
 
-std::optional<std::string> Replace(const fs::path& target, std::string_view bytes) {
-  TempNames names(target);
+std::optional<std::string> Replace(const std::wstring& target, const SplitName& parts,
+                                   std::string_view bytes) {
+  TempNames names(parts);
   TempFileGuard guard;
-  fs::path temp;
+  std::wstring temp;
   HANDLE handle = INVALID_HANDLE_VALUE;
   for (int attempt = 0; attempt < kNameAttempts && handle == INVALID_HANDLE_VALUE; ++attempt) {
     temp = names.Next();
@@ -147,6 +246,39 @@ std::string Reason(int error) {
   return std::generic_category().message(error);
 }
 
+std::optional<std::string> Absolute(std::string_view target, std::string& out) {
+  if (target.empty() || target.find('\0') != std::string_view::npos) return Reason(EINVAL);
+  if (target.front() == '/') {
+    out.assign(target);
+    return std::nullopt;
+  }
+  const std::unique_ptr<char, decltype(&std::free)> current(::getcwd(nullptr, 0), &std::free);
+  if (!current) return Reason(errno);
+  out = current.get();
+  if (out.empty() || out.back() != '/') out += '/';
+  out += target;
+  return std::nullopt;
+}
+
+// A link is followed, so that the file it points to is replaced, not the link. A link that
+// leads nowhere is replaced itself.
+void FollowLink(std::string& name) {
+  struct stat info {};
+  if (::lstat(name.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) return;
+  const std::unique_ptr<char, decltype(&std::free)> resolved(::realpath(name.c_str(), nullptr),
+                                                             &std::free);
+  if (resolved) name = resolved.get();
+}
+
+bool IsDirectory(const std::string& name) {
+  struct stat info {};
+  return ::stat(name.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+void RemoveFile(const std::string& name) {
+  ::unlink(name.c_str());
+}
+
 class Descriptor {
  public:
   explicit Descriptor(int fd) : fd_(fd) {}
@@ -163,23 +295,24 @@ class Descriptor {
   int fd_;
 };
 
-int CreateExclusive(const fs::path& path) {
+int CreateExclusive(const std::string& name) {
   // 0666 before the umask, as any newly saved file gets.
-  return ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+  return ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
 }
 
-void SyncFolder(const fs::path& folder) {
+void SyncFolder(const std::string& folder) {
   // Makes the rename itself durable; a failure here loses nothing that was promised.
   const Descriptor dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
   if (dir.Get() >= 0) ::fsync(dir.Get());
 }
 
-std::optional<std::string> Replace(const fs::path& target, std::string_view bytes) {
+std::optional<std::string> Replace(const std::string& target, const SplitName& parts,
+                                   std::string_view bytes) {
   struct stat existing {};
   const bool keepMode = ::stat(target.c_str(), &existing) == 0 && S_ISREG(existing.st_mode);
-  TempNames names(target);
+  TempNames names(parts);
   TempFileGuard guard;
-  fs::path temp;
+  std::string temp;
   int fd = -1;
   for (int attempt = 0; attempt < kNameAttempts && fd < 0; ++attempt) {
     temp = names.Next();
@@ -203,7 +336,7 @@ std::optional<std::string> Replace(const fs::path& target, std::string_view byte
   if (!file.Close()) return Reason(errno);
   if (::rename(temp.c_str(), target.c_str()) != 0) return Reason(errno);
   guard.Release();
-  SyncFolder(target.parent_path());
+  SyncFolder(parts.folder);
   return std::nullopt;
 }
 
@@ -211,20 +344,16 @@ std::optional<std::string> Replace(const fs::path& target, std::string_view byte
 
 }  // namespace
 
-std::optional<std::string> WriteFileAtomically(const fs::path& target, std::string_view bytes) {
-  std::error_code error;
-  fs::path real = fs::absolute(target, error);
-  if (error) return error.message();
-  // A link is followed, so that the file it points to is replaced, not the link.
-  if (fs::is_symlink(real, error)) {
-    const fs::path resolved = fs::canonical(real, error);
-    if (!error) real = resolved;
-  }
-  if (real.filename().empty() || fs::is_directory(real, error)) {
-    return "The name belongs to a folder, not a file";
-  }
-  if (!fs::is_directory(real.parent_path(), error)) return "The folder does not exist";
-  return Replace(real, bytes);
+std::optional<std::string> WriteFileAtomically(std::string_view target, std::string_view bytes) {
+  NativeString real;
+  if (std::optional<std::string> failure = Absolute(target, real)) return failure;
+#ifndef _WIN32
+  FollowLink(real);
+#endif
+  const SplitName parts = Split(real);
+  if (parts.leaf.empty() || IsDirectory(real)) return "The name belongs to a folder, not a file";
+  if (!IsDirectory(parts.folder)) return "The folder does not exist";
+  return Replace(real, parts, bytes);
 }
 
 }  // namespace vexilo

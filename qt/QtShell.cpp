@@ -1,6 +1,5 @@
 #include "qt/QtShell.h"
 
-#include <QFile>
 #include <QLocale>
 #include <QMessageBox>
 
@@ -17,8 +16,7 @@ std::string QtShell::DecimalSeparator() {
   return separator.isEmpty() ? std::string(".") : separator.toStdString();
 }
 
-std::optional<std::filesystem::path> QtShell::AskSaveFileName(
-    const std::filesystem::path& lastName) {
+std::optional<std::string> QtShell::AskSaveFileName(std::string_view lastName) {
   SaveDialog dialog(&window_);
   if (!lastName.empty()) dialog.selectFile(ToQString(lastName));
   const TopmostPause pause(window_);
@@ -38,12 +36,12 @@ void QtShell::ShowMessage(MessageKind kind, std::string_view text) {
   box.exec();
 }
 
-QString QtShell::ToQString(const std::filesystem::path& path) {
-  return QFile::decodeName(QByteArray::fromStdString(path.native()));
+QString QtShell::ToQString(std::string_view path) {
+  return QString::fromUtf8(path.data(), static_cast<qsizetype>(path.size()));
 }
 
-std::filesystem::path QtShell::ToPath(const QString& name) {
-  return std::filesystem::path(QFile::encodeName(name).toStdString());
+std::string QtShell::ToPath(const QString& name) {
+  return name.toStdString();
 }
 
 }  // namespace vexilo

@@ -1,7 +1,8 @@
 #pragma once
 
 #include <QString>
-#include <filesystem>
+#include <string>
+#include <string_view>
 
 #include "window/View.h"
 
@@ -18,12 +19,12 @@ class QtShell : public Shell {
   // The separator of the default locale, read on every call: the system's regional settings
   // unless the program set another default.
   std::string DecimalSeparator() override;
-  std::optional<std::filesystem::path> AskSaveFileName(
-      const std::filesystem::path& lastName) override;
+  std::optional<std::string> AskSaveFileName(std::string_view lastName) override;
   void ShowMessage(MessageKind kind, std::string_view text) override;
 
-  static QString ToQString(const std::filesystem::path& path);
-  static std::filesystem::path ToPath(const QString& name);
+  // File names between Qt and the core, which keeps them as UTF-8 text.
+  static QString ToQString(std::string_view path);
+  static std::string ToPath(const QString& name);
 
  protected:
   QWidget& Window() const { return window_; }

@@ -25,4 +25,17 @@ std::string Narrow(std::wstring_view utf16) {
   return out;
 }
 
+std::optional<std::string> NarrowExact(std::wstring_view utf16) {
+  const auto isHigh = [](wchar_t c) { return c >= 0xD800 && c <= 0xDBFF; };
+  const auto isLow = [](wchar_t c) { return c >= 0xDC00 && c <= 0xDFFF; };
+  for (std::size_t i = 0; i < utf16.size(); ++i) {
+    if (isHigh(utf16[i]) && i + 1 < utf16.size() && isLow(utf16[i + 1])) {
+      ++i;  // a pair
+    } else if (isHigh(utf16[i]) || isLow(utf16[i])) {
+      return std::nullopt;
+    }
+  }
+  return Narrow(utf16);
+}
+
 }  // namespace vexilo

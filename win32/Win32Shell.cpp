@@ -42,9 +42,8 @@ std::string Win32Shell::DecimalSeparator() {
   return separator_;
 }
 
-std::optional<std::filesystem::path> Win32Shell::AskSaveFileName(
-    const std::filesystem::path& lastName) {
-  std::wstring file = lastName.wstring();
+std::optional<std::string> Win32Shell::AskSaveFileName(std::string_view lastName) {
+  std::wstring file = Widen(lastName);
   if (file.size() >= kFileNameRoom) file.clear();  // cannot be offered; start empty
   file.resize(kFileNameRoom, L'\0');
 
@@ -57,7 +56,10 @@ std::optional<std::filesystem::path> Win32Shell::AskSaveFileName(
   dialog.Flags = kSaveFlags;
 
   const TopmostPause pause(owner_);
-  if (GetSaveFileNameW(&dialog)) return std::filesystem::path(file.c_str());
+  if (GetSaveFileNameW(&dialog)) {
+    if (std::optional<std::string> name = NarrowExact(file.c_str())) return name;
+    throw std::runtime_error("The chosen file name cannot be used: it is not valid Unicode text.");
+  }
   const DWORD error = CommDlgExtendedError();
   if (error == 0) return std::nullopt;  // cancelled
   char code[16];

@@ -28,8 +28,7 @@ class Win32Shell final : public Shell {
   void ReadDecimalSeparator();
 
   std::string DecimalSeparator() override;
-  std::optional<std::filesystem::path> AskSaveFileName(
-      const std::filesystem::path& lastName) override;
+  std::optional<std::string> AskSaveFileName(std::string_view lastName) override;
   void ShowMessage(MessageKind kind, std::string_view text) override;
 
  private:

@@ -24,11 +24,6 @@ int Bar(int number) {
   return ControlIndex("ProgressBar", number);
 }
 
-std::string PathText(const std::filesystem::path& path) {
-  const std::u8string utf8 = path.u8string();
-  return {utf8.begin(), utf8.end()};
-}
-
 }  // namespace
 
 Board::Board(View& view, Shell& shell)
@@ -102,7 +97,7 @@ void Board::ResetClick() {
 
 void Board::DataSaveClick() {
   if (tally_->SpinCount() <= 0) return;
-  const std::optional<std::filesystem::path> chosen = shell_.AskSaveFileName(lastSaveName_);
+  const std::optional<std::string> chosen = shell_.AskSaveFileName(lastSaveName_);
   if (!chosen) return;
   lastSaveName_ = *chosen;
   std::optional<std::string> failure;
@@ -114,8 +109,8 @@ void Board::DataSaveClick() {
     failure = error.what();
   }
   if (failure) {
-    shell_.ShowMessage(mkError, "The spin log could not be saved to \"" + PathText(*chosen) +
-                                    "\".\n\n" + *failure + ".");
+    shell_.ShowMessage(
+        mkError, "The spin log could not be saved to \"" + *chosen + "\".\n\n" + *failure + ".");
   }
 }
 

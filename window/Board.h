@@ -1,6 +1,5 @@
 #pragma once
 
-#include <filesystem>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -55,7 +54,7 @@ class Board {
   View& view_;
   Shell& shell_;
   std::unique_ptr<SpinTally> tally_;
-  std::filesystem::path lastSaveName_;
+  std::string lastSaveName_;  // UTF-8, as the save dialog gave it
   std::string separator_;
   std::string text_;  // scratch for share texts
 };

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -33,9 +32,8 @@ class Shell {
   virtual std::string DecimalSeparator() = 0;
   // The save dialog, offering lastName; the confirmed full path, or nothing on cancel. The
   // dialog appends ".CSV" to a name typed without an extension and asks before replacing an
-  // existing file or creating a new one.
-  virtual std::optional<std::filesystem::path> AskSaveFileName(
-      const std::filesystem::path& lastName) = 0;
+  // existing file or creating a new one. Both names are UTF-8 text; lastName may be empty.
+  virtual std::optional<std::string> AskSaveFileName(std::string_view lastName) = 0;
   virtual void ShowMessage(MessageKind kind, std::string_view text) = 0;
 };
 

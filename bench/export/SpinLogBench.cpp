@@ -41,7 +41,7 @@ void BM_SaveFullHistory(benchmark::State& state) {
   for (auto _ : state) {
     std::string log;
     FormatSpinLog(*tally, log);
-    if (const auto failure = WriteFileAtomically(target, log)) {
+    if (const auto failure = WriteFileAtomically(target.string(), log)) {
       state.SkipWithError(failure->c_str());
       break;
     }

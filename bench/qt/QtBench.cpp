@@ -15,14 +15,11 @@ namespace {
 // The save dialog answered at once with a fixed name.
 class ChosenName final : public QtShell {
  public:
-  ChosenName(QWidget& window, std::filesystem::path name)
-      : QtShell(window), name_(std::move(name)) {}
-  std::optional<std::filesystem::path> AskSaveFileName(const std::filesystem::path&) override {
-    return name_;
-  }
+  ChosenName(QWidget& window, std::string name) : QtShell(window), name_(std::move(name)) {}
+  std::optional<std::string> AskSaveFileName(std::string_view) override { return name_; }
 
  private:
-  std::filesystem::path name_;
+  std::string name_;
 };
 
 std::filesystem::path BenchLog() {
@@ -32,7 +29,9 @@ std::filesystem::path BenchLog() {
 class Window {
  public:
   Window()
-      : form_([](QWidget& window) { return std::make_unique<ChosenName>(window, BenchLog()); }) {
+      : form_([](QWidget& window) {
+          return std::make_unique<ChosenName>(window, BenchLog().string());
+        }) {
     form_.show();
     if (!QTest::qWaitForWindowExposed(&form_)) qWarning("the window was not exposed");
     QApplication::processEvents();

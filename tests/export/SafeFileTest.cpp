@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -40,6 +41,53 @@ class ScratchFolder {
   fs::path path_;
 };
 
+// The name as the program hands it over: UTF-8 text on Windows, the name's bytes elsewhere.
+std::string Utf8(const fs::path& path) {
+#ifdef _WIN32
+  const std::u8string utf8 = path.u8string();
+  return {utf8.begin(), utf8.end()};
+#else
+  return path.native();
+#endif
+}
+
+fs::path FromUtf8(const std::string& name) {
+#ifdef _WIN32
+  return fs::path(std::u8string(name.begin(), name.end()));
+#else
+  return fs::path(name);
+#endif
+}
+
+// Every file below the folder, by its name relative to it with "/" between folders.
+std::set<std::string> FilesBelow(const fs::path& folder) {
+  std::set<std::string> names;
+  for (const auto& entry : fs::recursive_directory_iterator(folder)) {
+    if (entry.is_directory()) continue;
+    std::string name = Utf8(entry.path().lexically_relative(folder));
+    std::replace(name.begin(), name.end(), '\\', '/');
+    names.insert(name);
+  }
+  return names;
+}
+
+// Makes a folder the current one while it lives.
+class CurrentFolder {
+ public:
+  explicit CurrentFolder(const fs::path& folder) : previous_(fs::current_path()) {
+    fs::current_path(folder);
+  }
+  CurrentFolder(const CurrentFolder&) = delete;
+  CurrentFolder& operator=(const CurrentFolder&) = delete;
+  ~CurrentFolder() {
+    std::error_code ignored;
+    fs::current_path(previous_, ignored);
+  }
+
+ private:
+  fs::path previous_;
+};
+
 std::string Read(const fs::path& path) {
   std::ifstream in(path, std::ios::binary);
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
@@ -52,7 +100,7 @@ void Write(const fs::path& path, const std::string& bytes) {
 std::set<std::string> Entries(const fs::path& folder) {
   std::set<std::string> names;
   for (const auto& entry : fs::directory_iterator(folder)) {
-    names.insert(entry.path().filename().string());
+    names.insert(Utf8(entry.path().filename()));
   }
   return names;
 }
@@ -79,7 +127,7 @@ TEST(SafeFile, WritesAndReplacesWholeFiles) {
     ScratchFolder folder;
     const fs::path target = folder.Path() / "spins.CSV";
     if (c.before != nullptr) Write(target, c.before);
-    EXPECT_EQ(WriteFileAtomically(target, c.bytes), std::nullopt);
+    EXPECT_EQ(WriteFileAtomically(Utf8(target), c.bytes), std::nullopt);
     EXPECT_TRUE(Read(target) == c.bytes);
     EXPECT_EQ(Entries(folder.Path()), std::set<std::string>{"spins.CSV"}) << "temporary file left";
   }
@@ -104,13 +152,88 @@ TEST(SafeFile, RefusesAFolderAndAMissingFolder) {
   Write(inner / "keep.txt", "keep");
   const std::set<std::string> before = Entries(folder.Path());
 
-  EXPECT_NE(WriteFileAtomically(inner, "0,Green\r\n"), std::nullopt);
+  EXPECT_NE(WriteFileAtomically(Utf8(inner), "0,Green\r\n"), std::nullopt);
   EXPECT_EQ(Entries(folder.Path()), before);
   EXPECT_EQ(Entries(inner), std::set<std::string>{"keep.txt"});
 
-  ExpectFailureLeftNoTrace(WriteFileAtomically(folder.Path() / "absent" / "x.CSV", "0,Green\r\n"),
-                           folder.Path(), before, {}, "");
-  EXPECT_NE(WriteFileAtomically(folder.Path() / "log.CSV" / "", "0,Green\r\n"), std::nullopt);
+  ExpectFailureLeftNoTrace(
+      WriteFileAtomically(Utf8(folder.Path() / "absent" / "x.CSV"), "0,Green\r\n"), folder.Path(),
+      before, {}, "");
+  EXPECT_NE(WriteFileAtomically(Utf8(folder.Path() / "log.CSV" / ""), "0,Green\r\n"), std::nullopt);
+}
+
+// However the name is written, the file lands where the name says, with nothing left beside it.
+TEST(SafeFile, TakesEveryFormOfAFileName) {
+  struct Case {
+    const char* name;
+    std::string (*target)(const fs::path& folder);
+    std::string written;  // below the folder, UTF-8
+  };
+  const std::vector<Case> cases = {
+      {"no folder part", [](const fs::path&) { return std::string("plain.CSV"); }, "plain.CSV"},
+      {"a relative folder", [](const fs::path&) { return std::string("sub/rel.CSV"); },
+       "sub/rel.CSV"},
+      {"the current folder named", [](const fs::path&) { return std::string("./dot.CSV"); },
+       "dot.CSV"},
+      {"up and back", [](const fs::path&) { return std::string("sub/../up.CSV"); }, "up.CSV"},
+      {"doubled separators", [](const fs::path& f) { return Utf8(f) + "//sub//double.CSV"; },
+       "sub/double.CSV"},
+      {"letters beyond ASCII",
+       [](const fs::path& f) {
+         return Utf8(f / "sub") + "/Spins \xC3\x9C\xE2\x82\xAC \xF0\x9F\x8E\xB2.CSV";
+       },
+       "sub/Spins \xC3\x9C\xE2\x82\xAC \xF0\x9F\x8E\xB2.CSV"},
+#ifndef _WIN32
+      {"bytes that are no UTF-8", [](const fs::path& f) { return Utf8(f) + "/raw\xFF.CSV"; },
+       "raw\xFF.CSV"},
+#endif
+  };
+  const std::string bytes = "36,Red\r\n";
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    ScratchFolder folder;
+    fs::create_directory(folder.Path() / "sub");
+    const CurrentFolder current(folder.Path());
+    EXPECT_EQ(WriteFileAtomically(c.target(folder.Path()), bytes), std::nullopt);
+    EXPECT_EQ(Read(folder.Path() / FromUtf8(c.written)), bytes);
+    EXPECT_EQ(FilesBelow(folder.Path()), std::set<std::string>{c.written});
+  }
+}
+
+// Names that lead to no file are refused with a reason, and nothing is written anywhere.
+TEST(SafeFile, RefusesNamesOfNoFile) {
+  struct Case {
+    const char* name;
+    std::string (*target)(const fs::path& folder);
+  };
+  const std::vector<Case> cases = {
+      {"empty", [](const fs::path&) { return std::string(); }},
+      {"cut short by a zero byte",
+       [](const fs::path& f) { return Utf8(f / "cut") + std::string("\0.CSV", 5); }},
+      {"the current folder", [](const fs::path&) { return std::string("."); }},
+      {"a folder with a trailing separator",
+       [](const fs::path& f) { return Utf8(f / "sub") + "/"; }},
+      {"the root folder", [](const fs::path& f) { return Utf8(f.root_path()); }},
+      {"a missing folder, relative", [](const fs::path&) { return std::string("absent/x.CSV"); }},
+      {"a file taken for a folder",
+       [](const fs::path& f) { return Utf8(f / "old.CSV" / "x.CSV"); }},
+#ifdef _WIN32
+      {"text that is no UTF-8", [](const fs::path& f) { return Utf8(f) + "\\raw\xFF.CSV"; }},
+#endif
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    ScratchFolder folder;
+    fs::create_directory(folder.Path() / "sub");
+    Write(folder.Path() / "old.CSV", "1,Red\r\n");
+    const CurrentFolder current(folder.Path());
+    const std::optional<std::string> reason =
+        WriteFileAtomically(c.target(folder.Path()), "0,Green\r\n");
+    ASSERT_TRUE(reason.has_value()) << "the save was reported as done";
+    EXPECT_FALSE(reason->empty());
+    EXPECT_EQ(FilesBelow(folder.Path()), std::set<std::string>{"old.CSV"});
+    EXPECT_EQ(Read(folder.Path() / "old.CSV"), "1,Red\r\n");
+  }
 }
 
 #ifndef _WIN32
@@ -126,7 +249,7 @@ std::optional<std::optional<std::string>> SaveInChild(const std::function<bool()
   if (child == 0) {
     close(channel[0]);
     if (!prepare()) _exit(77);
-    const std::optional<std::string> reason = WriteFileAtomically(target, bytes);
+    const std::optional<std::string> reason = WriteFileAtomically(Utf8(target), bytes);
     const std::string message = reason ? "F" + *reason : "S";
     (void)!write(channel[1], message.data(), message.size());
     _exit(0);
@@ -199,7 +322,7 @@ TEST(SafeFile, KeepsPermissionsAndFollowsLinks) {
   const fs::path target = folder.Path() / "spins.CSV";
   Write(target, "old");
   chmod(target.c_str(), 0640);
-  ASSERT_EQ(WriteFileAtomically(target, "1,Red\r\n"), std::nullopt);
+  ASSERT_EQ(WriteFileAtomically(Utf8(target), "1,Red\r\n"), std::nullopt);
   struct stat info {};
   ASSERT_EQ(stat(target.c_str(), &info), 0);
   EXPECT_EQ(info.st_mode & 07777, 0640u);
@@ -207,17 +330,54 @@ TEST(SafeFile, KeepsPermissionsAndFollowsLinks) {
   const fs::path fresh = folder.Path() / "fresh.CSV";
   const mode_t mask = umask(022);
   umask(mask);
-  ASSERT_EQ(WriteFileAtomically(fresh, "2,Black\r\n"), std::nullopt);
+  ASSERT_EQ(WriteFileAtomically(Utf8(fresh), "2,Black\r\n"), std::nullopt);
   ASSERT_EQ(stat(fresh.c_str(), &info), 0);
   EXPECT_EQ(info.st_mode & 07777, 0666u & ~mask);
 
   const fs::path link = folder.Path() / "latest.CSV";
   fs::create_symlink(target, link);
-  ASSERT_EQ(WriteFileAtomically(link, "3,Red\r\n"), std::nullopt);
+  ASSERT_EQ(WriteFileAtomically(Utf8(link), "3,Red\r\n"), std::nullopt);
   EXPECT_TRUE(fs::is_symlink(link));
   EXPECT_EQ(Read(target), "3,Red\r\n");
   EXPECT_EQ(Entries(folder.Path()),
             (std::set<std::string>{"spins.CSV", "fresh.CSV", "latest.CSV"}));
+}
+
+// A link is followed to the file it finally names, however it is written; the links stay links.
+// A link that leads nowhere is replaced by the file itself.
+TEST(SafeFile, FollowsLinksToTheFileTheyName) {
+  struct Case {
+    const char* name;
+    std::vector<std::pair<const char*, const char*>> links;  // link, what it holds
+    const char* saved;                                       // the name saved to
+    const char* written;                                     // the regular file that gets the bytes
+  };
+  const std::vector<Case> cases = {
+      {"relative", {{"latest.CSV", "spins.CSV"}}, "latest.CSV", "spins.CSV"},
+      {"from another folder", {{"sub/latest.CSV", "../spins.CSV"}}, "sub/latest.CSV", "spins.CSV"},
+      {"a link to a link", {{"a.CSV", "b.CSV"}, {"b.CSV", "spins.CSV"}}, "a.CSV", "spins.CSV"},
+      {"leading nowhere", {{"dead.CSV", "gone.CSV"}}, "dead.CSV", "dead.CSV"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    ScratchFolder folder;
+    fs::create_directory(folder.Path() / "sub");
+    Write(folder.Path() / "spins.CSV", "old");
+    std::set<std::string> files = {"spins.CSV"};
+    for (const auto& [link, held] : c.links) {
+      fs::create_symlink(held, folder.Path() / link);
+      files.insert(link);
+    }
+    ASSERT_EQ(WriteFileAtomically(Utf8(folder.Path() / c.saved), "4,Black\r\n"), std::nullopt);
+    EXPECT_EQ(Read(folder.Path() / c.written), "4,Black\r\n");
+    EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(folder.Path() / c.written)));
+    for (const auto& [link, held] : c.links) {
+      if (link != std::string_view(c.written)) {
+        EXPECT_TRUE(fs::is_symlink(folder.Path() / link)) << link;
+      }
+    }
+    EXPECT_EQ(FilesBelow(folder.Path()), files);
+  }
 }
 
 #endif

@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <sstream>
 #include <stdexcept>
 #include <string>
@@ -113,6 +114,42 @@ TEST(Win32Save, TheLastNameIsOfferedAgainAndReplacingItReplacesTheWholeFile) {
   ASSERT_FALSE(seen.empty());
   EXPECT_EQ(fs::path(seen[0].text).filename(), file.filename());
   EXPECT_EQ(Contents(file), "17,Black\r\n");
+}
+
+TEST(Win32Save, ANameBeyondAsciiIsSavedAndOfferedAgain) {
+  TempFolder folder;
+  const fs::path file = folder.Path() / fs::path(u8"Spins \u00DC \u20AC \U0001F3B2.csv");
+  FormDriver form;
+  form.Spin({17});
+  SaveWith(form, {SaveAs(file), CreatePrompt()});
+  EXPECT_EQ(Contents(file), "17,Black\r\n");
+
+  form.Spin({0});
+  const std::vector<DialogSeen> seen = SaveWith(form, {SaveAs(file), Press(IDYES)});
+  ASSERT_FALSE(seen.empty());
+  EXPECT_EQ(fs::path(seen[0].text).filename(), file.filename());
+  EXPECT_EQ(Contents(file), "17,Black\r\n0,Green\r\n");
+  EXPECT_EQ(folder.Entries(), 1u) << "no temporary file left behind";
+}
+
+// A name from the system keeps every character; one UTF-8 cannot carry is not bent into another.
+TEST(Win32Names, NarrowExactKeepsTheNameOrRefusesIt) {
+  struct Case {
+    std::wstring utf16;
+    std::optional<std::string> utf8;
+  };
+  const std::vector<Case> cases = {
+      {L"", ""},
+      {L"C:\\spins.CSV", "C:\\spins.CSV"},
+      {L"\u00DC\u20AC\U0001F3B2", "\xC3\x9C\xE2\x82\xAC\xF0\x9F\x8E\xB2"},
+      {std::wstring(L"a") + wchar_t(0xD83C), std::nullopt},                  // a pair cut short
+      {std::wstring{wchar_t(0xDFB2), L'b'}, std::nullopt},                   // a lone second half
+      {std::wstring{wchar_t(0xDFB2), wchar_t(0xD83C)}, std::nullopt},        // halves swapped
+      {std::wstring{wchar_t(0xD83C), L'x', wchar_t(0xDFB2)}, std::nullopt},  // parted
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(NarrowExact(c.utf16), c.utf8) << Narrow(c.utf16);
+  }
 }
 
 TEST(Win32Save, CancelOrNoSpinsWritesNothing) {

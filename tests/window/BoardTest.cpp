@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
 #include <random>
 #include <set>
@@ -468,6 +469,12 @@ class ScratchFolder {
   std::filesystem::path path_;
 };
 
+// The path as the save dialog hands it over: UTF-8 text.
+std::string Utf8(const std::filesystem::path& path) {
+  const std::u8string utf8 = path.u8string();
+  return {utf8.begin(), utf8.end()};
+}
+
 std::string ReadFile(const std::filesystem::path& path) {
   std::ifstream in(path, std::ios::binary);
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
@@ -484,27 +491,27 @@ TEST(Board, DataSave) {
   window.Spins({17, 0, 32});
   window.board.DataSaveClick();  // cancelled
   ASSERT_EQ(window.shell.offered.size(), 1u);
-  EXPECT_EQ(window.shell.offered[0], std::filesystem::path());
+  EXPECT_EQ(window.shell.offered[0], "");
   EXPECT_TRUE(std::filesystem::is_empty(folder.Path()));
 
   const std::vector<ControlState> before = window.view.State();
   window.view.ClearLog();
-  window.shell.answers.push_back(log);
+  window.shell.answers.push_back(Utf8(log));
   window.board.DataSaveClick();
   EXPECT_EQ(ReadFile(log), "17,Black\r\n0,Green\r\n32,Red\r\n");
   EXPECT_TRUE(window.view.Log().empty()) << "the save writes no display";
   EXPECT_TRUE(window.view.State() == before);
 
   window.board.BackClick();
-  window.shell.answers.push_back(log);
+  window.shell.answers.push_back(Utf8(log));
   window.board.DataSaveClick();  // the last name is offered again; the file is replaced
-  EXPECT_EQ(window.shell.offered.back(), log);
+  EXPECT_EQ(window.shell.offered.back(), Utf8(log));
   EXPECT_EQ(ReadFile(log), "17,Black\r\n0,Green\r\n");
   EXPECT_TRUE(window.shell.messages.empty());
 
   window.board.DataSaveClick();  // a cancel keeps the name for next time
   window.board.DataSaveClick();
-  EXPECT_EQ(window.shell.offered.back(), log);
+  EXPECT_EQ(window.shell.offered.back(), Utf8(log));
 
   window.board.ResetClick();
   const std::size_t openings = window.shell.offered.size();
@@ -524,13 +531,13 @@ TEST(Board, FailedSaveNamesTheFileAndTheReason) {
     SCOPED_TRACE(target.string());
     Window window;
     window.Spins({3});
-    window.shell.answers.push_back(target);
+    const std::string name = Utf8(target);
+    window.shell.answers.push_back(name);
     window.board.DataSaveClick();
     ASSERT_EQ(window.shell.messages.size(), 1u);
     EXPECT_EQ(window.shell.messages[0].first, mkError);
     const std::string& text = window.shell.messages[0].second;
-    const std::u8string name = target.u8string();
-    EXPECT_NE(text.find(std::string(name.begin(), name.end())), std::string::npos) << text;
+    EXPECT_NE(text.find(name), std::string::npos) << text;
     EXPECT_GT(text.size(), name.size() + 40) << "no reason given: " << text;
   }
   EXPECT_TRUE(std::filesystem::is_directory(subfolder));

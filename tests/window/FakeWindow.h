@@ -3,9 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <deque>
-#include <filesystem>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -107,8 +107,8 @@ class FakeShell : public Shell {
  public:
   std::string separator = ".";
   // Answers of the save dialog, one per opening; nothing queued means cancel.
-  std::deque<std::optional<std::filesystem::path>> answers;
-  std::vector<std::filesystem::path> offered;
+  std::deque<std::optional<std::string>> answers;
+  std::vector<std::string> offered;
   std::vector<std::pair<MessageKind, std::string>> messages;
   int separatorReads = 0;
 
@@ -116,11 +116,10 @@ class FakeShell : public Shell {
     ++separatorReads;
     return separator;
   }
-  std::optional<std::filesystem::path> AskSaveFileName(
-      const std::filesystem::path& lastName) override {
-    offered.push_back(lastName);
+  std::optional<std::string> AskSaveFileName(std::string_view lastName) override {
+    offered.emplace_back(lastName);
     if (answers.empty()) return std::nullopt;
-    std::optional<std::filesystem::path> answer = answers.front();
+    std::optional<std::string> answer = answers.front();
     answers.pop_front();
     return answer;
   }
