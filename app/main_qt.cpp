@@ -1,5 +1,6 @@
 #include <QApplication>
 
+#include "qt/Identity.h"
 #include "qt/ScreenFit.h"
 #include "qt/TForm1.h"
 
@@ -10,6 +11,7 @@ int main(int argc, char** argv) {
     if (!fitted && vexilo::RequestFittingScale(QSize(vexilo::kOuterWidth, vexilo::kOuterHeight))) {
       continue;
     }
+    vexilo::SetApplicationIdentity();
     vexilo::TForm1 form;
     form.show();
     QApplication::exec();

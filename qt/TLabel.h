@@ -25,12 +25,16 @@ class TLabel final : public QWidget {
   void SetColor(TColor color);
   TColor Color() const { return color_; }
   TAlignment Alignment() const { return alignment_; }
+  // A display is written by the commands (a count, a share, the spin count, a strip slot); its
+  // text is read out as its value, and a change is announced to screen readers.
+  bool IsDisplay() const { return display_; }
 
  protected:
   void paintEvent(QPaintEvent* event) override;
 
  private:
   void Fit();
+  void Announce();
 
   QFont font_;
   FontSpec spec_;
@@ -41,6 +45,7 @@ class TLabel final : public QWidget {
   int anchorLeft_;
   int anchorRight_;
   int top_;
+  bool display_;
 };
 
 }  // namespace vexilo

@@ -45,7 +45,7 @@ std::vector<Shown> Snapshot(TForm1& form) {
   const std::span<const Control> controls = FormControls();
   for (std::size_t i = 0; i < controls.size(); ++i) {
     QWidget* widget = form.Control(static_cast<int>(i));
-    Shown entry{widget->objectName(), {}, 0, -1};
+    Shown entry{widget->objectName(), {}, 0, -1, AccessibleText(*widget, QAccessible::Description)};
     if (auto* label = qobject_cast<TLabel*>(widget)) {
       entry.text = label->Caption();
       entry.color = label->Color();
@@ -57,6 +57,11 @@ std::vector<Shown> Snapshot(TForm1& form) {
     shown.push_back(entry);
   }
   return shown;
+}
+
+QString AccessibleText(QWidget& widget, QAccessible::Text text) {
+  QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(&widget);
+  return accessible == nullptr ? QStringLiteral("<not accessible>") : accessible->text(text);
 }
 
 QImage Render(QWidget& widget) {

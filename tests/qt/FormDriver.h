@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QAccessible>
 #include <QImage>
 #include <QProgressBar>
 #include <QPushButton>
@@ -34,15 +35,19 @@ class FormDriver {
   std::unique_ptr<TForm1> form_;
 };
 
-// Everything a control shows: a label's text and colour, a bar's position.
+// Everything a control shows: a label's text and colour, a bar's position, and what a screen
+// reader reads of it.
 struct Shown {
   QString name;
   QString text;
   TColor color;
   int position;
+  QString accessible;
   bool operator==(const Shown&) const = default;
 };
 std::vector<Shown> Snapshot(TForm1& form);
+// A screen reader's view of a control: its name, value and description.
+QString AccessibleText(QWidget& widget, QAccessible::Text text);
 
 QImage Render(QWidget& widget);
 inline TColor Pixel(const QImage& image, int x, int y) {
