@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 #include <sys/mount.h>
 
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
@@ -10,6 +11,10 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QWindow>
+#include <algorithm>
+#include <array>
+#include <random>
+#include <string>
 
 #include "FormDriver.h"
 #include "ModalDriver.h"
@@ -165,6 +170,50 @@ TEST_F(DataSave, ReadOnlyFilesAndFoldersAreRefused) {
                         QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
   EXPECT_EQ(Read(locked), QByteArray("locked"));
   EXPECT_TRUE(QDir(shut).isEmpty());
+}
+
+// The line of one spin, its colour from the wheel's red numbers.
+std::string LogLine(int n) {
+  constexpr std::array<int, 18> kRed = {1,  3,  5,  7,  9,  12, 14, 16, 18,
+                                        19, 21, 23, 25, 27, 30, 32, 34, 36};
+  const bool red = std::find(kRed.begin(), kRed.end(), n) != kRed.end();
+  return std::to_string(n) + (n == 0 ? ",Green" : red ? ",Red" : ",Black") + "\r\n";
+}
+
+// A full history: the next press is refused with a message and changes nothing; the log then
+// holds all 100000 spins, oldest first.
+TEST_F(DataSave, AFullHistoryRefusesTheNextSpinAndSavesEveryOne) {
+  std::mt19937 random(100000);
+  std::string expected;
+  expected.reserve(static_cast<std::size_t>(MAX_SPINS) * 10);
+  for (int k = 1; k <= MAX_SPINS; ++k) {
+    const int n = static_cast<int>(random() % 37);
+    driver_.Form().ColorBtnClick(n);
+    expected += LogLine(n);
+  }
+  QApplication::processEvents();
+  ASSERT_EQ(driver_.Text(222), QString::number(MAX_SPINS));
+  const std::vector<Shown> full = Snapshot(driver_.Form());
+  QString refusal;
+  modal_.Expect<QMessageBox>([&refusal](QMessageBox* box) {
+    refusal = box->text();
+    EXPECT_EQ(box->icon(), QMessageBox::Warning);
+    box->accept();
+  });
+  driver_.Press(17);
+  EXPECT_TRUE(refusal.contains(QStringLiteral("full")) &&
+              refusal.contains(QStringLiteral("100000")))
+      << refusal.toStdString();
+  EXPECT_EQ(Snapshot(driver_.Form()), full);
+  EXPECT_EQ(driver_.Form().Tally().SpinCount(), MAX_SPINS);
+  SaveAs(Path(QStringLiteral("full")));
+  Prompt(QStringLiteral("create"), QMessageBox::Yes);
+  Click();
+  Finish();
+  const QByteArray saved = Read(Path(QStringLiteral("full.CSV")));
+  EXPECT_EQ(saved.count('\n'), MAX_SPINS);
+  EXPECT_TRUE(saved.toStdString() == expected)
+      << saved.size() << " bytes, " << expected.size() << " expected";
 }
 
 // A disk too small for the log: the save fails, the user is told which file and why, and the
