@@ -1,0 +1,117 @@
+#!/usr/bin/env python3
+"""Vexilo's figures: start-up, peak memory and the benchmarks, as medians over repeated runs.
+
+Usage: bench/figures.py BUILD_DIR [REPETITIONS]
+BUILD_DIR is a built default preset (scripts/figures builds it first). Each benchmark runs
+REPETITIONS times (default 5) and the start-up probe twice as often; the medians are printed
+as a table, followed by the machine they were measured on.
+"""
+import json
+import os
+import platform
+import statistics
+import subprocess
+import sys
+import tempfile
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "qt"))
+import startup  # noqa: E402  (bench/qt/startup.py)
+
+# (what, benchmark executable, benchmark name, divisor): the divisor turns a benchmark's time
+# into the time of one item where a benchmark runs many (4096 shares per run).
+WINDOW = [
+    ("A number pressed, with its repaint", "qt/qt_bench", "BM_PressWithRepaint", 1),
+    ("Back at 100000 spins, with its repaint", "qt/qt_bench", "BM_BackOfAFullHistory", 1),
+    ("Reset, with its repaint", "qt/qt_bench", "BM_ResetAfterSpins", 1),
+    ("DataSave of 100000 spins (1 MB written and flushed)", "qt/qt_bench",
+     "BM_DataSaveOfAFullHistory", 1),
+]
+ENGINE = [
+    ("Engine: a spin and every display text", "engine/engine_bench", "BM_SpinPress", 1),
+    ("Engine: a spin taken back", "engine/engine_bench", "BM_TakeBack", 1),
+    ("Engine: a spin taken back and every display text", "engine/engine_bench",
+     "BM_TakeBackPress", 1),
+    ("Engine: Reset of a full history", "engine/engine_bench", "BM_ResetTally", 1),
+    ("Engine: one share, exact extended-precision rounding", "engine/engine_bench",
+     "BM_ShareEmulated", 4096),
+    ("Spin log: 100000 lines formatted", "export/export_bench", "BM_FormatSpinLog", 1),
+    ("Spin log: 100000 lines saved safely", "export/export_bench", "BM_SaveFullHistory", 1),
+]
+
+UNITS = {"ns": 1e-9, "us": 1e-6, "ms": 1e-3, "s": 1.0}
+
+
+def readable(seconds):
+    for unit, scale in (("s", 1.0), ("ms", 1e-3), ("µs", 1e-6)):
+        if seconds >= scale:
+            return f"{seconds / scale:.3g} {unit}"
+    return f"{seconds / 1e-9:.3g} ns"
+
+
+def medians(build, executable, repetitions):
+    """The median wall-clock time of every benchmark in one executable, in seconds."""
+    env = dict(os.environ, QT_QPA_PLATFORM="offscreen")
+    with tempfile.NamedTemporaryFile(suffix=".json") as out:
+        ran = subprocess.run([os.path.join(build, "bench", executable),
+                              f"--benchmark_repetitions={repetitions}",
+                              "--benchmark_report_aggregates_only=true",
+                              f"--benchmark_out={out.name}", "--benchmark_out_format=json"],
+                             stdout=subprocess.DEVNULL, stderr=subprocess.PIPE, text=True,
+                             env=env)
+        if ran.returncode != 0:
+            sys.exit(f"{executable} failed:\n{ran.stderr}")
+        report = json.load(out)
+    # A benchmark timed on the wall clock is named with a "/real_time" suffix.
+    return {b["run_name"].removesuffix("/real_time"): b["real_time"] * UNITS[b["time_unit"]]
+            for b in report["benchmarks"] if b.get("aggregate_name") == "median"}
+
+
+def command_output(command):
+    try:
+        return subprocess.run(command, capture_output=True, text=True, check=True).stdout
+    except (OSError, subprocess.CalledProcessError):
+        return ""
+
+
+def machine():
+    cpu = next((line.split(":", 1)[1].strip() for line in open("/proc/cpuinfo")
+                if line.startswith("model name")), platform.processor())
+    system = platform.platform()
+    if os.path.exists("/etc/debian_version"):
+        system = "Debian " + open("/etc/debian_version").read().strip()
+    compiler = command_output(["g++", "-dumpfullversion"]).strip()
+    qt = command_output(["dpkg-query", "-W", "-f=${Version}", "libqt6core6"]).split("+")[0]
+    return (f"{os.cpu_count()} × {cpu}; {system}; g++ {compiler}; Qt {qt}; "
+            f"load average {os.getloadavg()[0]:.2f} at the start")
+
+
+def main():
+    build = sys.argv[1]
+    repetitions = int(sys.argv[2]) if len(sys.argv) > 2 else 5
+    where = machine()
+    rows = []
+
+    runs = [startup.one_run(os.path.join(build, "app", "vexilo")) for _ in range(2 * repetitions)]
+    painted = [r[0] for r in runs if r[0] is not None]
+    rows.append(("Start-up, process start to the first painted frame",
+                 readable(statistics.median(painted)) if painted else "not measured"))
+    rows.append(("Peak memory (resident) after start-up",
+                 f"{statistics.median(r[1] for r in runs) / 1024:.1f} MiB"))
+
+    found = {}
+    for executable in dict.fromkeys(row[1] for row in WINDOW + ENGINE):
+        found[executable] = medians(build, executable, repetitions)
+    for what, executable, name, divisor in WINDOW + ENGINE:
+        time = found[executable].get(name)
+        rows.append((what, readable(time / divisor) if time is not None else "not measured"))
+
+    width = max(len(what) for what, _ in rows)
+    print(f"| {'What':<{width}} | Median |")
+    print(f"|{'-' * (width + 2)}|--------|")
+    for what, value in rows:
+        print(f"| {what:<{width}} | {value} |")
+    print(f"\nMeasured on: {where}")
+
+
+if __name__ == "__main__":
+    main()
