@@ -154,7 +154,10 @@ TEST(Soak, RandomCommandsOnTheRealWindow) {
         shell->Next(ScriptedShell::kRealDialog);
         const QString name = QtShell::ToQString(log);
         modal.Expect<QFileDialog>([answered, name](QFileDialog* dialog) {
-          if (!answered) return dialog->reject();
+          if (!answered) {
+            dialog->reject();
+            return;
+          }
           dialog->selectFile(name);
           static_cast<QDialog*>(dialog)->accept();  // the save dialog checks and asks
         });
