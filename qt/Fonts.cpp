@@ -30,11 +30,11 @@ QStringList SubstituteFamilies(std::string_view face) {
   return families;
 }
 
-QFont ToQFont(const FontSpec& spec) {
+QFont ToQFont(const FontSpec& design) {
   QFont font;
-  font.setFamilies(SubstituteFamilies(spec.face));
-  font.setPixelSize(spec.height);
-  font.setWeight(spec.bold ? QFont::Bold : QFont::Normal);
+  font.setFamilies(SubstituteFamilies(design.face));
+  font.setPixelSize(design.height);
+  font.setWeight(design.bold ? QFont::Bold : QFont::Normal);
   font.setHintingPreference(QFont::PreferFullHinting);
   return font;
 }

@@ -12,6 +12,6 @@ namespace vexilo {
 QStringList SubstituteFamilies(std::string_view face);
 
 // The font of a design FontSpec: substitute families, pixel height, weight, full hinting.
-QFont ToQFont(const FontSpec& spec);
+QFont ToQFont(const FontSpec& design);
 
 }  // namespace vexilo

@@ -19,8 +19,8 @@ class FontCache {
   ~FontCache();
 
   // Face, character height (as a negative height: em size without internal leading) and weight
-  // of spec, in the Shift-JIS character set. The colour is not part of a GDI font.
-  HFONT Get(const FontSpec& spec);
+  // of design, in the Shift-JIS character set. The colour is not part of a GDI font.
+  HFONT Get(const FontSpec& design);
 
  private:
   struct Entry {
