@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <string_view>
 
 #include "engine/Colour.h"
@@ -10,6 +11,30 @@ namespace vexilo {
 inline constexpr std::string_view kFacePGothic = "ＭＳ Ｐゴシック";
 inline constexpr std::string_view kFaceMincho = "游明朝";
 inline constexpr std::string_view kFaceGothic = "游ゴシック";
+
+// The faces the program carries, one for each design face: subsets of faces with its metrics
+// (Ume P Gothic measures every caption to the pixel; the Noto Serif and Sans CJK JP bolds share
+// the Yu faces' true bold and tall lines), each under a family name of its own, built into the
+// program as a resource named `resource` (fonts/Faces.cmake makes them).
+struct EmbeddedFace {
+  std::string_view face;
+  std::string_view family;
+  std::string_view resource;
+};
+
+inline constexpr std::array<EmbeddedFace, 3> kEmbeddedFaces = {{
+    {kFacePGothic, "Vexilo P Gothic", "pgothic"},
+    {kFaceMincho, "Vexilo Serif", "serif"},
+    {kFaceGothic, "Vexilo Sans", "sans"},
+}};
+
+// The twin the program carries for a design face; nullptr for a face it does not carry.
+constexpr const EmbeddedFace* EmbeddedFaceOf(std::string_view face) {
+  for (const EmbeddedFace& embedded : kEmbeddedFaces) {
+    if (embedded.face == face) return &embedded;
+  }
+  return nullptr;
+}
 
 // A font as the design gives it: face, character height in pixels (em height without internal
 // leading), colour and weight.
