@@ -1,5 +1,6 @@
 #include <QApplication>
 
+#include "qt/EmbeddedFaces.h"
 #include "qt/Identity.h"
 #include "qt/ScreenFit.h"
 #include "qt/TForm1.h"
@@ -12,6 +13,7 @@ int main(int argc, char** argv) {
       continue;
     }
     vexilo::SetApplicationIdentity();
+    const vexilo::EmbeddedFaces faces;
     vexilo::TForm1 form;
     form.show();
     QApplication::exec();

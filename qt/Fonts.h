@@ -7,8 +7,8 @@
 
 namespace vexilo {
 
-// The faces of the design are not on a Linux desktop. Each maps to a chain of installed faces,
-// the first of which reproduces the design's text extents with full hinting at pixel sizes.
+// The families a design face is drawn with: the twin the program carries (EmbeddedFaces), then
+// the design's own name. Characters the twin lacks come from the system's fallback faces.
 QStringList SubstituteFamilies(std::string_view face);
 
 // The font of a design FontSpec: substitute families, pixel height, weight, full hinting.

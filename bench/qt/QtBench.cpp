@@ -6,6 +6,7 @@
 #include <QTest>
 #include <filesystem>
 
+#include "qt/EmbeddedFaces.h"
 #include "qt/QtShell.h"
 #include "qt/TForm1.h"
 
@@ -111,6 +112,7 @@ int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   benchmark::Initialize(&argc, argv);
   QApplication application(argc, argv);
+  const vexilo::EmbeddedFaces faces;
   benchmark::RunSpecifiedBenchmarks();
   benchmark::Shutdown();
   return 0;

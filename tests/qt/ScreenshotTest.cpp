@@ -13,6 +13,7 @@
 #include <QThread>
 #include <string>
 
+#include "qt/EmbeddedFaces.h"
 #include "qt/Fonts.h"
 #include "window/FormTable.h"
 
@@ -73,6 +74,7 @@ TEST(Screenshot, TheRealProgramOnAnXServer) {
   char name[] = "qt_screen_tests";
   char* argv[] = {name, nullptr};
   QGuiApplication application(argc, argv);
+  const EmbeddedFaces faces;  // the program's faces, to measure its labels with
 
   QProcess program;
   program.setProcessChannelMode(QProcess::ForwardedErrorChannel);
