@@ -83,7 +83,7 @@ void TForm1::CreateControls() {
 void TForm1::CreateControl(int index, const Control& row) {
   switch (row.kind) {
     case ckLabel:
-      labels_[index] = std::make_unique<TLabel>(hwnd_, row, index + kFirstId, fonts_.Get(row.font));
+      labels_[index] = std::make_unique<TLabel>(hwnd_, row, index + kFirstId, fonts_);
       handles_[index] = labels_[index]->Handle();
       return;
     case ckColorBtn:

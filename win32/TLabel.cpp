@@ -2,6 +2,7 @@
 
 #include <stdexcept>
 
+#include "win32/TextLine.h"
 #include "win32/Utf16.h"
 
 namespace vexilo {
@@ -41,8 +42,10 @@ void TLabel::Register(HINSTANCE instance) {
   }
 }
 
-TLabel::TLabel(HWND parent, const Control& row, int id, HFONT font)
-    : font_(font),
+TLabel::TLabel(HWND parent, const Control& row, int id, FontCache& fonts)
+    : fonts_(fonts),
+      spec_(row.font),
+      font_(fonts.Get(row.font)),
       color_(row.color),
       textColour_(row.font.colour),
       alignment_(row.alignment),
@@ -108,24 +111,18 @@ void TLabel::Paint(HDC dc) {
   GetClientRect(hwnd_, &box);
   SetDCBrushColor(dc, Rgb(color_));
   FillRect(dc, &box, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
-  HGDIOBJ oldFont = SelectObject(dc, font_);
   SetTextColor(dc, Rgb(textColour_));
   SetBkMode(dc, TRANSPARENT);
-  DrawTextW(dc, text_.c_str(), static_cast<int>(text_.size()), &box, kTextFlags);
-  SelectObject(dc, oldFont);
+  TextLine(dc, fonts_, spec_, text_, kTextFlags).Draw(box);
 }
 
 void TLabel::FitToText() {
   HDC dc = GetDC(hwnd_);
-  HGDIOBJ oldFont = SelectObject(dc, font_);
   const std::wstring_view measured = text_.empty() ? std::wstring_view(L" ") : text_;
-  RECT extent{0, 0, 0, 0};
-  DrawTextW(dc, measured.data(), static_cast<int>(measured.size()), &extent,
-            kTextFlags | DT_CALCRECT);
-  SelectObject(dc, oldFont);
+  const SIZE extent = TextLine(dc, fonts_, spec_, measured, kTextFlags).Extent();
   ReleaseDC(hwnd_, dc);
-  const int width = extent.right - extent.left;
-  const int height = extent.bottom - extent.top;
+  const int width = extent.cx;
+  const int height = extent.cy;
   int left = anchor_;
   if (alignment_ == taRightJustify) left = anchor_ - width;
   if (alignment_ == taCenter) left = anchor_ - width / 2;

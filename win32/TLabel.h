@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "win32/FontCache.h"
 #include "window/FormTable.h"
 
 namespace vexilo {
@@ -18,7 +19,7 @@ class TLabel {
   static constexpr const wchar_t* kClassName = L"TLabel";
   static void Register(HINSTANCE instance);
 
-  TLabel(HWND parent, const Control& row, int id, HFONT font);
+  TLabel(HWND parent, const Control& row, int id, FontCache& fonts);
   TLabel(const TLabel&) = delete;
   TLabel& operator=(const TLabel&) = delete;
 
@@ -34,6 +35,8 @@ class TLabel {
   void FitToText();
 
   HWND hwnd_ = nullptr;
+  FontCache& fonts_;
+  FontSpec spec_;
   HFONT font_;
   TColor color_;
   TColor textColour_;

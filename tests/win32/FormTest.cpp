@@ -13,6 +13,7 @@
 
 #include "FormDriver.h"
 #include "win32/Utf16.h"
+#include "window/DisplayMap.h"
 #include "window/FormTable.h"
 
 namespace vexilo::test {
@@ -347,6 +348,48 @@ int TextWidth(HWND control, std::wstring_view text) {
   SelectObject(dc, old);
   ReleaseDC(control, dc);
   return size.cx;
+}
+
+// Wine's prefix has none of the design's Japanese faces, like a Western Windows: the carried
+// twins give every label showing its design text the design size. The notice's wording is ours:
+// it only has to fit.
+TEST(Win32Form, EveryDesignTextMeasuresItsDesignSize) {
+  FormDriver driver;
+  int checked = 0;
+  for (const Control& row : FormControls()) {
+    if (row.kind != ckLabel) continue;
+    SCOPED_TRACE(std::string(row.name.view()) + " \"" + std::string(row.text.view()) + '"');
+    driver.Form().SetText(FindControl(row.name.view()), row.text.view());
+    const RECT box = driver.Box(row.name.view());
+    EXPECT_EQ(box.bottom - box.top, row.height);
+    if (row.name == "Label223") {
+      EXPECT_LE(box.right - box.left, row.width);
+      continue;
+    }
+    EXPECT_EQ(box.right - box.left, row.width);
+    ++checked;
+  }
+  EXPECT_EQ(checked, 222);
+}
+
+// After 0, 0, 17 the count "2" of 0 and its share "66.67%" once ran into each other and read
+// "266.67%": between a count and its share there must be at least a space's width.
+TEST(Win32Form, NoCountRunsIntoItsShareAfterSpins) {
+  FormDriver driver;
+  driver.Spin({0, 0, 17, 1, 36, 25, 1});
+  std::vector<std::pair<int, int>> pairs;
+  for (int n = 0; n <= 36; ++n)
+    pairs.emplace_back(kFirstNumberCountLabel + n, kFirstNumberShareLabel + n);
+  for (const GroupDisplay& group : kGroupDisplays)
+    pairs.emplace_back(group.countLabel, group.shareLabel);
+  for (const auto& [count, share] : pairs) {
+    const std::string countName = "Label" + std::to_string(count);
+    const std::string shareName = "Label" + std::to_string(share);
+    const int gap = driver.Box(shareName).left - driver.Box(countName).right;
+    EXPECT_GE(gap, TextWidth(driver.Window(shareName), L" "))
+        << '"' << driver.Text(countName) << "\" " << countName << ", \"" << driver.Text(shareName)
+        << "\" " << shareName;
+  }
 }
 
 TEST(Win32Form, ValueLabelsKeepTheirRightEdgeAsTheirTextGrows) {
