@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <optional>
 #include <random>
 #include <set>
 #include <string>
@@ -111,6 +112,11 @@ std::string SpinBytes(int lines) {
   return bytes;
 }
 
+::testing::AssertionResult Saved(const SaveResult& result) {
+  if (result.Saved() && result.message.empty()) return ::testing::AssertionSuccess();
+  return ::testing::AssertionFailure() << result.code << ": " << result.message;
+}
+
 TEST(SafeFile, WritesAndReplacesWholeFiles) {
   struct Case {
     const char* name;
@@ -127,18 +133,18 @@ TEST(SafeFile, WritesAndReplacesWholeFiles) {
     ScratchFolder folder;
     const fs::path target = folder.Path() / "spins.CSV";
     if (c.before != nullptr) Write(target, c.before);
-    EXPECT_EQ(WriteFileAtomically(Utf8(target), c.bytes), std::nullopt);
+    EXPECT_TRUE(Saved(WriteFileAtomically(Utf8(target), c.bytes)));
     EXPECT_TRUE(Read(target) == c.bytes);
     EXPECT_EQ(Entries(folder.Path()), std::set<std::string>{"spins.CSV"}) << "temporary file left";
   }
 }
 
 // A failed save: the reason is given, an existing target keeps its bytes, nothing is left over.
-void ExpectFailureLeftNoTrace(const std::optional<std::string>& reason, const fs::path& folder,
+void ExpectFailureLeftNoTrace(const SaveResult& result, const fs::path& folder,
                               const std::set<std::string>& entriesBefore, const fs::path& target,
                               const std::string& targetBefore) {
-  ASSERT_TRUE(reason.has_value()) << "the save was reported as done";
-  EXPECT_FALSE(reason->empty());
+  ASSERT_FALSE(result.Saved()) << "the save was reported as done";
+  EXPECT_FALSE(result.message.empty());
   EXPECT_EQ(Entries(folder), entriesBefore);
   if (!targetBefore.empty()) {
     EXPECT_EQ(Read(target), targetBefore);
@@ -152,14 +158,14 @@ TEST(SafeFile, RefusesAFolderAndAMissingFolder) {
   Write(inner / "keep.txt", "keep");
   const std::set<std::string> before = Entries(folder.Path());
 
-  EXPECT_NE(WriteFileAtomically(Utf8(inner), "0,Green\r\n"), std::nullopt);
+  EXPECT_FALSE(WriteFileAtomically(Utf8(inner), "0,Green\r\n").Saved());
   EXPECT_EQ(Entries(folder.Path()), before);
   EXPECT_EQ(Entries(inner), std::set<std::string>{"keep.txt"});
 
   ExpectFailureLeftNoTrace(
       WriteFileAtomically(Utf8(folder.Path() / "absent" / "x.CSV"), "0,Green\r\n"), folder.Path(),
       before, {}, "");
-  EXPECT_NE(WriteFileAtomically(Utf8(folder.Path() / "log.CSV" / ""), "0,Green\r\n"), std::nullopt);
+  EXPECT_FALSE(WriteFileAtomically(Utf8(folder.Path() / "log.CSV" / ""), "0,Green\r\n").Saved());
 }
 
 // However the name is written, the file lands where the name says, with nothing left beside it.
@@ -194,7 +200,7 @@ TEST(SafeFile, TakesEveryFormOfAFileName) {
     ScratchFolder folder;
     fs::create_directory(folder.Path() / "sub");
     const CurrentFolder current(folder.Path());
-    EXPECT_EQ(WriteFileAtomically(c.target(folder.Path()), bytes), std::nullopt);
+    EXPECT_TRUE(Saved(WriteFileAtomically(c.target(folder.Path()), bytes)));
     EXPECT_EQ(Read(folder.Path() / FromUtf8(c.written)), bytes);
     EXPECT_EQ(FilesBelow(folder.Path()), std::set<std::string>{c.written});
   }
@@ -227,10 +233,9 @@ TEST(SafeFile, RefusesNamesOfNoFile) {
     fs::create_directory(folder.Path() / "sub");
     Write(folder.Path() / "old.CSV", "1,Red\r\n");
     const CurrentFolder current(folder.Path());
-    const std::optional<std::string> reason =
-        WriteFileAtomically(c.target(folder.Path()), "0,Green\r\n");
-    ASSERT_TRUE(reason.has_value()) << "the save was reported as done";
-    EXPECT_FALSE(reason->empty());
+    const SaveResult result = WriteFileAtomically(c.target(folder.Path()), "0,Green\r\n");
+    ASSERT_FALSE(result.Saved()) << "the save was reported as done";
+    EXPECT_FALSE(result.message.empty());
     EXPECT_EQ(FilesBelow(folder.Path()), std::set<std::string>{"old.CSV"});
     EXPECT_EQ(Read(folder.Path() / "old.CSV"), "1,Red\r\n");
   }
@@ -239,18 +244,17 @@ TEST(SafeFile, RefusesNamesOfNoFile) {
 #ifndef _WIN32
 
 // Runs a save in a child process after prepare(), which may lower the child's privileges or
-// limits; the reason comes back through a pipe. No value when prepare() was not possible here.
-std::optional<std::optional<std::string>> SaveInChild(const std::function<bool()>& prepare,
-                                                      const fs::path& target,
-                                                      const std::string& bytes) {
+// limits; the result comes back through a pipe. No value when prepare() was not possible here.
+std::optional<SaveResult> SaveInChild(const std::function<bool()>& prepare, const fs::path& target,
+                                      const std::string& bytes) {
   int channel[2];
   if (pipe(channel) != 0) return std::nullopt;
   const pid_t child = fork();
   if (child == 0) {
     close(channel[0]);
     if (!prepare()) _exit(77);
-    const std::optional<std::string> reason = WriteFileAtomically(Utf8(target), bytes);
-    const std::string message = reason ? "F" + *reason : "S";
+    const SaveResult result = WriteFileAtomically(Utf8(target), bytes);
+    const std::string message = std::to_string(result.code.value()) + "\n" + result.message;
     (void)!write(channel[1], message.data(), message.size());
     _exit(0);
   }
@@ -262,8 +266,9 @@ std::optional<std::optional<std::string>> SaveInChild(const std::function<bool()
   int status = 0;
   waitpid(child, &status, 0);
   if (!WIFEXITED(status) || WEXITSTATUS(status) == 77 || message.empty()) return std::nullopt;
-  if (message[0] == 'S') return std::optional<std::string>{};
-  return std::optional<std::string>{message.substr(1)};
+  const std::size_t cut = message.find('\n');
+  return SaveResult{{std::stoi(message.substr(0, cut)), std::system_category()},
+                    message.substr(cut + 1)};
 }
 
 // Permission bits do not stop a privileged process, so such a run drops to an ordinary user.
@@ -286,10 +291,11 @@ TEST(SafeFile, FailedSavesLeaveTheOldFileAndNoTemporary) {
     const char* name;
     bool (*prepare)();
     bool lockFolder;
+    std::errc code;
   };
   const std::vector<Case> cases = {
-      {"read-only folder", BecomeOrdinaryUser, true},
-      {"disk full part-way", LimitFileSize, false},
+      {"read-only folder", BecomeOrdinaryUser, true, std::errc::permission_denied},
+      {"disk full part-way", LimitFileSize, false, std::errc::file_too_large},
   };
   std::string skipped;
   for (const Case& c : cases) {
@@ -310,6 +316,7 @@ TEST(SafeFile, FailedSavesLeaveTheOldFileAndNoTemporary) {
       continue;
     }
     ExpectFailureLeftNoTrace(*outcome, folder, before, target, old);
+    EXPECT_EQ(outcome->code, c.code);
     struct stat info {};
     ASSERT_EQ(stat(target.c_str(), &info), 0);
     EXPECT_EQ(info.st_mode & 07777, 0644u);
@@ -322,7 +329,7 @@ TEST(SafeFile, KeepsPermissionsAndFollowsLinks) {
   const fs::path target = folder.Path() / "spins.CSV";
   Write(target, "old");
   chmod(target.c_str(), 0640);
-  ASSERT_EQ(WriteFileAtomically(Utf8(target), "1,Red\r\n"), std::nullopt);
+  ASSERT_TRUE(Saved(WriteFileAtomically(Utf8(target), "1,Red\r\n")));
   struct stat info {};
   ASSERT_EQ(stat(target.c_str(), &info), 0);
   EXPECT_EQ(info.st_mode & 07777, 0640u);
@@ -330,13 +337,13 @@ TEST(SafeFile, KeepsPermissionsAndFollowsLinks) {
   const fs::path fresh = folder.Path() / "fresh.CSV";
   const mode_t mask = umask(022);
   umask(mask);
-  ASSERT_EQ(WriteFileAtomically(Utf8(fresh), "2,Black\r\n"), std::nullopt);
+  ASSERT_TRUE(Saved(WriteFileAtomically(Utf8(fresh), "2,Black\r\n")));
   ASSERT_EQ(stat(fresh.c_str(), &info), 0);
   EXPECT_EQ(info.st_mode & 07777, 0666u & ~mask);
 
   const fs::path link = folder.Path() / "latest.CSV";
   fs::create_symlink(target, link);
-  ASSERT_EQ(WriteFileAtomically(Utf8(link), "3,Red\r\n"), std::nullopt);
+  ASSERT_TRUE(Saved(WriteFileAtomically(Utf8(link), "3,Red\r\n")));
   EXPECT_TRUE(fs::is_symlink(link));
   EXPECT_EQ(Read(target), "3,Red\r\n");
   EXPECT_EQ(Entries(folder.Path()),
@@ -368,7 +375,7 @@ TEST(SafeFile, FollowsLinksToTheFileTheyName) {
       fs::create_symlink(held, folder.Path() / link);
       files.insert(link);
     }
-    ASSERT_EQ(WriteFileAtomically(Utf8(folder.Path() / c.saved), "4,Black\r\n"), std::nullopt);
+    ASSERT_TRUE(Saved(WriteFileAtomically(Utf8(folder.Path() / c.saved), "4,Black\r\n")));
     EXPECT_EQ(Read(folder.Path() / c.written), "4,Black\r\n");
     EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(folder.Path() / c.written)));
     for (const auto& [link, held] : c.links) {
