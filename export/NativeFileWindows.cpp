@@ -114,6 +114,14 @@ std::error_code FullName(std::wstring name, std::wstring& full) {
   return SystemFullName(name.c_str() + start, full);
 }
 
+// "NUL", "COM1" and their like name a device in any folder: the system completes them to
+// "\\.\NUL", a name in the device space.
+bool IsDevice(const std::wstring& name) {
+  std::wstring full;
+  return !SystemFullName(name.c_str(), full) && full.size() > 4 &&
+         full.compare(0, 4, L"\\\\.\\") == 0;
+}
+
 }  // namespace
 
 bool IsSeparator(char c) {
@@ -136,6 +144,10 @@ std::error_code Resolve(std::string_view name, std::string& absolute) {
 std::error_code KindOf(const std::string& name, Kind& kind) {
   kind = Kind::kNothing;
   const std::wstring wide = ToUtf16(name);
+  if (IsDevice(wide)) {
+    kind = Kind::kDevice;
+    return {};
+  }
   const DWORD attributes = GetFileAttributesW(wide.c_str());
   if (attributes == INVALID_FILE_ATTRIBUTES) {
     const DWORD error = GetLastError();

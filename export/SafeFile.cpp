@@ -26,8 +26,11 @@ struct Refusal {
   std::errc code;
   std::string_view reason;
 };
-constexpr std::array<Refusal, 1> kRefusals = {{
+constexpr std::array<Refusal, 4> kRefusals = {{
     {Kind::kFolder, std::errc::is_a_directory, "It is a folder, not a file"},
+    {Kind::kPipe, std::errc::operation_not_supported, "It is a named pipe (FIFO), not a file"},
+    {Kind::kDevice, std::errc::operation_not_supported, "It is a device, not a file"},
+    {Kind::kSocket, std::errc::operation_not_supported, "It is a socket, not a file"},
 }};
 
 std::optional<Stop> Refuse(Kind kind) {

@@ -7,9 +7,9 @@
 namespace vexilo {
 
 // How a save ended. No code: every byte is in place. Otherwise the system's error code, or for a
-// name the save refuses std::errc::invalid_argument (no file name), is_a_directory (a folder) or
-// no_such_file_or_directory (its folder is missing); and a message for the user that names the
-// file and the reason.
+// name the save refuses std::errc::invalid_argument (no file name), is_a_directory (a folder),
+// operation_not_supported (a pipe, a device, a socket) or no_such_file_or_directory (its folder
+// is missing); and a message for the user that names the file and the reason.
 struct SaveResult {
   std::error_code code;
   std::string message;

@@ -15,7 +15,9 @@
 #ifndef _WIN32
 #include <signal.h>
 #include <sys/resource.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/un.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #endif
@@ -238,6 +240,58 @@ TEST(SafeFile, RefusesNamesOfNoFile) {
     EXPECT_FALSE(result.message.empty());
     EXPECT_EQ(FilesBelow(folder.Path()), std::set<std::string>{"old.CSV"});
     EXPECT_EQ(Read(folder.Path() / "old.CSV"), "1,Red\r\n");
+  }
+}
+
+// Something that is not a file is refused and left as it was: a FIFO is never opened (which
+// would wait for a reader), a device or socket never replaced by a plain file.
+TEST(SafeFile, RefusesWhatIsNotAFile) {
+  struct Case {
+    const char* name;
+    const char* leaf;
+    bool (*make)(const fs::path& at);
+    std::errc code;
+    const char* reason;
+  };
+  const std::vector<Case> cases = {
+      {"a folder", "spins.CSV", [](const fs::path& at) { return fs::create_directory(at); },
+       std::errc::is_a_directory, "It is a folder, not a file."},
+#ifdef _WIN32
+      {"a device name", "NUL", [](const fs::path&) { return true; },
+       std::errc::operation_not_supported, "It is a device, not a file."},
+#else
+      {"a FIFO", "spins.CSV", [](const fs::path& at) { return mkfifo(at.c_str(), 0644) == 0; },
+       std::errc::operation_not_supported, "It is a named pipe (FIFO), not a file."},
+      {"a link to a device", "spins.CSV",
+       [](const fs::path& at) { return symlink("/dev/null", at.c_str()) == 0; },
+       std::errc::operation_not_supported, "It is a device, not a file."},
+      {"a socket", "spins.CSV",
+       [](const fs::path& at) {
+         sockaddr_un address{};
+         address.sun_family = AF_UNIX;
+         at.native().copy(address.sun_path, sizeof address.sun_path - 1);
+         const int fd = socket(AF_UNIX, SOCK_STREAM, 0);
+         const bool bound = bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
+         close(fd);
+         return bound;
+       },
+       std::errc::operation_not_supported, "It is a socket, not a file."},
+#endif
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    ScratchFolder folder;
+    const fs::path target = folder.Path() / c.leaf;
+    ASSERT_TRUE(c.make(target));
+    std::error_code ignored;
+    const fs::file_type type = fs::symlink_status(target, ignored).type();
+    const std::set<std::string> before = Entries(folder.Path());
+
+    const SaveResult result = WriteFileAtomically(Utf8(target), "1,Red\r\n");
+    EXPECT_EQ(result.code, c.code);
+    EXPECT_EQ(result.message, '"' + Utf8(target) + "\" could not be written. " + c.reason);
+    EXPECT_EQ(fs::symlink_status(target, ignored).type(), type);
+    EXPECT_EQ(Entries(folder.Path()), before);
   }
 }
 
