@@ -35,7 +35,8 @@ class ReplacementFile {
   ReplacementFile& operator=(const ReplacementFile&) = delete;
   ~ReplacementFile();
 
-  // What the user gave the file it replaces: its permission bits.
+  // What the user gave the file it replaces: its permission bits, and its owner and group where
+  // this process may set them.
   [[nodiscard]] std::error_code KeepAttributesOf(const std::string& old);
   [[nodiscard]] std::error_code Write(std::string_view bytes);
   // Flushes the bytes to the disk, closes the file and puts it in place of target in one step.

@@ -96,6 +96,14 @@ std::error_code ReplacementFile::KeepAttributesOf(const std::string& old) {
   const int fd = static_cast<int>(handle_);
   struct stat info {};
   if (::stat(old.c_str(), &info) != 0) return LastError();
+  // Owner first: a change of owner clears the set-id bits, which the mode then restores. A user
+  // who may not give the file away may still keep its group; failing both, the file is theirs.
+  if (::fchown(fd, info.st_uid, info.st_gid) != 0) {
+    if (errno != EPERM) return LastError();
+    if (::fchown(fd, static_cast<uid_t>(-1), info.st_gid) != 0 && errno != EPERM) {
+      return LastError();
+    }
+  }
   if (::fchmod(fd, info.st_mode & 07777) != 0) return LastError();
   return {};
 }

@@ -18,11 +18,11 @@ struct SaveResult {
 };
 
 // Writes bytes to a temporary file beside the target, flushes and closes it, then puts it in
-// place of the target in one step; the replacement keeps the old file's permission bits. A link
-// stays a link: the file it leads to is replaced. On any failure the temporary file goes and an
-// existing target stays exactly as it was. The target is a file name as UTF-8 text, absolute or
-// relative to the current folder; on Windows it must be valid UTF-8, on POSIX systems its bytes are
-// the name as it is stored.
+// place of the target in one step; the replacement keeps the old file's permission bits and, where
+// the process may set them, its owner and group. A link stays a link: the file it leads to is
+// replaced. On any failure the temporary file goes and an existing target stays exactly as it was.
+// The target is a file name as UTF-8 text, absolute or relative to the current folder; on
+// Windows it must be valid UTF-8, on POSIX systems its bytes are the name as it is stored.
 [[nodiscard]] SaveResult WriteFileAtomically(std::string_view target, std::string_view bytes);
 
 }  // namespace vexilo

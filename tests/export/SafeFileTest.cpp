@@ -13,6 +13,7 @@
 #include "export/SafeFile.h"
 
 #ifndef _WIN32
+#include <grp.h>
 #include <signal.h>
 #include <sys/resource.h>
 #include <sys/socket.h>
@@ -331,6 +332,12 @@ bool BecomeOrdinaryUser() {
   return setgid(65534) == 0 && setuid(65534) == 0 && geteuid() != 0;
 }
 
+// An ordinary user who belongs to group 23456 besides their own.
+bool BecomeMemberOfTheFilesGroup() {
+  const gid_t groups[] = {23456};
+  return geteuid() == 0 && setgroups(1, groups) == 0 && BecomeOrdinaryUser();
+}
+
 // A quota of 4 KiB per file: the kernel fails the write part-way, as on a full disk.
 bool LimitFileSize() {
   signal(SIGXFSZ, SIG_IGN);
@@ -439,6 +446,50 @@ TEST(SafeFile, FollowsLinksToTheFileTheyName) {
     }
     EXPECT_EQ(FilesBelow(folder.Path()), files);
   }
+}
+
+// The replacement belongs to the old file's owner and group as far as the process may set them:
+// all of it as root, the group for a member of it; anyone else's save still goes through, and
+// the file is then theirs.
+TEST(SafeFile, KeepsOwnerAndGroupWherePermitted) {
+  struct Case {
+    const char* name;
+    bool (*prepare)();
+    mode_t mode;
+    uid_t uid;
+    gid_t gid;
+  };
+  const std::vector<Case> cases = {
+      {"root", [] { return geteuid() == 0; }, 06750, 12345, 23456},
+      {"a member of the group", BecomeMemberOfTheFilesGroup, 0664, 65534, 23456},
+      {"an ordinary user", BecomeOrdinaryUser, 0666, 65534, 65534},
+  };
+  std::string skipped;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    ScratchFolder scratch;
+    const fs::path folder = scratch.Path() / "shared";
+    fs::create_directory(folder);
+    chmod(folder.c_str(), 0777);
+    const fs::path target = folder / "spins.CSV";
+    Write(target, "old");
+    if (chown(target.c_str(), 12345, 23456) != 0 || chmod(target.c_str(), c.mode) != 0) {
+      GTEST_SKIP() << "cannot give a file away here";
+    }
+    const auto outcome = SaveInChild(c.prepare, target, "2,Black\r\n");
+    if (!outcome) {
+      skipped += std::string(" \"") + c.name + "\"";
+      continue;
+    }
+    EXPECT_TRUE(Saved(*outcome));
+    EXPECT_EQ(Read(target), "2,Black\r\n");
+    struct stat info {};
+    ASSERT_EQ(stat(target.c_str(), &info), 0);
+    EXPECT_EQ(info.st_uid, c.uid);
+    EXPECT_EQ(info.st_gid, c.gid);
+    EXPECT_EQ(info.st_mode & 07777, c.mode);
+  }
+  if (!skipped.empty()) GTEST_SKIP() << "could not be set up here:" << skipped;
 }
 
 #endif
