@@ -1,6 +1,6 @@
 #include "win32/EmbeddedFaces.h"
 
-#include "win32/Utf16.h"
+#include "export/Utf16.h"
 #include "window/Font.h"
 
 namespace vexilo {
@@ -9,7 +9,7 @@ namespace {
 // The face's bytes among the program's resources; GDI copies them, the resource stays mapped.
 HANDLE Register(const EmbeddedFace& face) {
   const HMODULE program = GetModuleHandleW(nullptr);
-  const HRSRC resource = FindResourceW(program, Widen(face.resource).c_str(), RT_RCDATA);
+  const HRSRC resource = FindResourceW(program, ToUtf16(face.resource).c_str(), RT_RCDATA);
   if (resource == nullptr) return nullptr;
   void* bytes = LockResource(LoadResource(program, resource));
   DWORD fonts = 0;
@@ -27,10 +27,10 @@ int CALLBACK Found(const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM found) {
 
 EmbeddedFaces::EmbeddedFaces() {
   for (const EmbeddedFace& face : kEmbeddedFaces) {
-    std::wstring design = Widen(face.face);
+    std::wstring design = ToUtf16(face.face);
     const HANDLE handle = IsInstalled(design) ? nullptr : Register(face);
     // A twin that cannot be registered leaves GDI the design's name to map as it can.
-    choices_.push_back({face.face, handle != nullptr ? Widen(face.family) : std::move(design)});
+    choices_.push_back({face.face, handle != nullptr ? ToUtf16(face.family) : std::move(design)});
     if (handle != nullptr) handles_.push_back(handle);
   }
 }
@@ -43,7 +43,7 @@ std::wstring EmbeddedFaces::FaceFor(std::string_view face) const {
   for (const Choice& choice : choices_) {
     if (choice.design == face) return choice.face;
   }
-  return Widen(face);
+  return ToUtf16(face);
 }
 
 bool EmbeddedFaces::IsInstalled(const std::wstring& face) {

@@ -4,7 +4,7 @@
 #include <array>
 #include <stdexcept>
 
-#include "win32/Utf16.h"
+#include "export/Utf16.h"
 
 namespace vexilo {
 namespace {
@@ -61,7 +61,7 @@ HFONT FontCache::Make(const std::wstring& face, int height, bool bold, BYTE char
                            charset, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                            DEFAULT_PITCH | FF_DONTCARE, face.c_str());
   if (font == nullptr)
-    throw std::runtime_error("The font \"" + Narrow(face) + "\" could not be made.");
+    throw std::runtime_error("The font \"" + ToUtf8(face) + "\" could not be made.");
   entries_.push_back({face, height, bold, charset, font});
   return font;
 }

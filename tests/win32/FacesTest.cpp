@@ -5,8 +5,8 @@
 
 #include "Bitmap.h"
 #include "FormDriver.h"
+#include "export/Utf16.h"
 #include "win32/FontCache.h"
-#include "win32/Utf16.h"
 #include "window/FormTable.h"
 
 namespace vexilo::test {
@@ -21,7 +21,7 @@ std::wstring FaceOf(HDC dc) {
 TEST(Win32Faces, MissingDesignFacesAreDrawnInTheCarriedTwins) {
   EXPECT_TRUE(EmbeddedFaces::IsInstalled(L"Tahoma")) << "fonts-wine's face, there to be found";
   for (const std::string_view face : {kFacePGothic, kFaceMincho, kFaceGothic}) {
-    EXPECT_FALSE(EmbeddedFaces::IsInstalled(Widen(face))) << face;
+    EXPECT_FALSE(EmbeddedFaces::IsInstalled(ToUtf16(face))) << face;
   }
   const struct {
     FontSpec font;
