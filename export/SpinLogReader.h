@@ -1,0 +1,54 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <span>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+namespace vexilo {
+
+class InputFile;
+
+// Where the spins of a log go, in batches, oldest first; each is a number 0..36.
+class SpinSink {
+ public:
+  virtual void Spins(std::span<const std::uint8_t> numbers) = 0;
+
+ protected:
+  ~SpinSink() = default;
+};
+
+// A line that is not a spin: what() is "FILE:LINE: what is wrong".
+class SpinLogError : public std::runtime_error {
+ public:
+  SpinLogError(const std::string& file, std::int64_t line, const std::string& reason);
+  std::int64_t Line() const { return line_; }
+
+ private:
+  std::int64_t line_;
+};
+
+// Reads a spin log from start to end through one fixed buffer, however long the log. Every
+// line is checked: "N,Colour" with N 0..36 and Colour its pocket's word, CR LF or LF, the last
+// line with or without a line end; a UTF-8 byte-order mark may open the file and empty lines
+// may close it. Anything else throws SpinLogError; a file that cannot be opened or read throws
+// std::system_error naming it.
+class SpinLogReader {
+ public:
+  // name as for InputFile: "-" is standard input.
+  explicit SpinLogReader(std::string_view name);
+  ~SpinLogReader();
+  SpinLogReader(const SpinLogReader&) = delete;
+  SpinLogReader& operator=(const SpinLogReader&) = delete;
+
+  // Hands every spin to sink; returns how many there were.
+  std::int64_t ReadAll(SpinSink& sink);
+
+ private:
+  class Parser;
+  std::unique_ptr<InputFile> file_;
+};
+
+}  // namespace vexilo
