@@ -199,34 +199,41 @@ class SpinLogReader::Parser {
     }
   }
 
-  // Lines the board writes, and their LF twins, while there is room for a whole one.
+  // Lines the board writes, and their LF twins, while there is room for a whole one. Kept in
+  // locals: a store of a spin (a byte) could otherwise alias any member.
   const char* FastLines(const char* p, const char* last) {
-    while (last - p >= static_cast<std::ptrdiff_t>(kFastRoom)) {
-      const unsigned d0 = static_cast<unsigned char>(p[0]) - unsigned{'0'};
-      const unsigned d1 = static_cast<unsigned char>(p[1]) - unsigned{'0'};
-      if (d0 > 9) break;
-      unsigned n = d0;
-      const char* q = p + 1;
-      if (d1 <= 9) {
-        n = d0 * 10 + d1;
-        if (d0 == 0 || n >= kPockets) break;
-        ++q;
+    for (;;) {
+      std::uint8_t* out = batch_.data() + batched_;
+      std::uint8_t* const full = batch_.data() + kBatch;
+      const char* const stop = last - kFastRoom;
+      std::int64_t lines = 0;
+      while (p <= stop && out < full) {
+        const unsigned d0 = static_cast<unsigned char>(p[0]) - unsigned{'0'};
+        const unsigned d1 = static_cast<unsigned char>(p[1]) - unsigned{'0'};
+        const bool two = d1 <= 9;
+        const unsigned n = two ? d0 * 10 + d1 : d0;
+        // One digit, or two without a leading zero, and a pocket.
+        if (d0 > 9 || n >= kPockets || (two && d0 == 0)) break;
+        const char* q = p + 1 + two;
+        std::uint64_t word;
+        std::memcpy(&word, q, sizeof word);
+        const NumberTails& tail = kTails[n];
+        if ((word & tail.crlfMask) == tail.crlfWord) {
+          q += tail.crlfSize;
+        } else if ((word & tail.lfMask) == tail.lfWord) {
+          q += tail.lfSize;
+        } else {
+          break;
+        }
+        *out++ = static_cast<std::uint8_t>(n);
+        ++lines;
+        p = q;
       }
-      std::uint64_t word;
-      std::memcpy(&word, q, sizeof word);
-      const NumberTails& tail = kTails[n];
-      if ((word & tail.crlfMask) == tail.crlfWord) {
-        q += tail.crlfSize;
-      } else if ((word & tail.lfMask) == tail.lfWord) {
-        q += tail.lfSize;
-      } else {
-        break;
-      }
-      Emit(static_cast<std::uint8_t>(n));
-      ++line_;
-      p = q;
+      batched_ = static_cast<std::size_t>(out - batch_.data());
+      line_ += lines;
+      if (out < full) return p;
+      Flush();
     }
-    return p;
   }
 
   void Emit(std::uint8_t n) {

@@ -206,30 +206,16 @@ void AddSignature(const SpinAccumulator& spins, Analysis& a) {
 }
 
 void AddStreaks(const SpinAccumulator& spins, Analysis& a) {
-  struct Row {
-    std::string_view name;
-    RunFamily family;
-    int key;  // 0: any group of the family
-  };
-  static constexpr std::array<Row, 6> kRows = {{
-      {"red", rfColour, 1},
-      {"black", rfColour, 2},
-      {"even", rfParity, 1},
-      {"odd", rfParity, 2},
-      {"same dozen", rfDozen, 0},
-      {"same column", rfColumn, 0},
+  static constexpr std::array<std::pair<std::string_view, StreakKind>, kStreakKinds> kRows = {{
+      {"red", skRed},
+      {"black", skBlack},
+      {"even", skEven},
+      {"odd", skOdd},
+      {"same dozen", skDozen},
+      {"same column", skColumn},
   }};
-  for (const Row& row : kRows) {
-    Streak s;
-    s.name = std::string(row.name);
-    for (int key = 1; key < kRunKeys; ++key) {
-      if (row.key == 0 || row.key == key)
-        s.longest = std::max(s.longest, spins.LongestRun(row.family, key));
-    }
-    const int current = spins.CurrentKey(row.family);
-    s.current =
-        current != 0 && (row.key == 0 || row.key == current) ? spins.CurrentRun(row.family) : 0;
-    a.streaks.push_back(std::move(s));
+  for (const auto& [name, kind] : kRows) {
+    a.streaks.push_back({std::string(name), spins.LongestRun(kind), spins.CurrentRun(kind)});
   }
 }
 

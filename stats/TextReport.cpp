@@ -124,10 +124,9 @@ void WriteArcs(std::string& out, const Analysis& a) {
         out, {Count(arc.length), Count(arc.count), Fixed(arc.expected, 1), Signed(arc.z), pockets});
   }
   const ArcFigures& best = a.arcs[a.best_arc];
-  out += "Best arc: " + Count(best.length) +
-         (best.length == 1 ? " pocket" : " pockets") + ", z = " + Signed(best.z) +
-         ", p = " + FormatP(a.arc_p_value) + " against " + Count(a.arc_simulations) +
-         " fair wheels (seed " + std::to_string(a.seed) + "):\n";
+  out += "Best arc: " + Count(best.length) + (best.length == 1 ? " pocket" : " pockets") +
+         ", z = " + Signed(best.z) + ", p = " + FormatP(a.arc_p_value) + " against " +
+         Count(a.arc_simulations) + " fair wheels (seed " + std::to_string(a.seed) + "):\n";
   out += a.arc_p_value < kLevel ? "a favoured arc at the 5% level.\n"
                                 : "no sign of a favoured arc at the 5% level.\n";
 }
