@@ -9,8 +9,10 @@
 #include <system_error>
 #include <vector>
 
+#include "export/SafeFile.h"
 #include "export/SpinLogReader.h"
 #include "stats/Analyse.h"
+#include "stats/HtmlReport.h"
 #include "stats/JsonReport.h"
 #include "stats/ReadLogs.h"
 #include "stats/TextReport.h"
@@ -133,23 +135,28 @@ int RunCommandLine(std::span<const std::string> args, std::FILE* out, std::FILE*
   }
   if (options.help) return Emit(out, err, kHelp);
   if (options.version) return Emit(out, err, std::string(kProgram) + " " VEXILO_VERSION "\n");
-  if (options.html) {
-    Say(err, "the HTML report is not built yet");
-    return kUsage;
-  }
   std::string report;
+  std::string page;
   try {
     ReadLogsResult read = ReadLogs(options.logs, options.last);
     AnalysisOptions analysis;
     analysis.seed = options.seed;
     const Analysis result = Analyse(read.spins, std::move(read.files), analysis);
     report = options.json ? JsonReport(result) : TextReport(result);
+    if (options.html) page = HtmlReport(result);
   } catch (const SpinLogError& bad) {
     std::fprintf(err, "%s\n", bad.what());
     return kBadInput;
   } catch (const std::system_error& unreadable) {
     std::fprintf(err, "%s\n", unreadable.what());
     return kBadInput;
+  }
+  // The page first: if it cannot be written, the run fails before anything reaches out.
+  if (options.html) {
+    if (const auto failure = WriteFileAtomically(*options.html, page)) {
+      Say(err, "cannot write " + *options.html + ": " + *failure);
+      return kNotWritten;
+    }
   }
   return Emit(out, err, report);
 }

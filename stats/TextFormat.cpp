@@ -24,6 +24,11 @@ std::string Fixed(double value, int decimals) {
   return text;
 }
 
+std::string Signed(double z) {
+  const std::string text = Fixed(z, 2);
+  return z > 0 && text != "0.00" ? "+" + text : text;
+}
+
 std::string FormatP(double p) {
   if (!std::isfinite(p)) return kMissing;
   if (p >= 0.01) return Fixed(p, 2);

@@ -38,11 +38,6 @@ class Columns {
   std::vector<int> widths_;
 };
 
-std::string Signed(double z) {
-  const std::string text = Fixed(z, 2);
-  return z > 0 && text != "0.00" ? "+" + text : text;
-}
-
 std::string Count(std::int64_t n) {
   return std::to_string(n);
 }
