@@ -48,7 +48,9 @@ td.name { overflow-wrap: anywhere; }
 .chip { display: inline-block; min-width: 1.6em; text-align: center; color: #fff;
         border-radius: 3px; font-weight: bold; }
 .red { background: #c8102e; } .black { background: #1a1a1a; } .green { background: #00843d; }
-.flag { font-weight: bold; color: #8a3b00; }
+.flag { font-weight: bold; }
+.hot { color: #b35806; } .cold { color: #542788; }
+p, li { max-width: 52rem; }
 footer { margin-top: 2.5rem; font-size: .8rem; color: #555; }
 @media print {
   * { -webkit-print-color-adjust: exact; print-color-adjust: exact; }
@@ -61,7 +63,9 @@ footer { margin-top: 2.5rem; font-size: .8rem; color: #555; }
 )css";
 
 constexpr std::array<std::string_view, 3> kChipClasses = {"chip red", "chip black", "chip green"};
+// Indexed by Heat: the flag's word, and its class in the wheel's colours.
 constexpr std::array<std::string_view, 3> kFlags = {"", "hot", "cold"};
+constexpr std::array<std::string_view, 3> kFlagClasses = {"flag", "flag hot", "flag cold"};
 
 std::string Count(std::int64_t n) {
   return std::to_string(n);
@@ -139,9 +143,9 @@ std::string HeatSentence(const Analysis& a, int number, std::string_view word) {
   const NumberFigures& f = a.numbers[number];
   return std::string(word == "hot" ? "Hottest" : "Coldest") + " number: " + Count(number) + ", z " +
          Signed(f.z) + ", adjusted p = " + FormatP(f.adjusted_p) +
-         (f.heat != Heat::none ? ": " + std::string(word) + " even after"
-                               : ": not " + std::string(word) + " once") +
-         " corrected for looking at 37 numbers at once (Holm).";
+         (f.heat != Heat::none ? ": " + std::string(word) + ", even after correcting"
+                               : ": not " + std::string(word) + " once corrected") +
+         " for looking at 37 numbers at once (Holm).";
 }
 
 std::string ArcSentence(const Analysis& a) {
@@ -154,9 +158,10 @@ std::string ArcSentence(const Analysis& a) {
                                  : "no sign of a favoured arc at the 5% level.");
 }
 
+// The verdict of a flagged test already gives its p-value.
 std::string TestSentence(std::string_view what, const FitTest& t) {
   return std::string(what) + ": " + t.verdict + " (chi-square " + Fixed(t.statistic, 2) + ", df " +
-         Count(t.df) + ", p = " + FormatP(t.p_value) + ").";
+         Count(t.df) + (t.p_value < kLevel ? "" : ", p = " + FormatP(t.p_value)) + ").";
 }
 
 void Summary(Markup& page, const Analysis& a) {
@@ -217,7 +222,8 @@ void Numbers(Markup& page, const Analysis& a) {
     for (const NumberFigures& f : a.numbers) {
       table.Row().Chip(f.number).Number(Count(f.count)).Number(Percent(f.share));
       table.Number(Signed(f.z)).Number(FormatP(f.adjusted_p)).Number(Count(f.since_last));
-      table.Number(Count(f.longest_absence)).Cell(kFlags[static_cast<int>(f.heat)], "flag");
+      table.Number(Count(f.longest_absence))
+          .Cell(kFlags[static_cast<int>(f.heat)], kFlagClasses[static_cast<int>(f.heat)]);
     }
     table.End();
   }

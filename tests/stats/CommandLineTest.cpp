@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -9,6 +10,13 @@
 #include <vector>
 
 #include "stats/CommandLine.h"
+
+#ifndef _WIN32
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#endif
 
 namespace vexilo::stats {
 namespace {
@@ -96,6 +104,54 @@ TEST_F(CommandLine, AReportThatCannotBeWrittenIsExitCodeThree) {
   EXPECT_EQ(run.code, kNotWritten);
   EXPECT_EQ(run.err.rfind("vexilo-stats: cannot write the report: ", 0), 0u) << run.err;
 }
+
+// The page goes to its file, the text report still to standard output.
+TEST_F(CommandLine, HtmlPageBesideTheTextReport) {
+  const Run run = Start({"--html", Path("page.html"), Path("good.CSV")});
+  EXPECT_EQ(run.code, kDone) << run.err;
+  EXPECT_EQ(run.out.rfind("Vexilo Stats: 3 spins", 0), 0u) << run.out;
+  std::ifstream page(folder_ / "page.html", std::ios::binary);
+  const std::string text{std::istreambuf_iterator<char>(page), {}};
+  EXPECT_EQ(text.rfind("<!DOCTYPE html>", 0), 0u);
+  EXPECT_NE(text.find("good.CSV"), std::string::npos);
+}
+
+#ifndef _WIN32
+// A disk that fills up part-way through the page (a file size limit here): exit code 3, the
+// page saved before is untouched, no temporary file is left and nothing reaches standard output.
+TEST_F(CommandLine, APageThatCannotBeWrittenLeavesNothingBehind) {
+  Write("page.html", "the page before");
+  const pid_t child = ::fork();
+  if (child == 0) {
+    const rlimit small{4096, 4096};
+    ::signal(SIGXFSZ, SIG_IGN);
+    ::setrlimit(RLIMIT_FSIZE, &small);
+    const File out(std::fopen(Path("out.txt").c_str(), "wb"));
+    const File err(std::fopen(Path("err.txt").c_str(), "wb"));
+    const std::vector<std::string> args = {"--html", Path("page.html"), Path("good.CSV")};
+    const int code = RunCommandLine(args, out.get(), err.get());
+    std::fflush(nullptr);
+    ::_exit(code);
+  }
+  int status = 0;
+  ASSERT_EQ(::waitpid(child, &status, 0), child);
+  ASSERT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), kNotWritten);
+  std::vector<std::string> names;
+  for (const auto& entry : fs::directory_iterator(folder_)) {
+    names.push_back(entry.path().filename().string());
+  }
+  std::sort(names.begin(), names.end());
+  EXPECT_EQ(names,
+            (std::vector<std::string>{"bad.CSV", "err.txt", "good.CSV", "out.txt", "page.html"}));
+  EXPECT_EQ(fs::file_size(folder_ / "out.txt"), 0u);
+  EXPECT_EQ(fs::file_size(folder_ / "page.html"), std::string_view("the page before").size());
+  std::ifstream err(folder_ / "err.txt");
+  std::string message;
+  std::getline(err, message);
+  EXPECT_EQ(message, "vexilo-stats: cannot write " + Path("page.html") + ": File too large");
+}
+#endif
 
 }  // namespace
 }  // namespace vexilo::stats
