@@ -24,7 +24,7 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr int kShotWidth = 1280;
-constexpr int kShotHeight = 820;
+constexpr int kShotHeight = 900;
 // With the page this wide, the bars stand left of this line and the wheel right of it.
 constexpr int kPicturesSplit = 770;
 
