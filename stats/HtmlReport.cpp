@@ -89,7 +89,10 @@ class Table {
     }
     page_.Open("tbody");
   }
-  ~Table() { page_.Close().Close(); }
+  ~Table() {
+    if (inRow_) page_.Close();
+    page_.Close().Close();
+  }
   Table(const Table&) = delete;
   Table& operator=(const Table&) = delete;
 
@@ -112,10 +115,6 @@ class Table {
     page_.Close();
     return *this;
   }
-  void End() {
-    if (inRow_) page_.Close();
-    inRow_ = false;
-  }
 
  private:
   Table& Put(std::string_view tag, Markup::Attributes attributes, std::string_view text) {
@@ -127,9 +126,28 @@ class Table {
   bool inRow_ = false;
 };
 
-void Section(Markup& page, std::string_view id, std::string_view heading) {
-  page.Open("section", {{"id", id}});
-  page.Element("h2", heading);
+// A <section> with its heading, closed when it goes; declared before the tables inside it.
+class Section {
+ public:
+  Section(Markup& page, std::string_view id, std::string_view heading) : page_(page) {
+    page_.Open("section", {{"id", id}});
+    page_.Element("h2", heading);
+  }
+  ~Section() { page_.Close(); }
+  Section(const Section&) = delete;
+  Section& operator=(const Section&) = delete;
+
+ private:
+  Markup& page_;
+};
+
+using Picture = void (*)(Markup&, const Analysis&);
+
+void Figure(Markup& page, const Analysis& a, Picture picture, std::string_view caption) {
+  page.Open("figure");
+  picture(page, a);
+  if (!caption.empty()) page.Element("figcaption", caption);
+  page.Close();
 }
 
 std::string Lead(const Analysis& a) {
@@ -179,76 +197,56 @@ void Files(Markup& page, const Analysis& a) {
   for (const FileFigures& f : a.files) {
     table.Row().Cell(LogName(f.name)).Number(Count(f.spins)).Number(Count(f.analysed));
   }
-  table.End();
 }
 
 void Pictures(Markup& page, const Analysis& a) {
   page.Open("div", {{"class", "pictures"}});
-  page.Open("figure");
-  CountsPicture(page, a);
-  page.Element("figcaption",
-               "Counts of each number. Dashed: what a fair wheel gives each; shaded: where 95 of "
-               "100 fair wheels' counts fall, so about 2 numbers in 37 fall outside by chance.");
-  page.Close().Open("figure");
-  WheelPicture(page, a);
-  page.Close().Close();
+  Figure(page, a, CountsPicture,
+         "Counts of each number. Dashed: what a fair wheel gives each; shaded: where 95 of 100 "
+         "fair wheels' counts fall, so about 2 numbers in 37 fall outside by chance.");
+  Figure(page, a, WheelPicture, "");
+  page.Close();
 }
 
 void Tests(Markup& page, const Analysis& a) {
-  Section(page, "tests", "Goodness of fit");
+  const Section section(page, "tests", "Goodness of fit");
   Table table(page, "Chi-square against a fair wheel, zero a cell of its own",
               {"test", "statistic", "df", "p", "verdict"});
   for (const FitTest& t : a.tests) {
     table.Row().Head(t.family).Number(Fixed(t.statistic, 2)).Number(Count(t.df));
     table.Number(FormatP(t.p_value)).Cell(t.verdict);
   }
-  table.End();
-  page.Close();
 }
 
 void Numbers(Markup& page, const Analysis& a) {
-  Section(page, "numbers", "Numbers");
-  page.Open("figure");
-  SleepersPicture(page, a);
-  page.Element("figcaption",
-               "Spins since each number last came up (dark), in front of its longest absence "
-               "(light). Dashed: the absence a fair wheel reaches for one given number 1 time in "
-               "20.");
-  page.Close();
-  {
-    Table table(
-        page, "Every number; a fair wheel gives each 2.70%",
-        {"number", "count", "share", "z", "adjusted p", "sleeper", "longest absence", "flag"});
-    for (const NumberFigures& f : a.numbers) {
-      table.Row().Chip(f.number).Number(Count(f.count)).Number(Percent(f.share));
-      table.Number(Signed(f.z)).Number(FormatP(f.adjusted_p)).Number(Count(f.since_last));
-      table.Number(Count(f.longest_absence))
-          .Cell(kFlags[static_cast<int>(f.heat)], kFlagClasses[static_cast<int>(f.heat)]);
-    }
-    table.End();
+  const Section section(page, "numbers", "Numbers");
+  Figure(page, a, SleepersPicture,
+         "Spins since each number last came up (dark), in front of its longest absence (light). "
+         "Dashed: the absence a fair wheel reaches for one given number 1 time in 20.");
+  Table table(
+      page, "Every number; a fair wheel gives each 2.70%",
+      {"number", "count", "share", "z", "adjusted p", "sleeper", "longest absence", "flag"});
+  for (const NumberFigures& f : a.numbers) {
+    table.Row().Chip(f.number).Number(Count(f.count)).Number(Percent(f.share));
+    table.Number(Signed(f.z)).Number(FormatP(f.adjusted_p)).Number(Count(f.since_last));
+    table.Number(Count(f.longest_absence))
+        .Cell(kFlags[static_cast<int>(f.heat)], kFlagClasses[static_cast<int>(f.heat)]);
   }
-  page.Close();
 }
 
 void Groups(Markup& page, const Analysis& a) {
-  Section(page, "groups", "Groups of the board");
-  page.Open("figure");
-  GroupsPicture(page, a);
-  page.Element("figcaption",
-               "Zero counts against every group, so a fair wheel gives red 18 in 37 spins, not "
-               "half.");
-  page.Close();
+  const Section section(page, "groups", "Groups of the board");
+  Figure(page, a, GroupsPicture,
+         "Zero counts against every group, so a fair wheel gives red 18 in 37 spins, not half.");
   Table table(page, "Every group", {"family", "group", "count", "share", "expected", "z"});
   for (const GroupFigures& g : a.groups) {
     table.Row().Cell(g.family).Head(g.name).Number(Count(g.count)).Number(Percent(g.share));
     table.Number(Percent(g.expected)).Number(Signed(g.z));
   }
-  table.End();
-  page.Close();
 }
 
 void Arcs(Markup& page, const Analysis& a) {
-  Section(page, "arcs", "Arcs of the wheel");
+  const Section section(page, "arcs", "Arcs of the wheel");
   page.Element("p", ArcSentence(a));
   Table table(page, "The arc of each length that came up most often against a fair wheel",
               {"length", "count", "expected", "z", "pockets in wheel order"});
@@ -258,20 +256,16 @@ void Arcs(Markup& page, const Analysis& a) {
     table.Row().Number(Count(arc.length)).Number(Count(arc.count));
     table.Number(Fixed(arc.expected, 1)).Number(Signed(arc.z)).Cell(pockets);
   }
-  table.End();
-  page.Close();
 }
 
 void SignatureSection(Markup& page, const Analysis& a) {
-  Section(page, "signature", "The dealer's signature");
+  const Section section(page, "signature", "The dealer's signature");
   page.Element("p",
                "How many pockets round the wheel each spin landed from the one before. A dealer "
                "who launches the ball the same way leaves a bump here that no count of numbers "
                "shows. " +
                    TestSentence("Uniformity", a.signature.test));
-  page.Open("figure");
-  SignaturePicture(page, a);
-  page.Close();
+  Figure(page, a, SignaturePicture, "");
   constexpr int kPerRow = 10;
   Table table(page, "Steps from one spin to the next", {});
   for (int first = 0; first < kPockets; first += kPerRow) {
@@ -282,22 +276,18 @@ void SignatureSection(Markup& page, const Analysis& a) {
       table.Number(Count(a.signature.counts[d]));
     }
   }
-  table.End();
-  page.Close();
 }
 
 void Streaks(Markup& page, const Analysis& a) {
-  Section(page, "streaks", "Streaks");
+  const Section section(page, "streaks", "Streaks");
   Table table(page, "Spins in a row", {"", "longest", "current"});
   for (const Streak& s : a.streaks) {
     table.Row().Head(s.name).Number(Count(s.longest)).Number(Count(s.current));
   }
-  table.End();
-  page.Close();
 }
 
 void Power(Markup& page, const Analysis& a) {
-  Section(page, "power", "How many spins are enough");
+  const Section section(page, "power", "How many spins are enough");
   page.Element("p",
                "Spins the 37-number test needs to see one pocket that comes up more often than "
                "a fair one, at the 5% level with 80% power, and the chance it sees it with the " +
@@ -307,8 +297,6 @@ void Power(Markup& page, const Analysis& a) {
     table.Row().Head(Fixed(100 * p.excess, 0) + "% more often");
     table.Number(Count(p.spins_needed)).Number(Percent(p.power_now));
   }
-  table.End();
-  page.Close();
 }
 
 }  // namespace
