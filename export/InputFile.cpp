@@ -33,9 +33,8 @@ namespace {
 InputFile::InputFile(std::string_view name) : name_(name) {
   if (name == kStandardInput) {
     handle_ = GetStdHandle(STD_INPUT_HANDLE);
-    // No console or pipe attached reads as an empty input.
     if (handle_ == INVALID_HANDLE_VALUE) ThrowLastError(name_);
-    return;
+    return;  // a program started without standard input has none (null): it reads as empty
   }
   const int length = static_cast<int>(std::min<std::size_t>(name.size(), INT_MAX));
   const int size =

@@ -22,10 +22,12 @@ class AccumulatorSink final : public SpinSink {
 // The newest `capacity` spins seen, grown only as far as spins arrive.
 class TailSink final : public SpinSink {
  public:
-  explicit TailSink(std::int64_t capacity) : capacity_(static_cast<std::size_t>(capacity)) {}
+  // A ring larger than memory can hold is cut to what a pointer can reach (32-bit builds).
+  explicit TailSink(std::int64_t capacity)
+      : capacity_(static_cast<std::size_t>(
+            std::min<std::int64_t>(capacity, std::numeric_limits<std::ptrdiff_t>::max()))) {}
 
   void Spins(std::span<const std::uint8_t> numbers) override {
-    seen_ += static_cast<std::int64_t>(numbers.size());
     if (numbers.size() > capacity_) numbers = numbers.last(capacity_);
     for (const std::uint8_t n : numbers) {
       if (ring_.size() < capacity_) {
@@ -42,13 +44,11 @@ class TailSink final : public SpinSink {
     to.Add(std::span(ring_).subspan(next_));
     to.Add(std::span(ring_).first(next_));
   }
-  std::int64_t Seen() const { return seen_; }
 
  private:
   std::size_t capacity_;
   std::vector<std::uint8_t> ring_;
   std::size_t next_ = 0;  // the oldest spin once the ring is full
-  std::int64_t seen_ = 0;
 };
 
 std::vector<FileFigures> Named(std::span<const std::string> names) {

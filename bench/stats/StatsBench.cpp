@@ -24,7 +24,8 @@ class Logs {
   Logs() {
     const fs::path folder = fs::temp_directory_path();
     whole_ = (folder / "vexilo-bench-10M.CSV").string();
-    halves_ = {(folder / "vexilo-bench-5M-a.CSV").string(), (folder / "vexilo-bench-5M-b.CSV").string()};
+    halves_ = {(folder / "vexilo-bench-5M-a.CSV").string(),
+               (folder / "vexilo-bench-5M-b.CSV").string()};
     std::mt19937_64 random(1);
     std::ofstream whole(whole_, std::ios::binary), first(halves_[0], std::ios::binary),
         second(halves_[1], std::ios::binary);
@@ -68,17 +69,22 @@ void ReadAndAnalyse(benchmark::State& state, const std::vector<std::string>& nam
 }
 
 // One log of 10^7 spins: one core reads and analyses it, the 10000 fair wheels included.
-void BM_ReadAndAnalyse10M(benchmark::State& state) { ReadAndAnalyse(state, {TheLogs().Whole()}); }
+void BM_ReadAndAnalyse10M(benchmark::State& state) {
+  ReadAndAnalyse(state, {TheLogs().Whole()});
+}
 BENCHMARK(BM_ReadAndAnalyse10M)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // The same spins in two logs, read on two cores.
-void BM_ReadAndAnalyseTwoLogs(benchmark::State& state) { ReadAndAnalyse(state, TheLogs().Halves()); }
+void BM_ReadAndAnalyseTwoLogs(benchmark::State& state) {
+  ReadAndAnalyse(state, TheLogs().Halves());
+}
 BENCHMARK(BM_ReadAndAnalyseTwoLogs)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // The best arc's p-value alone: 10000 fair wheels of 10^7 spins.
 void BM_ArcPValue(benchmark::State& state) {
   const ArcScan scan(kSpins);
-  for (auto _ : state) benchmark::DoNotOptimize(scan.PValue(3.0, kDefaultSimulations, kDefaultSeed));
+  for (auto _ : state)
+    benchmark::DoNotOptimize(scan.PValue(3.0, kDefaultSimulations, kDefaultSeed));
 }
 BENCHMARK(BM_ArcPValue)->Unit(benchmark::kMillisecond);
 
