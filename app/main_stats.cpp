@@ -8,7 +8,26 @@
 #ifdef _WIN32
 #include <windows.h>
 
-// The arguments as UTF-8, whatever the console's code page; the report goes out as UTF-8 too.
+namespace {
+
+// The console shows the report's UTF-8 (file names) while the program runs; the code page the
+// console had comes back after.
+class Utf8Console {
+ public:
+  Utf8Console() : previous_(GetConsoleOutputCP()) { SetConsoleOutputCP(CP_UTF8); }
+  ~Utf8Console() {
+    if (previous_ != 0) SetConsoleOutputCP(previous_);
+  }
+  Utf8Console(const Utf8Console&) = delete;
+  Utf8Console& operator=(const Utf8Console&) = delete;
+
+ private:
+  UINT previous_;
+};
+
+}  // namespace
+
+// The arguments as UTF-8, whatever the console's code page.
 int wmain(int argc, wchar_t** argv) {
   std::vector<std::string> args;
   for (int i = 1; i < argc; ++i) {
@@ -17,7 +36,7 @@ int wmain(int argc, wchar_t** argv) {
     if (size > 1) WideCharToMultiByte(CP_UTF8, 0, argv[i], -1, arg.data(), size, nullptr, nullptr);
     args.push_back(std::move(arg));
   }
-  SetConsoleOutputCP(CP_UTF8);
+  const Utf8Console console;
   return vexilo::stats::RunCommandLine(args, stdout, stderr);
 }
 #else

@@ -9,6 +9,7 @@
 #include <windows.h>
 #else
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
@@ -32,9 +33,8 @@ namespace {
 InputFile::InputFile(std::string_view name) : name_(name) {
   if (name == kStandardInput) {
     handle_ = GetStdHandle(STD_INPUT_HANDLE);
-    // No console or pipe attached reads as an empty input.
     if (handle_ == INVALID_HANDLE_VALUE) ThrowLastError(name_);
-    return;
+    return;  // a program started without standard input has none (null): it reads as empty
   }
   const int length = static_cast<int>(std::min<std::size_t>(name.size(), INT_MAX));
   const int size =
@@ -66,6 +66,20 @@ std::size_t InputFile::Read(char* to, std::size_t size) {
   return got;
 }
 
+std::optional<std::int64_t> InputFile::Size() const {
+  LARGE_INTEGER size{};
+  if (!owned_ || GetFileType(handle_) != FILE_TYPE_DISK || !GetFileSizeEx(handle_, &size)) {
+    return std::nullopt;
+  }
+  return size.QuadPart;
+}
+
+void InputFile::Seek(std::int64_t offset) {
+  LARGE_INTEGER to{};
+  to.QuadPart = offset;
+  if (!SetFilePointerEx(handle_, to, nullptr, FILE_BEGIN)) ThrowLastError(name_);
+}
+
 #else
 
 InputFile::InputFile(std::string_view name) : name_(name) {
@@ -93,6 +107,18 @@ std::size_t InputFile::Read(char* to, std::size_t size) {
     const ssize_t got = ::read(fd_, to, std::min<std::size_t>(size, SSIZE_MAX));
     if (got >= 0) return static_cast<std::size_t>(got);
     if (errno != EINTR) throw std::system_error(errno, std::generic_category(), name_);
+  }
+}
+
+std::optional<std::int64_t> InputFile::Size() const {
+  struct stat info {};
+  if (!owned_ || ::fstat(fd_, &info) != 0 || !S_ISREG(info.st_mode)) return std::nullopt;
+  return static_cast<std::int64_t>(info.st_size);
+}
+
+void InputFile::Seek(std::int64_t offset) {
+  if (::lseek(fd_, static_cast<off_t>(offset), SEEK_SET) < 0) {
+    throw std::system_error(errno, std::generic_category(), name_);
   }
 }
 

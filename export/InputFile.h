@@ -1,6 +1,8 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -18,6 +20,11 @@ class InputFile {
 
   // Reads up to size bytes into to; 0 only at the end of the file.
   std::size_t Read(char* to, std::size_t size);
+  // The size of a file on disk, which can be read from any place; nothing for a pipe, a
+  // terminal or standard input.
+  std::optional<std::int64_t> Size() const;
+  // Goes to a place in a file that has a Size.
+  void Seek(std::int64_t offset);
   const std::string& Name() const { return name_; }
 
  private:

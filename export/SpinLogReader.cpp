@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
+#include <limits>
 #include <string>
 
 #include "engine/PocketTable.h"
@@ -21,6 +22,9 @@ constexpr std::size_t kFastRoom = 16;
 constexpr std::size_t kLookahead = 64;
 constexpr std::size_t kBatch = std::size_t{1} << 15;
 constexpr int kEmptyLine = -1;
+constexpr const char* kEmptyLineInside = "an empty line inside the data";
+// Reads while looking for the start of a part's first line.
+constexpr std::size_t kSkipChunk = 4096;
 
 struct NumberTails {
   std::uint64_t crlfWord, crlfMask, lfWord, lfMask;
@@ -140,21 +144,56 @@ Verdict Judge(std::string_view line, bool ended, bool cut) {
 
 SpinLogError::SpinLogError(const std::string& file, std::int64_t line, const std::string& reason)
     : std::runtime_error(DisplayName(file) + ":" + std::to_string(line) + ": " + reason),
-      line_(line) {}
+      line_(line),
+      reason_(reason) {}
+
+void CheckParts(const std::string& name, std::span<const SpinLogPart> parts) {
+  std::int64_t before = 0;  // lines in the parts before
+  std::int64_t emptyLine = 0;
+  for (const SpinLogPart& part : parts) {
+    // Empty lines that end a part are inside the data once any line follows them.
+    if (emptyLine != 0 && (part.spins > 0 || part.badLine != 0)) {
+      throw SpinLogError(name, emptyLine, kEmptyLineInside);
+    }
+    if (part.badLine != 0) throw SpinLogError(name, before + part.badLine, part.problem);
+    if (emptyLine == 0 && part.emptyTail != 0) emptyLine = before + part.emptyTail;
+    before += part.lines;
+  }
+}
 
 class SpinLogReader::Parser {
  public:
   Parser(InputFile& file, SpinSink& sink)
       : file_(file), sink_(sink), buffer_(new char[kBufferSize + kFastRoom]) {}
 
-  std::int64_t Run() {
+  // The lines that start in [from, to): reads up to `to`, then on to the end of the line that
+  // crosses it. The whole log is the range from 0 to the end.
+  SpinLogPart Run(std::int64_t from, std::int64_t to) {
+    if (from > 0 && !SkipToLineStart(from, to)) return {};
+    std::int64_t position = from;
     std::size_t kept = 0;
-    bool opening = true;
+    bool opening = from == 0;
+    char lastRead = '\n';  // the range starts where a line starts
     for (bool end = false; !end;) {
-      const std::size_t got = file_.Read(buffer_.get() + kept, kBufferSize - kept);
+      const bool finishing = position >= to;  // only the line that crosses `to` is left
+      if (finishing && lastRead == '\n') break;
+      std::size_t room = kBufferSize - kept;
+      if (!finishing) room = static_cast<std::size_t>(std::min<std::int64_t>(room, to - position));
+      if (finishing) room = std::min(room, kLookahead);
+      const std::size_t got = file_.Read(buffer_.get() + kept, room);
+      position += static_cast<std::int64_t>(got);
       end = got == 0;
+      if (got > 0) lastRead = buffer_[kept + got - 1];
       const char* first = buffer_.get();
       const char* last = first + kept + got;
+      if (finishing && !end) {
+        // That line ends at its LF; what follows belongs to the next part.
+        const auto* lf = static_cast<const char*>(std::memchr(first + kept, '\n', got));
+        if (lf != nullptr) {
+          last = lf + 1;
+          end = true;
+        }
+      }
       if (opening) {
         if (!end && last - first < static_cast<std::ptrdiff_t>(kByteOrderMark.size())) {
           kept += got;
@@ -170,10 +209,29 @@ class SpinLogReader::Parser {
       std::memmove(buffer_.get(), first, kept);
     }
     Flush();
-    return spins_;
+    return {spins_, line_, emptyLine_, 0, {}};
   }
 
  private:
+  // Goes to the start of the first line at or after from, unless that is at or past to.
+  bool SkipToLineStart(std::int64_t from, std::int64_t to) {
+    file_.Seek(from - 1);
+    std::int64_t position = from - 1;
+    for (;;) {
+      const std::size_t got = file_.Read(buffer_.get(), kSkipChunk);
+      if (got == 0) return false;
+      const auto* lf = static_cast<const char*>(std::memchr(buffer_.get(), '\n', got));
+      if (lf != nullptr) {
+        position += lf - buffer_.get() + 1;
+        if (position >= to) return false;
+        file_.Seek(position);
+        return true;
+      }
+      position += static_cast<std::int64_t>(got);
+      if (position >= to) return false;
+    }
+  }
+
   // Every whole line in [p, last), and at the end of the file the last one too; returns where
   // the unfinished line starts.
   const char* Lines(const char* p, const char* last, bool end) {
@@ -192,7 +250,7 @@ class SpinLogReader::Parser {
       if (verdict.number == kEmptyLine) {
         if (emptyLine_ == 0) emptyLine_ = number;
       } else {
-        if (emptyLine_ != 0) Fail(emptyLine_, "an empty line inside the data");
+        if (emptyLine_ != 0) Fail(emptyLine_, kEmptyLineInside);
         Emit(static_cast<std::uint8_t>(verdict.number));
       }
       p = lf != nullptr ? lf + 1 : last;
@@ -210,10 +268,11 @@ class SpinLogReader::Parser {
       while (p <= stop && out < full) {
         const unsigned d0 = static_cast<unsigned char>(p[0]) - unsigned{'0'};
         const unsigned d1 = static_cast<unsigned char>(p[1]) - unsigned{'0'};
-        const bool two = d1 <= 9;
-        const unsigned n = two ? d0 * 10 + d1 : d0;
+        // Arithmetic, not branches: one digit or two is a coin toss.
+        const unsigned two = d1 <= 9;
+        const unsigned n = d0 + ((0u - two) & (d0 * 9 + d1));
         // One digit, or two without a leading zero, and a pocket.
-        if (d0 > 9 || n >= kPockets || (two && d0 == 0)) break;
+        if ((d0 > 9) | (n >= kPockets) | (two & (d0 == 0))) break;
         const char* q = p + 1 + two;
         std::uint64_t word;
         std::memcpy(&word, q, sizeof word);
@@ -267,8 +326,25 @@ SpinLogReader::SpinLogReader(std::string_view name) : file_(std::make_unique<Inp
 SpinLogReader::~SpinLogReader() = default;
 
 std::int64_t SpinLogReader::ReadAll(SpinSink& sink) {
+  const SpinLogPart whole = ReadPart(0, std::numeric_limits<std::int64_t>::max(), sink);
+  CheckParts(file_->Name(), std::span(&whole, 1));
+  return whole.spins;
+}
+
+std::optional<std::int64_t> SpinLogReader::PartableSize() const {
+  return file_->Size();
+}
+
+SpinLogPart SpinLogReader::ReadPart(std::int64_t from, std::int64_t to, SpinSink& sink) {
   Parser parser(*file_, sink);
-  return parser.Run();
+  try {
+    return parser.Run(from, to);
+  } catch (const SpinLogError& bad) {
+    SpinLogPart part;
+    part.badLine = bad.Line();
+    part.problem = bad.Reason();
+    return part;
+  }
 }
 
 }  // namespace vexilo

@@ -30,7 +30,7 @@ struct Queue {
 
 #ifdef VEXILO_STD_THREADS
 
-int Cores() {
+int CoreCount() {
   return static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
 }
 
@@ -42,7 +42,7 @@ void RunThreads(Queue& queue, int threads) {
 
 #else
 
-int Cores() {
+int CoreCount() {
   SYSTEM_INFO info{};
   GetSystemInfo(&info);
   return static_cast<int>(std::max<DWORD>(1, info.dwNumberOfProcessors));
@@ -85,6 +85,10 @@ void RunThreads(Queue& queue, int threads) {
 void RunOnWorkers(int count, const std::function<void(int)>& task) {
   Queue queue{task, count};
   RunThreads(queue, std::min(count, Cores()));
+}
+
+int Cores() {
+  return CoreCount();
 }
 
 }  // namespace vexilo::stats

@@ -150,6 +150,45 @@ TEST(SpinLogReader, LongLogsAcrossBuffers) {
       std::to_string(want.size() + 2) + ": expected the colour \"Red\" for 5, found \"Black\"");
 }
 
+// A log read in two parts cut at any byte gives the spins, or the error, of the whole log.
+TEST(SpinLogReader, PartsCutAnywhereReadAsTheWhole) {
+  const std::vector<std::string> logs = {
+      "\xEF\xBB\xBF"
+      "17,Black\r\n0,Green\n32,Red\r\n\r\n\n",
+      "1,Red\r\n\r\n\r\n2,Black\r\n",
+      "1,Red\r\n2,Black\r\n3,Black\r\n4,Black",
+      "1,Red\r\n" + std::string(80, 'x') + "\r\n2,Black\r\n",
+  };
+  for (const std::string& bytes : logs) {
+    const LogFile file(bytes);
+    std::string whole;
+    Collect all;
+    try {
+      SpinLogReader(file.Name()).ReadAll(all);
+    } catch (const SpinLogError& error) {
+      whole = error.what();
+    }
+    for (std::size_t cut = 0; cut <= bytes.size(); ++cut) {
+      SCOPED_TRACE(::testing::Message()
+                   << "cut at " << cut << " of " << ::testing::PrintToString(bytes));
+      Collect first, second;
+      const std::int64_t size = static_cast<std::int64_t>(bytes.size());
+      const SpinLogPart parts[] = {SpinLogReader(file.Name()).ReadPart(0, cut, first),
+                                   SpinLogReader(file.Name()).ReadPart(cut, size, second)};
+      std::string error;
+      try {
+        CheckParts(file.Name(), parts);
+      } catch (const SpinLogError& e) {
+        error = e.what();
+      }
+      EXPECT_EQ(error, whole);
+      if (!whole.empty()) continue;
+      first.spins.insert(first.spins.end(), second.spins.begin(), second.spins.end());
+      EXPECT_EQ(first.spins, all.spins);
+    }
+  }
+}
+
 TEST(SpinLogReader, AFileThatCannotBeReadNamesItself) {
   const std::string missing = (fs::temp_directory_path() / "vexilo-no-such-log.CSV").string();
   try {
