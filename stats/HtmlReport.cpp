@@ -209,7 +209,7 @@ void Pictures(Markup& page, const Analysis& a) {
 }
 
 void Tests(Markup& page, const Analysis& a) {
-  const Section section(page, "tests", "Goodness of fit");
+  const Section section(page, "fit", "Goodness of fit");
   Table table(page, "Chi-square against a fair wheel, zero a cell of its own",
               {"test", "statistic", "df", "p", "verdict"});
   for (const FitTest& t : a.tests) {
@@ -235,7 +235,7 @@ void Numbers(Markup& page, const Analysis& a) {
 }
 
 void Groups(Markup& page, const Analysis& a) {
-  const Section section(page, "groups", "Groups of the board");
+  const Section section(page, "board-groups", "Groups of the board");
   Figure(page, a, GroupsPicture,
          "Zero counts against every group, so a fair wheel gives red 18 in 37 spins, not half.");
   Table table(page, "Every group", {"family", "group", "count", "share", "expected", "z"});
@@ -259,7 +259,7 @@ void Arcs(Markup& page, const Analysis& a) {
 }
 
 void SignatureSection(Markup& page, const Analysis& a) {
-  const Section section(page, "signature", "The dealer's signature");
+  const Section section(page, "dealer", "The dealer's signature");
   page.Element("p",
                "How many pockets round the wheel each spin landed from the one before. A dealer "
                "who launches the ball the same way leaves a bump here that no count of numbers "

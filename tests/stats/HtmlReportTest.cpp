@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <limits>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -91,6 +92,14 @@ TEST(HtmlReport, OnePageThatFetchesNothingAndNamesEveryPicture) {
         << id;
     EXPECT_EQ(Occurrences(page, "<title id=\"" + id + "-title\">"), 1u) << id;
     EXPECT_EQ(Occurrences(page, "<desc id=\"" + id + "-desc\">"), 1u) << id;
+  }
+  // Ids name one element each, or the pictures' labels point at the wrong one.
+  std::set<std::string> ids;
+  for (std::size_t at = page.find(" id=\""); at != std::string::npos;
+       at = page.find(" id=\"", at + 1)) {
+    const std::size_t from = at + 5;
+    EXPECT_TRUE(ids.insert(page.substr(from, page.find('"', from) - from)).second)
+        << page.substr(from, 20);
   }
   // The numbers are in tables too: a row for every number and group.
   EXPECT_EQ(Occurrences(page, "<span class=\"chip "), 37u);
