@@ -8,6 +8,8 @@
 #ifdef _WIN32
 #include <windows.h>
 
+#include "export/Utf16.h"
+
 namespace {
 
 // The console shows the report's UTF-8 (file names) while the program runs; the code page the
@@ -30,12 +32,7 @@ class Utf8Console {
 // The arguments as UTF-8, whatever the console's code page.
 int wmain(int argc, wchar_t** argv) {
   std::vector<std::string> args;
-  for (int i = 1; i < argc; ++i) {
-    const int size = WideCharToMultiByte(CP_UTF8, 0, argv[i], -1, nullptr, 0, nullptr, nullptr);
-    std::string arg(size > 0 ? size - 1 : 0, '\0');
-    if (size > 1) WideCharToMultiByte(CP_UTF8, 0, argv[i], -1, arg.data(), size, nullptr, nullptr);
-    args.push_back(std::move(arg));
-  }
+  for (int i = 1; i < argc; ++i) args.push_back(vexilo::ToUtf8(argv[i]));
   const Utf8Console console;
   return vexilo::stats::RunCommandLine(args, stdout, stderr);
 }

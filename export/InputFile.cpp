@@ -7,6 +7,8 @@
 
 #ifdef _WIN32
 #include <windows.h>
+
+#include "export/Utf16.h"
 #else
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -36,15 +38,12 @@ InputFile::InputFile(std::string_view name) : name_(name) {
     if (handle_ == INVALID_HANDLE_VALUE) ThrowLastError(name_);
     return;  // a program started without standard input has none (null): it reads as empty
   }
-  const int length = static_cast<int>(std::min<std::size_t>(name.size(), INT_MAX));
-  const int size =
-      MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, name.data(), length, nullptr, 0);
-  if (size <= 0 || name.find('\0') != std::string_view::npos) {
+  // A name that is not UTF-8 is refused rather than guessed at.
+  const std::optional<Utf16String> wide = ToUtf16Exact(name);
+  if (!wide || name.find('\0') != std::string_view::npos) {
     throw std::system_error(ERROR_INVALID_NAME, std::system_category(), name_);
   }
-  std::wstring wide(static_cast<std::size_t>(size), L'\0');
-  MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, name.data(), length, wide.data(), size);
-  handle_ = CreateFileW(wide.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+  handle_ = CreateFileW(wide->c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                         OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
   if (handle_ == INVALID_HANDLE_VALUE) ThrowLastError(name_);
   owned_ = true;
