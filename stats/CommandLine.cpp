@@ -153,8 +153,8 @@ int RunCommandLine(std::span<const std::string> args, std::FILE* out, std::FILE*
   }
   // The page first: if it cannot be written, the run fails before anything reaches out.
   if (options.html) {
-    if (const auto failure = WriteFileAtomically(*options.html, page)) {
-      Say(err, "cannot write " + *options.html + ": " + *failure);
+    if (const SaveResult saved = WriteFileAtomically(*options.html, page); !saved.Saved()) {
+      Say(err, "cannot write " + *options.html + ": " + saved.code.message());
       return kNotWritten;
     }
   }
