@@ -18,6 +18,8 @@ namespace {
 
 constexpr double kNone = std::numeric_limits<double>::quiet_NaN();
 constexpr double kFair = 1.0 / kPockets;
+constexpr std::string_view kBehindFill = "#c9c9c9";  // the longest absences behind the sleepers
+constexpr std::string_view kPlainFill = "#4a6b8a";   // bars that stand for no pocket
 
 // The count (or share) a fair wheel gives a cell hit with chance p in n trials, and the range
 // 95% of fair wheels fall in, by the normal approximation.
@@ -76,14 +78,19 @@ class BarLayout {
   double top_;
 };
 
+// A line across the whole plot at height y.
+void AcrossPlot(Markup& page, const std::string& y, std::string_view style) {
+  page.Empty("line", {{"x1", Coord(BarLayout::kLeft)},
+                      {"x2", Coord(BarLayout::kWidth - BarLayout::kRight)},
+                      {"y1", y},
+                      {"y2", y},
+                      {"class", style}});
+}
+
 void Axis(Markup& page, const BarLayout& layout, double step) {
   for (double tick = 0; tick <= layout.Top() + step / 2; tick += step) {
     const std::string y = Coord(layout.Y(tick));
-    page.Empty("line", {{"x1", Coord(BarLayout::kLeft)},
-                        {"x2", Coord(BarLayout::kWidth - BarLayout::kRight)},
-                        {"y1", y},
-                        {"y2", y},
-                        {"class", "grid"}});
+    AcrossPlot(page, y, "grid");
     page.Element("text", {{"x", Coord(BarLayout::kLeft - 6)}, {"y", y}, {"class", "tick end"}},
                  Whole(tick));
   }
@@ -123,19 +130,11 @@ void DrawBarChart(Markup& page, const BarChart& chart) {
                         {"class", "band"}});
   }
   if (std::any_of(chart.behind.begin(), chart.behind.end(), [](double v) { return v > 0; })) {
-    Bars(page, layout, chart.behind, 0.86, [](int) { return "#c9c9c9"; });
+    Bars(page, layout, chart.behind, 0.86, [](int) { return kBehindFill; });
   }
-  Bars(page, layout, chart.values, 0.7, [&chart](int i) {
-    return chart.pocketColours ? PocketColour(i) : std::string_view("#4a6b8a");
-  });
-  if (std::isfinite(chart.line)) {
-    const std::string y = Coord(layout.Y(chart.line));
-    page.Empty("line", {{"x1", Coord(BarLayout::kLeft)},
-                        {"x2", Coord(BarLayout::kWidth - BarLayout::kRight)},
-                        {"y1", y},
-                        {"y2", y},
-                        {"class", "expected"}});
-  }
+  Bars(page, layout, chart.values, 0.7,
+       [&chart](int i) { return chart.pocketColours ? PocketColour(i) : kPlainFill; });
+  if (std::isfinite(chart.line)) AcrossPlot(page, Coord(layout.Y(chart.line)), "expected");
   const std::string labelY = Coord(BarLayout::kHeight - BarLayout::kBottom + 13);
   for (int i = 0; i < kPockets; ++i) {
     page.Element(
@@ -178,10 +177,12 @@ std::string RangeWords(const FairRange& range) {
          Fixed(range.high, 1) + " (shaded).";
 }
 
-std::string MostAndLeast(const std::array<double, kPockets>& values, std::string_view what) {
-  const auto [least, most] = std::minmax_element(values.begin(), values.end());
-  return " Most " + std::string(what) + ": " + NumbersAt(values, *most) + " with " + Whole(*most) +
-         "; fewest: " + NumbersAt(values, *least) + " with " + Whole(*least) + ".";
+// " Most often: 16 (159); least often: 27 and 34 (111)."
+std::string MostAndLeast(const std::array<double, kPockets>& values, std::string_view most,
+                         std::string_view least) {
+  const auto [low, high] = std::minmax_element(values.begin(), values.end());
+  return " " + std::string(most) + ": " + NumbersAt(values, *high) + " (" + Whole(*high) + "); " +
+         std::string(least) + ": " + NumbersAt(values, *low) + " (" + Whole(*low) + ").";
 }
 
 }  // namespace
@@ -195,7 +196,8 @@ void CountsPicture(Markup& page, const Analysis& a) {
   for (int n = 0; n < kPockets; ++n) chart.values[n] = static_cast<double>(a.numbers[n].count);
   chart.line = chart.band.expected;
   chart.description = "Bars of the counts of the numbers 0 to 36 in " + std::to_string(a.spins) +
-                      " spins. " + RangeWords(chart.band) + MostAndLeast(chart.values, "often");
+                      " spins. " + RangeWords(chart.band) +
+                      MostAndLeast(chart.values, "Most often", "least often");
   DrawBarChart(page, chart);
 }
 
@@ -212,7 +214,8 @@ void SignaturePicture(Markup& page, const Analysis& a) {
   chart.line = chart.band.expected;
   chart.description = "Bars of how many of the " + std::to_string(steps) +
                       " steps from one spin to the next went 0 to 36 pockets round the wheel. " +
-                      RangeWords(chart.band) + MostAndLeast(chart.values, "steps");
+                      RangeWords(chart.band) +
+                      MostAndLeast(chart.values, "Most steps went", "fewest");
   DrawBarChart(page, chart);
 }
 
@@ -231,7 +234,7 @@ void SleepersPicture(Markup& page, const Analysis& a) {
       "Bars of the spins since each number 0 to 36 last came up, in front of lighter bars of "
       "its longest absence. A fair wheel keeps one given number away " +
       Whole(std::ceil(chart.line)) + " spins or more 1 time in 20 (the dashed line)." +
-      MostAndLeast(chart.values, "spins since");
+      MostAndLeast(chart.values, "Asleep longest", "came up last");
   DrawBarChart(page, chart);
 }
 
