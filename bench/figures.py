@@ -37,6 +37,16 @@ ENGINE = [
     ("Spin log: 100000 lines formatted", "export/export_bench", "BM_FormatSpinLog", 1),
     ("Spin log: 100000 lines saved safely", "export/export_bench", "BM_SaveFullHistory", 1),
 ]
+STATS = [
+    ("Stats: 10^7 spins read and analysed (benchmark, one log)", "stats/stats_bench",
+     "BM_ReadAndAnalyse10M", 1),
+    ("Stats: the same spins as two logs (benchmark)", "stats/stats_bench",
+     "BM_ReadAndAnalyseTwoLogs", 1),
+    ("Stats: the best arc's p-value, 10000 fair wheels of 10^7 spins", "stats/stats_bench",
+     "BM_ArcPValue", 1),
+]
+# Debian's Python, which has pandas and SciPy for the side-by-side run.
+SYSTEM_PYTHON = "/usr/bin/python3"
 
 UNITS = {"ns": 1e-9, "us": 1e-6, "ms": 1e-3, "s": 1.0}
 
@@ -64,6 +74,14 @@ def medians(build, executable, repetitions):
     # A benchmark timed on the wall clock is named with a "/real_time" suffix.
     return {b["run_name"].removesuffix("/real_time"): b["real_time"] * UNITS[b["time_unit"]]
             for b in report["benchmarks"] if b.get("aggregate_name") == "median"}
+
+
+def stats_side_by_side(build, repetitions):
+    """vexilo-stats end to end, with its peak memory, beside pandas + SciPy (bench/stats)."""
+    script = os.path.join(os.path.dirname(os.path.abspath(__file__)), "stats", "compare.py")
+    output = command_output([SYSTEM_PYTHON, script, os.path.join(build, "app", "vexilo-stats"),
+                             str(repetitions)])
+    return [tuple(line.split("\t", 1)) for line in output.splitlines() if "\t" in line]
 
 
 def command_output(command):
@@ -99,11 +117,12 @@ def main():
                  f"{statistics.median(r[1] for r in runs) / 1024:.1f} MiB"))
 
     found = {}
-    for executable in dict.fromkeys(row[1] for row in WINDOW + ENGINE):
+    for executable in dict.fromkeys(row[1] for row in WINDOW + ENGINE + STATS):
         found[executable] = medians(build, executable, repetitions)
-    for what, executable, name, divisor in WINDOW + ENGINE:
+    for what, executable, name, divisor in WINDOW + ENGINE + STATS:
         time = found[executable].get(name)
         rows.append((what, readable(time / divisor) if time is not None else "not measured"))
+    rows += stats_side_by_side(build, repetitions)
 
     width = max(len(what) for what, _ in rows)
     print(f"| {'What':<{width}} | Median |")

@@ -5,13 +5,15 @@
 #include <string_view>
 
 #include "engine/SpinTally.h"
+#include "export/SpinLogFormat.h"
 
 namespace vexilo {
 namespace {
 
 // The tail of a line for each ColourCode; every recorded spin carries red, black or green.
-constexpr std::array<std::string_view, 3> kLineTails = {",Red\r\n", ",Black\r\n", ",Green\r\n"};
-constexpr std::size_t kLongestLine = 10;  // "36,Black" and CR LF
+constexpr std::array<LineTail, 3> kLineTails = {MakeLineTail(ccRed, kLineEnd),
+                                                MakeLineTail(ccBlack, kLineEnd),
+                                                MakeLineTail(ccGreen, kLineEnd)};
 
 }  // namespace
 
@@ -24,7 +26,7 @@ void FormatSpinLog(const SpinTally& tally, std::string& out) {
     char digits[12];
     const auto result = std::to_chars(digits, digits + sizeof digits, entry.number);
     out.append(digits, result.ptr);
-    out.append(kLineTails[static_cast<std::size_t>(entry.colour)]);
+    out.append(kLineTails[static_cast<std::size_t>(entry.colour)].View());
   }
 }
 

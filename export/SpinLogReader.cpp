@@ -1,0 +1,350 @@
+#include "export/SpinLogReader.h"
+
+#include <algorithm>
+#include <array>
+#include <cstring>
+#include <limits>
+#include <string>
+
+#include "engine/PocketTable.h"
+#include "export/InputFile.h"
+#include "export/SpinLogFormat.h"
+#include "export/Utf8.h"
+
+namespace vexilo {
+namespace {
+
+constexpr std::size_t kBufferSize = std::size_t{1} << 20;
+// The fast path reads a whole word after a number; a line shorter than that near the end of
+// the buffer goes the careful way.
+constexpr std::size_t kFastRoom = 16;
+// No spin takes this many bytes, so a line is judged from its first kLookahead bytes alone.
+constexpr std::size_t kLookahead = 64;
+constexpr std::size_t kBatch = std::size_t{1} << 15;
+constexpr int kEmptyLine = -1;
+constexpr const char* kEmptyLineInside = "an empty line inside the data";
+// Reads while looking for the start of a part's first line.
+constexpr std::size_t kSkipChunk = 4096;
+
+struct NumberTails {
+  std::uint64_t crlfWord, crlfMask, lfWord, lfMask;
+  std::uint8_t crlfSize, lfSize;
+};
+
+constexpr std::array<NumberTails, kPockets> MakeNumberTails() {
+  std::array<NumberTails, kPockets> tails{};
+  for (int n = 0; n < kPockets; ++n) {
+    const LineTail crlf = MakeLineTail(PocketOf(n).colour, kLineEnd);
+    const LineTail lf = MakeLineTail(PocketOf(n).colour, kBareLineEnd);
+    tails[n] = {crlf.Word(),
+                crlf.Mask(),
+                lf.Word(),
+                lf.Mask(),
+                static_cast<std::uint8_t>(crlf.size),
+                static_cast<std::uint8_t>(lf.size)};
+  }
+  return tails;
+}
+
+constexpr std::array<NumberTails, kPockets> kTails = MakeNumberTails();
+
+std::string DisplayName(const std::string& name) {
+  return name == "-" ? "(standard input)" : name;
+}
+
+// Quoted for a message: at most 24 bytes, cut between characters.
+std::string Quote(std::string_view text) {
+  constexpr std::size_t kShown = 24;
+  std::string out = "\"";
+  std::size_t size = std::min(text.size(), kShown);
+  while (size < text.size() && size > 0 &&
+         (static_cast<unsigned char>(text[size]) & 0xC0) == 0x80) {
+    --size;
+  }
+  out.append(text.substr(0, size));
+  out += size < text.size() ? "...\"" : "\"";
+  return out;
+}
+
+// The first byte that is not text (a control character or broken UTF-8), npos when none.
+std::size_t FirstNonText(std::string_view line) {
+  for (std::size_t i = 0; i < line.size();) {
+    const auto c = static_cast<unsigned char>(line[i]);
+    if ((c < 0x20 && c != '\t') || c == 0x7F) return i;
+    const std::size_t length = Utf8CharLength(line.substr(i));
+    if (length == 0) return i;
+    i += length;
+  }
+  return std::string_view::npos;
+}
+
+// A long line's view ends where the view was cut, maybe inside a character: drop that one.
+std::string_view WholeCharacters(std::string_view view) {
+  std::size_t end = view.size();
+  while (end > 0 && view.size() - end < 3 &&
+         (static_cast<unsigned char>(view[end - 1]) & 0xC0) == 0x80)
+    --end;
+  if (end > 0 && static_cast<unsigned char>(view[end - 1]) >= 0xC0) return view.substr(0, end - 1);
+  return view;
+}
+
+std::string NonTextProblem(std::string_view line, std::size_t at) {
+  const auto c = static_cast<unsigned char>(line[at]);
+  const std::string column = std::to_string(at + 1);
+  if (c == '\r') return "a carriage return inside the line, at column " + column;
+  constexpr char kHex[] = "0123456789ABCDEF";
+  return std::string("not text: byte 0x") + kHex[c >> 4] + kHex[c & 0xF] + " at column " + column;
+}
+
+struct Verdict {
+  int number = kEmptyLine;
+  std::string problem;  // empty when the line is a spin or empty
+};
+
+// One line without its LF. ended: an LF followed it; cut: it goes on past the view.
+Verdict Judge(std::string_view line, bool ended, bool cut) {
+  if (ended && !line.empty() && line.back() == '\r') line.remove_suffix(1);
+  if (cut) line = WholeCharacters(line);
+  if (!ended && !cut && line.ends_with('\r')) return {0, "a carriage return without a line feed"};
+  if (line.empty()) return {};
+  if (const std::size_t bad = FirstNonText(line); bad != std::string_view::npos) {
+    return {0, NonTextProblem(line, bad)};
+  }
+  std::size_t digits = 0;
+  while (digits < line.size() && line[digits] >= '0' && line[digits] <= '9') ++digits;
+  const std::string_view field = line.substr(0, std::min(line.find(kFieldSeparator), line.size()));
+  if (digits == 0) return {0, "expected a number from 0 to 36, found " + Quote(field)};
+  const std::string_view number = line.substr(0, digits);
+  if (digits > 2 || std::stoi(std::string(number)) >= kPockets) {
+    return {0, "the number " + Quote(number) + " is outside 0 to 36"};
+  }
+  if (digits == 2 && number[0] == '0') {
+    return {0, "the number " + Quote(number) + " has a leading zero"};
+  }
+  const int n = std::stoi(std::string(number));
+  std::string_view rest = line.substr(digits);
+  if (rest.empty()) return {0, "no colour after the number"};
+  if (rest[0] != kFieldSeparator)
+    return {0, "expected a comma after the number, found " + Quote(rest)};
+  rest.remove_prefix(1);
+  const std::string_view colour = rest.substr(0, std::min(rest.find(kFieldSeparator), rest.size()));
+  const std::string_view word = kColourWords[PocketOf(n).colour];
+  if (colour != word) {
+    return {0, "expected the colour \"" + std::string(word) + "\" for " + std::string(number) +
+                   ", found " + (colour.empty() ? std::string("nothing") : Quote(colour))};
+  }
+  if (rest.size() > colour.size()) {
+    return {0, "an extra field after the colour: " + Quote(rest.substr(colour.size()))};
+  }
+  if (cut) return {0, "the line goes on after the colour"};
+  return {n, {}};
+}
+
+}  // namespace
+
+SpinLogError::SpinLogError(const std::string& file, std::int64_t line, const std::string& reason)
+    : std::runtime_error(DisplayName(file) + ":" + std::to_string(line) + ": " + reason),
+      line_(line),
+      reason_(reason) {}
+
+void CheckParts(const std::string& name, std::span<const SpinLogPart> parts) {
+  std::int64_t before = 0;  // lines in the parts before
+  std::int64_t emptyLine = 0;
+  for (const SpinLogPart& part : parts) {
+    // Empty lines that end a part are inside the data once any line follows them.
+    if (emptyLine != 0 && (part.spins > 0 || part.badLine != 0)) {
+      throw SpinLogError(name, emptyLine, kEmptyLineInside);
+    }
+    if (part.badLine != 0) throw SpinLogError(name, before + part.badLine, part.problem);
+    if (emptyLine == 0 && part.emptyTail != 0) emptyLine = before + part.emptyTail;
+    before += part.lines;
+  }
+}
+
+class SpinLogReader::Parser {
+ public:
+  Parser(InputFile& file, SpinSink& sink)
+      : file_(file), sink_(sink), buffer_(new char[kBufferSize + kFastRoom]) {}
+
+  // The lines that start in [from, to): reads up to `to`, then on to the end of the line that
+  // crosses it. The whole log is the range from 0 to the end.
+  SpinLogPart Run(std::int64_t from, std::int64_t to) {
+    if (from > 0 && !SkipToLineStart(from, to)) return {};
+    std::int64_t position = from;
+    std::size_t kept = 0;
+    bool opening = from == 0;
+    char lastRead = '\n';  // the range starts where a line starts
+    for (bool end = false; !end;) {
+      const bool finishing = position >= to;  // only the line that crosses `to` is left
+      if (finishing && lastRead == '\n') break;
+      std::size_t room = kBufferSize - kept;
+      if (!finishing) room = static_cast<std::size_t>(std::min<std::int64_t>(room, to - position));
+      if (finishing) room = std::min(room, kLookahead);
+      const std::size_t got = file_.Read(buffer_.get() + kept, room);
+      position += static_cast<std::int64_t>(got);
+      end = got == 0;
+      if (got > 0) lastRead = buffer_[kept + got - 1];
+      const char* first = buffer_.get();
+      const char* last = first + kept + got;
+      if (finishing && !end) {
+        // That line ends at its LF; what follows belongs to the next part.
+        const auto* lf = static_cast<const char*>(std::memchr(first + kept, '\n', got));
+        if (lf != nullptr) {
+          last = lf + 1;
+          end = true;
+        }
+      }
+      if (opening) {
+        if (!end && last - first < static_cast<std::ptrdiff_t>(kByteOrderMark.size())) {
+          kept += got;
+          continue;
+        }
+        if (std::string_view(first, last - first).starts_with(kByteOrderMark)) {
+          first += kByteOrderMark.size();
+        }
+        opening = false;
+      }
+      first = Lines(first, last, end);
+      kept = static_cast<std::size_t>(last - first);
+      std::memmove(buffer_.get(), first, kept);
+    }
+    Flush();
+    return {spins_, line_, emptyLine_, 0, {}};
+  }
+
+ private:
+  // Goes to the start of the first line at or after from, unless that is at or past to.
+  bool SkipToLineStart(std::int64_t from, std::int64_t to) {
+    file_.Seek(from - 1);
+    std::int64_t position = from - 1;
+    for (;;) {
+      const std::size_t got = file_.Read(buffer_.get(), kSkipChunk);
+      if (got == 0) return false;
+      const auto* lf = static_cast<const char*>(std::memchr(buffer_.get(), '\n', got));
+      if (lf != nullptr) {
+        position += lf - buffer_.get() + 1;
+        if (position >= to) return false;
+        file_.Seek(position);
+        return true;
+      }
+      position += static_cast<std::int64_t>(got);
+      if (position >= to) return false;
+    }
+  }
+
+  // Every whole line in [p, last), and at the end of the file the last one too; returns where
+  // the unfinished line starts.
+  const char* Lines(const char* p, const char* last, bool end) {
+    for (;;) {
+      if (emptyLine_ == 0) p = FastLines(p, last);
+      if (p == last) return p;
+      const auto available = static_cast<std::size_t>(last - p);
+      const auto* lf =
+          static_cast<const char*>(std::memchr(p, '\n', std::min(available, kLookahead)));
+      if (lf == nullptr && !end && available < kLookahead) return p;
+      const bool cut = lf == nullptr && available >= kLookahead;
+      const std::string_view line(p, lf != nullptr ? lf - p : std::min(available, kLookahead));
+      const std::int64_t number = ++line_;
+      const Verdict verdict = Judge(line, lf != nullptr, cut);
+      if (!verdict.problem.empty()) Fail(number, verdict.problem);
+      if (verdict.number == kEmptyLine) {
+        if (emptyLine_ == 0) emptyLine_ = number;
+      } else {
+        if (emptyLine_ != 0) Fail(emptyLine_, kEmptyLineInside);
+        Emit(static_cast<std::uint8_t>(verdict.number));
+      }
+      p = lf != nullptr ? lf + 1 : last;
+    }
+  }
+
+  // Lines the board writes, and their LF twins, while there is room for a whole one. Kept in
+  // locals: a store of a spin (a byte) could otherwise alias any member.
+  const char* FastLines(const char* p, const char* last) {
+    for (;;) {
+      std::uint8_t* out = batch_.data() + batched_;
+      std::uint8_t* const full = batch_.data() + kBatch;
+      const char* const stop = last - kFastRoom;
+      std::int64_t lines = 0;
+      while (p <= stop && out < full) {
+        const unsigned d0 = static_cast<unsigned char>(p[0]) - unsigned{'0'};
+        const unsigned d1 = static_cast<unsigned char>(p[1]) - unsigned{'0'};
+        // Arithmetic, not branches: one digit or two is a coin toss.
+        const unsigned two = d1 <= 9;
+        const unsigned n = d0 + ((0u - two) & (d0 * 9 + d1));
+        // One digit, or two without a leading zero, and a pocket.
+        if ((d0 > 9) | (n >= kPockets) | (two & (d0 == 0))) break;
+        const char* q = p + 1 + two;
+        std::uint64_t word;
+        std::memcpy(&word, q, sizeof word);
+        const NumberTails& tail = kTails[n];
+        if ((word & tail.crlfMask) == tail.crlfWord) {
+          q += tail.crlfSize;
+        } else if ((word & tail.lfMask) == tail.lfWord) {
+          q += tail.lfSize;
+        } else {
+          break;
+        }
+        *out++ = static_cast<std::uint8_t>(n);
+        ++lines;
+        p = q;
+      }
+      batched_ = static_cast<std::size_t>(out - batch_.data());
+      line_ += lines;
+      if (out < full) return p;
+      Flush();
+    }
+  }
+
+  void Emit(std::uint8_t n) {
+    batch_[batched_++] = n;
+    if (batched_ == kBatch) Flush();
+  }
+
+  void Flush() {
+    if (batched_ == 0) return;
+    sink_.Spins(std::span(batch_.data(), batched_));
+    spins_ += static_cast<std::int64_t>(batched_);
+    batched_ = 0;
+  }
+
+  [[noreturn]] void Fail(std::int64_t line, const std::string& problem) {
+    throw SpinLogError(file_.Name(), line, problem);
+  }
+
+  InputFile& file_;
+  SpinSink& sink_;
+  std::unique_ptr<char[]> buffer_;
+  std::array<std::uint8_t, kBatch> batch_{};
+  std::size_t batched_ = 0;
+  std::int64_t line_ = 0;       // lines read so far
+  std::int64_t emptyLine_ = 0;  // the first of the empty lines just read, 0 when none
+  std::int64_t spins_ = 0;
+};
+
+SpinLogReader::SpinLogReader(std::string_view name) : file_(std::make_unique<InputFile>(name)) {}
+
+SpinLogReader::~SpinLogReader() = default;
+
+std::int64_t SpinLogReader::ReadAll(SpinSink& sink) {
+  const SpinLogPart whole = ReadPart(0, std::numeric_limits<std::int64_t>::max(), sink);
+  CheckParts(file_->Name(), std::span(&whole, 1));
+  return whole.spins;
+}
+
+std::optional<std::int64_t> SpinLogReader::PartableSize() const {
+  return file_->Size();
+}
+
+SpinLogPart SpinLogReader::ReadPart(std::int64_t from, std::int64_t to, SpinSink& sink) {
+  Parser parser(*file_, sink);
+  try {
+    return parser.Run(from, to);
+  } catch (const SpinLogError& bad) {
+    SpinLogPart part;
+    part.badLine = bad.Line();
+    part.problem = bad.Reason();
+    return part;
+  }
+}
+
+}  // namespace vexilo

@@ -1,0 +1,247 @@
+#include "stats/Analyse.h"
+
+#include <algorithm>
+#include <array>
+#include <boost/math/distributions/binomial.hpp>
+#include <boost/math/distributions/chi_squared.hpp>
+#include <cmath>
+#include <limits>
+#include <numeric>
+#include <string>
+#include <string_view>
+#include <utility>
+
+#include "engine/ShareFamily.h"
+#include "stats/Arcs.h"
+#include "stats/Power.h"
+#include "stats/TextFormat.h"
+#include "stats/Wheel.h"
+
+namespace vexilo::stats {
+namespace {
+
+namespace bm = boost::math;
+
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+
+// The families the board shows, in the report's order; streets and sectors are named by their
+// numbers.
+struct FamilyRow {
+  ShareFamily family;
+  std::string_view key;
+  std::string_view subject;  // of "... uneven: p = 0.003"
+  std::array<std::string_view, 3> names;
+};
+
+constexpr std::array<FamilyRow, 7> kFamilyRows = {{
+    {sfColour, "colour", "red, black and zero are", {"red", "black"}},
+    {sfParity, "parity", "even, odd and zero are", {"even", "odd"}},
+    {sfHalf, "half", "the halves are", {"1-18", "19-36"}},
+    {sfDozen, "dozen", "the dozens are", {"1st 12", "2nd 12", "3rd 12"}},
+    {sfColumn, "column", "the columns are", {"column 1", "column 2", "column 3"}},
+    {sfStreet, "street", "the streets are", {}},
+    {sfSector, "sector", "the sectors are", {}},
+}};
+
+constexpr std::string_view kNumberSubject = "the numbers are";
+constexpr std::string_view kSignatureSubject = "the distances from spin to spin are";
+
+std::string GroupName(const FamilyRow& row, int selector) {
+  const int index = selector - SelectorsOf(row.family).first;
+  if (row.family == sfSector) return std::string(kSectorCaptions[index]);
+  if (row.family == sfStreet) {
+    const int first = 3 * index + 1;
+    return std::to_string(first) + "-" + std::to_string(first + 1) + "-" +
+           std::to_string(first + 2);
+  }
+  return std::string(row.names[index]);
+}
+
+double Share(std::int64_t count, std::int64_t spins) {
+  return spins > 0 ? static_cast<double>(count) / static_cast<double>(spins) : kNaN;
+}
+
+// Deviation of a count from a fair wheel's, in standard deviations of the binomial.
+double ZScore(std::int64_t count, std::int64_t spins, double p) {
+  if (spins == 0) return kNaN;
+  const auto n = static_cast<double>(spins);
+  return (static_cast<double>(count) - n * p) / std::sqrt(n * p * (1 - p));
+}
+
+std::string Verdict(std::string_view subject, std::int64_t spins, double p) {
+  if (spins == 0) return "nothing to analyse";
+  if (p >= kLevel) return "no sign of bias at the 5% level";
+  return std::string(subject) + " uneven: p = " + FormatP(p);
+}
+
+// Pearson's chi-square of the observed cells against fair shares.
+FitTest Fit(std::string family, std::string_view subject, std::span<const std::int64_t> observed,
+            std::span<const double> shares, std::int64_t spins) {
+  FitTest test;
+  test.family = std::move(family);
+  test.df = static_cast<int>(observed.size()) - 1;
+  test.statistic = kNaN;
+  test.p_value = kNaN;
+  if (spins > 0) {
+    const auto n = static_cast<double>(spins);
+    double sum = 0;
+    for (std::size_t i = 0; i < observed.size(); ++i) {
+      const double expected = n * shares[i];
+      const double d = static_cast<double>(observed[i]) - expected;
+      sum += d * d / expected;
+    }
+    test.statistic = sum;
+    test.p_value = bm::cdf(bm::complement(bm::chi_squared(test.df), sum));
+  }
+  test.verdict = Verdict(subject, spins, test.p_value);
+  return test;
+}
+
+void AddNumbers(const SpinAccumulator& spins, Analysis& a) {
+  constexpr double p = 1.0 / kPockets;
+  for (int k = 0; k < kPockets; ++k) {
+    NumberFigures& f = a.numbers[k];
+    f.number = k;
+    f.count = spins.Count(k);
+    f.expected = p;
+    f.share = Share(f.count, a.spins);
+    f.z = ZScore(f.count, a.spins, p);
+    f.p_value = kNaN;
+    f.since_last = spins.SinceLast(k);
+    f.longest_absence = spins.LongestAbsence(k);
+    if (a.spins > 0) {
+      const bm::binomial fair(static_cast<double>(a.spins), p);
+      const double low = bm::cdf(fair, static_cast<double>(f.count));
+      const double high = f.count == 0 ? 1.0 : bm::cdf(bm::complement(fair, f.count - 1.0));
+      f.p_value = std::min(1.0, 2 * std::min(low, high));
+    }
+  }
+  // Holm's step-down: the k-th smallest p-value is held against 37 - k + 1 tests.
+  std::array<int, kPockets> order{};
+  std::iota(order.begin(), order.end(), 0);
+  std::stable_sort(order.begin(), order.end(),
+                   [&](int x, int y) { return a.numbers[x].p_value < a.numbers[y].p_value; });
+  double running = 0;
+  for (int rank = 0; rank < kPockets; ++rank) {
+    NumberFigures& f = a.numbers[order[rank]];
+    running = std::max(running, std::min(1.0, (kPockets - rank) * f.p_value));
+    f.adjusted_p = a.spins > 0 ? running : kNaN;
+    if (f.adjusted_p < kLevel) {
+      f.heat = static_cast<double>(f.count) > a.spins * p ? Heat::hot : Heat::cold;
+    }
+  }
+  if (a.spins > 0) {
+    const auto byZ = [](const NumberFigures& x, const NumberFigures& y) { return x.z < y.z; };
+    a.hottest = std::max_element(a.numbers.begin(), a.numbers.end(), byZ)->number;
+    a.coldest = std::min_element(a.numbers.begin(), a.numbers.end(), byZ)->number;
+  }
+  std::array<std::int64_t, kPockets> counts{};
+  std::array<double, kPockets> shares{};
+  for (int k = 0; k < kPockets; ++k) {
+    counts[k] = a.numbers[k].count;
+    shares[k] = p;
+  }
+  a.tests.push_back(Fit("number", kNumberSubject, counts, shares, a.spins));
+}
+
+// Each family's groups, and its test with zero as a cell of its own (the first).
+void AddGroups(const SpinAccumulator& spins, Analysis& a) {
+  for (const FamilyRow& row : kFamilyRows) {
+    const SelectorRange range = SelectorsOf(row.family);
+    const int groups = range.last - range.first + 1;
+    std::vector<std::int64_t> cells(groups + 1, 0);
+    std::vector<double> shares(groups + 1, 0);
+    for (int n = 0; n < kPockets; ++n) {
+      const int selector = GroupSelector(n, row.family);
+      const int cell = selector < 0 ? 0 : selector - range.first + 1;
+      cells[cell] += spins.Count(n);
+      shares[cell] += 1.0 / kPockets;
+    }
+    for (int g = 1; g <= groups; ++g) {
+      GroupFigures f;
+      f.family = std::string(row.key);
+      f.name = GroupName(row, range.first + g - 1);
+      f.pockets = static_cast<int>(std::lround(shares[g] * kPockets));
+      f.count = cells[g];
+      f.share = Share(f.count, a.spins);
+      f.expected = static_cast<double>(f.pockets) / kPockets;
+      f.z = ZScore(f.count, a.spins, f.expected);
+      a.groups.push_back(std::move(f));
+    }
+    a.tests.push_back(Fit(std::string(row.key), row.subject, cells, shares, a.spins));
+  }
+}
+
+void AddArcs(const SpinAccumulator& spins, const AnalysisOptions& options, Analysis& a) {
+  WheelCounts counts{};
+  for (int place = 0; place < kPockets; ++place) counts[place] = spins.Count(kWheelOrder[place]);
+  const ArcScan scan(a.spins);
+  const auto best = scan.Best(counts);
+  for (int length = 1; length <= kLongestArc; ++length) {
+    const BestArc& arc = best[length - 1];
+    ArcFigures f;
+    f.length = length;
+    for (int k = 0; k < length; ++k) f.pockets.push_back(kWheelOrder[(arc.start + k) % kPockets]);
+    f.count = arc.count;
+    f.expected = static_cast<double>(a.spins) * length / kPockets;
+    f.z = a.spins > 0 ? arc.z : kNaN;
+    a.arcs.push_back(std::move(f));
+  }
+  a.arc_p_value = kNaN;
+  if (a.spins > 0) {
+    a.best_arc = static_cast<int>(
+        std::max_element(best.begin(), best.end(),
+                         [](const BestArc& x, const BestArc& y) { return x.z < y.z; }) -
+        best.begin());
+    a.arc_p_value = scan.PValue(scan.HighestZ(counts), options.simulations, options.seed);
+  }
+}
+
+void AddSignature(const SpinAccumulator& spins, Analysis& a) {
+  a.signature.counts = spins.Distances();
+  std::array<double, kPockets> shares{};
+  shares.fill(1.0 / kPockets);
+  const std::int64_t pairs = a.spins > 0 ? a.spins - 1 : 0;
+  a.signature.test = Fit("signature", kSignatureSubject, a.signature.counts, shares, pairs);
+}
+
+void AddStreaks(const SpinAccumulator& spins, Analysis& a) {
+  static constexpr std::array<std::pair<std::string_view, StreakKind>, kStreakKinds> kRows = {{
+      {"red", skRed},
+      {"black", skBlack},
+      {"even", skEven},
+      {"odd", skOdd},
+      {"same dozen", skDozen},
+      {"same column", skColumn},
+  }};
+  for (const auto& [name, kind] : kRows) {
+    a.streaks.push_back({std::string(name), spins.LongestRun(kind), spins.CurrentRun(kind)});
+  }
+}
+
+}  // namespace
+
+Analysis Analyse(const SpinAccumulator& spins, std::vector<FileFigures> files,
+                 const AnalysisOptions& options) {
+  Analysis a;
+  a.spins = spins.Spins();
+  a.files = std::move(files);
+  a.seed = options.seed;
+  a.arc_simulations = options.simulations;
+  AddNumbers(spins, a);
+  AddGroups(spins, a);
+  AddArcs(spins, options, a);
+  AddSignature(spins, a);
+  AddStreaks(spins, a);
+  a.power = PowerOf(a.spins);
+  return a;
+}
+
+Analysis AnalyseSpins(std::span<const std::uint8_t> spins, const AnalysisOptions& options) {
+  SpinAccumulator all;
+  all.Add(spins);
+  const auto count = static_cast<std::int64_t>(spins.size());
+  return Analyse(all, {FileFigures{"-", count, count}}, options);
+}
+
+}  // namespace vexilo::stats

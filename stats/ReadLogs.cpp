@@ -1,0 +1,162 @@
+#include "stats/ReadLogs.h"
+
+#include <algorithm>
+#include <exception>
+#include <limits>
+
+#include "export/SpinLogReader.h"
+#include "stats/Workers.h"
+
+namespace vexilo::stats {
+namespace {
+
+class AccumulatorSink final : public SpinSink {
+ public:
+  explicit AccumulatorSink(SpinAccumulator& to) : to_(to) {}
+  void Spins(std::span<const std::uint8_t> numbers) override { to_.Add(numbers); }
+
+ private:
+  SpinAccumulator& to_;
+};
+
+// The newest `capacity` spins seen, grown only as far as spins arrive.
+class TailSink final : public SpinSink {
+ public:
+  // A ring larger than memory can hold is cut to what a pointer can reach (32-bit builds).
+  explicit TailSink(std::int64_t capacity)
+      : capacity_(static_cast<std::size_t>(
+            std::min<std::int64_t>(capacity, std::numeric_limits<std::ptrdiff_t>::max()))) {}
+
+  void Spins(std::span<const std::uint8_t> numbers) override {
+    if (numbers.size() > capacity_) numbers = numbers.last(capacity_);
+    for (const std::uint8_t n : numbers) {
+      if (ring_.size() < capacity_) {
+        ring_.push_back(n);
+      } else {
+        ring_[next_] = n;
+        next_ = next_ + 1 == capacity_ ? 0 : next_ + 1;
+      }
+    }
+  }
+
+  // The kept spins, oldest first.
+  void Replay(SpinAccumulator& to) const {
+    to.Add(std::span(ring_).subspan(next_));
+    to.Add(std::span(ring_).first(next_));
+  }
+
+ private:
+  std::size_t capacity_;
+  std::vector<std::uint8_t> ring_;
+  std::size_t next_ = 0;  // the oldest spin once the ring is full
+};
+
+std::vector<FileFigures> Named(std::span<const std::string> names) {
+  std::vector<FileFigures> files;
+  for (const std::string& name : names) files.push_back({name, 0, 0});
+  return files;
+}
+
+// A file on disk this large or larger is read in parts, one per core.
+constexpr std::int64_t kPartBytes = std::int64_t{8} << 20;
+
+// A byte range of one log, read on its own.
+struct Piece {
+  int file = 0;
+  std::int64_t from = 0;
+  std::int64_t to = 0;
+  SpinAccumulator spins;
+  SpinLogPart part;
+  std::exception_ptr failure;
+};
+
+std::vector<Piece> Pieces(std::span<const std::string> names) {
+  std::vector<Piece> pieces;
+  const int cores = Cores();
+  for (int file = 0; file < static_cast<int>(names.size()); ++file) {
+    std::optional<std::int64_t> size;
+    try {
+      size = SpinLogReader(names[file]).PartableSize();
+    } catch (...) {
+      // Read as one piece, which meets the same failure in its place in the order.
+    }
+    // Standard input (or a pipe) is read once, whole: it cannot be read twice.
+    const std::int64_t count = size ? std::clamp<std::int64_t>(*size / kPartBytes, 1, cores) : 1;
+    const std::int64_t end = size ? *size : std::numeric_limits<std::int64_t>::max();
+    for (std::int64_t k = 0; k < count; ++k) {
+      Piece piece;
+      piece.file = file;
+      piece.from = size ? *size * k / count : 0;
+      piece.to = k + 1 == count ? end : *size * (k + 1) / count;
+      pieces.push_back(std::move(piece));
+    }
+  }
+  return pieces;
+}
+
+// Every piece of every log on its own thread where there are cores to spare, joined in order.
+ReadLogsResult ReadAll(std::span<const std::string> names) {
+  std::vector<Piece> pieces = Pieces(names);
+  const auto count = static_cast<int>(pieces.size());
+  // Standard input named twice must not be read by two threads at once.
+  const bool oneByOne = std::count(names.begin(), names.end(), "-") > 1;
+  const auto readOne = [&](int i) {
+    Piece& piece = pieces[i];
+    try {
+      AccumulatorSink sink(piece.spins);
+      piece.part = SpinLogReader(names[piece.file]).ReadPart(piece.from, piece.to, sink);
+    } catch (...) {
+      piece.failure = std::current_exception();
+    }
+  };
+  if (oneByOne) {
+    for (int i = 0; i < count; ++i) readOne(i);
+  } else {
+    RunOnWorkers(count, readOne);
+  }
+  // The first failure in the order given wins, as if the logs had been read one after another.
+  ReadLogsResult result;
+  result.files = Named(names);
+  for (int first = 0; first < count;) {
+    int last = first;
+    std::vector<SpinLogPart> parts;
+    while (last < count && pieces[last].file == pieces[first].file) {
+      if (pieces[last].failure) std::rethrow_exception(pieces[last].failure);
+      parts.push_back(pieces[last++].part);
+    }
+    const int file = pieces[first].file;
+    CheckParts(names[file], parts);
+    for (int i = first; i < last; ++i) {
+      result.spins.Append(pieces[i].spins);
+      result.files[file].spins += pieces[i].part.spins;
+    }
+    result.files[file].analysed = result.files[file].spins;
+    first = last;
+  }
+  return result;
+}
+
+// One pass through a ring of the newest spins.
+ReadLogsResult ReadTail(std::span<const std::string> names, std::int64_t last) {
+  ReadLogsResult result;
+  result.files = Named(names);
+  TailSink tail(last);
+  for (FileFigures& file : result.files) file.spins = SpinLogReader(file.name).ReadAll(tail);
+  tail.Replay(result.spins);
+  // The kept spins are the newest: walk back from the last file.
+  std::int64_t left = result.spins.Spins();
+  for (auto file = result.files.rbegin(); file != result.files.rend(); ++file) {
+    file->analysed = std::min(left, file->spins);
+    left -= file->analysed;
+  }
+  return result;
+}
+
+}  // namespace
+
+ReadLogsResult ReadLogs(std::span<const std::string> names, std::optional<std::int64_t> last) {
+  if (last) return ReadTail(names, std::max<std::int64_t>(*last, 0));
+  return ReadAll(names);
+}
+
+}  // namespace vexilo::stats

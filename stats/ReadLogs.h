@@ -1,0 +1,25 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "stats/Analysis.h"
+#include "stats/SpinAccumulator.h"
+
+namespace vexilo::stats {
+
+struct ReadLogsResult {
+  SpinAccumulator spins;  // the spins analysed, oldest first
+  std::vector<FileFigures> files;
+};
+
+// Reads the logs as one record in the order given, each file on its own thread where there
+// are cores to spare; with `last`, only the newest `last` spins of the record are kept (in a
+// ring of at most that many bytes). Memory does not grow with the logs. The first failure in
+// the order given is thrown: SpinLogError for a line, std::system_error for a file.
+ReadLogsResult ReadLogs(std::span<const std::string> names, std::optional<std::int64_t> last = {});
+
+}  // namespace vexilo::stats

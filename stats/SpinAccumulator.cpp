@@ -1,0 +1,212 @@
+#include "stats/SpinAccumulator.h"
+
+#include <algorithm>
+
+#include "stats/Wheel.h"
+
+namespace vexilo::stats {
+namespace {
+
+constexpr std::array<std::array<std::uint8_t, kPockets>, kStreakKinds> MakeRunKeys() {
+  std::array<std::array<std::uint8_t, kPockets>, kStreakKinds> keys{};
+  for (int n = 1; n < kPockets; ++n) {
+    const Pocket& p = PocketOf(n);
+    keys[skRed][n] = p.colour == ccRed;
+    keys[skBlack][n] = p.colour == ccBlack;
+    keys[skEven][n] = p.parity == pcEven;
+    keys[skOdd][n] = p.parity == pcOdd;
+    keys[skDozen][n] = static_cast<std::uint8_t>(p.dozen);
+    keys[skColumn][n] = static_cast<std::uint8_t>(p.column);
+  }
+  return keys;
+}
+
+constexpr auto kRunKeyTable = MakeRunKeys();
+
+// All ones where number n has key 1 in the kind, for the four kinds with one key.
+constexpr std::array<std::array<std::int64_t, kPockets>, 4> MakeRunMasks() {
+  std::array<std::array<std::int64_t, kPockets>, 4> masks{};
+  for (int kind = skRed; kind <= skOdd; ++kind) {
+    for (int n = 0; n < kPockets; ++n) masks[kind][n] = -std::int64_t{kRunKeyTable[kind][n]};
+  }
+  return masks;
+}
+
+constexpr auto kRunMasks = MakeRunMasks();
+
+constexpr std::array<std::uint8_t, kPockets * kPockets> MakeDistances() {
+  std::array<std::uint8_t, kPockets * kPockets> table{};
+  for (int a = 0; a < kPockets; ++a) {
+    for (int b = 0; b < kPockets; ++b) {
+      table[a * kPockets + b] = static_cast<std::uint8_t>(WheelDistance(a, b));
+    }
+  }
+  return table;
+}
+
+constexpr auto kDistanceTable = MakeDistances();
+
+}  // namespace
+
+SpinAccumulator::SpinAccumulator() {
+  first_.fill(-1);
+  last_.fill(-1);
+}
+
+// The spins go through in separate passes, each with little state, so that each loop keeps
+// its state in registers: one pass for the numbers, one for the distances, one per run family.
+void SpinAccumulator::Add(std::span<const std::uint8_t> spins) {
+  if (spins.empty()) return;
+  if (firstSpin_ < 0) {
+    firstSpin_ = spins.front();
+    for (int k = 0; k < kStreakKinds; ++k) runs_[k].firstKey = kRunKeyTable[k][firstSpin_];
+  }
+  if (unseen_ > 0) AddFirstSpins(spins);
+  AddNumbers(spins);
+  AddDistances(spins);
+  AddLeads(spins);
+  AddColourAndParityRuns(spins);
+  AddGroupRuns(spins);
+  spins_ += static_cast<std::int64_t>(spins.size());
+  lastSpin_ = spins.back();
+  for (int k = 0; k < kStreakKinds; ++k) runs_[k].lastKey = kRunKeyTable[k][lastSpin_];
+}
+
+void SpinAccumulator::AddFirstSpins(std::span<const std::uint8_t> spins) {
+  std::int64_t index = spins_;
+  for (const std::uint8_t n : spins) {
+    if (first_[n] < 0) {
+      first_[n] = index;
+      if (--unseen_ == 0) return;
+    }
+    ++index;
+  }
+}
+
+void SpinAccumulator::AddNumbers(std::span<const std::uint8_t> spins) {
+  std::int64_t index = spins_;
+  for (const std::uint8_t n : spins) {
+    ++count_[n];
+    gap_[n] = std::max(gap_[n], index - last_[n] - 1);
+    last_[n] = index++;
+  }
+}
+
+void SpinAccumulator::AddDistances(std::span<const std::uint8_t> spins) {
+  int previous = lastSpin_ >= 0 ? lastSpin_ : spins.front();
+  std::size_t i = lastSpin_ >= 0 ? 0 : 1;
+  for (; i < spins.size(); ++i) {
+    ++distances_[kDistanceTable[previous * kPockets + spins[i]]];
+    previous = spins[i];
+  }
+}
+
+// The run at the start is the lead until some spin breaks it.
+void SpinAccumulator::AddLeads(std::span<const std::uint8_t> spins) {
+  for (int k = 0; k < kStreakKinds; ++k) {
+    RunState& run = runs_[k];
+    if (!run.leadOpen) continue;
+    for (const std::uint8_t n : spins) {
+      if (kRunKeyTable[k][n] == 0 || kRunKeyTable[k][n] != run.firstKey) {
+        run.leadOpen = false;
+        break;
+      }
+      ++run.lead;
+    }
+  }
+}
+
+// Runs of one key: a spin either adds to the run or ends it. Masks, not branches, since that
+// is a coin toss.
+void SpinAccumulator::AddColourAndParityRuns(std::span<const std::uint8_t> spins) {
+  std::int64_t red = runs_[skRed].trail, black = runs_[skBlack].trail;
+  std::int64_t even = runs_[skEven].trail, odd = runs_[skOdd].trail;
+  std::int64_t longestRed = runs_[skRed].longest, longestBlack = runs_[skBlack].longest;
+  std::int64_t longestEven = runs_[skEven].longest, longestOdd = runs_[skOdd].longest;
+  for (const std::uint8_t n : spins) {
+    red = (red + 1) & kRunMasks[skRed][n];
+    black = (black + 1) & kRunMasks[skBlack][n];
+    even = (even + 1) & kRunMasks[skEven][n];
+    odd = (odd + 1) & kRunMasks[skOdd][n];
+    longestRed = std::max(longestRed, red);
+    longestBlack = std::max(longestBlack, black);
+    longestEven = std::max(longestEven, even);
+    longestOdd = std::max(longestOdd, odd);
+  }
+  runs_[skRed].trail = red;
+  runs_[skBlack].trail = black;
+  runs_[skEven].trail = even;
+  runs_[skOdd].trail = odd;
+  runs_[skRed].longest = longestRed;
+  runs_[skBlack].longest = longestBlack;
+  runs_[skEven].longest = longestEven;
+  runs_[skOdd].longest = longestOdd;
+}
+
+// Runs of the same dozen and of the same column: a spin in another group starts a new run.
+void SpinAccumulator::AddGroupRuns(std::span<const std::uint8_t> spins) {
+  const auto& dozens = kRunKeyTable[skDozen];
+  const auto& columns = kRunKeyTable[skColumn];
+  int lastDozen = runs_[skDozen].lastKey, lastColumn = runs_[skColumn].lastKey;
+  std::int64_t dozen = runs_[skDozen].trail, column = runs_[skColumn].trail;
+  std::int64_t longestDozen = runs_[skDozen].longest, longestColumn = runs_[skColumn].longest;
+  for (const std::uint8_t n : spins) {
+    const int d = dozens[n];
+    const int c = columns[n];
+    dozen = (d == lastDozen ? dozen + 1 : 1) & -std::int64_t{d != 0};
+    column = (c == lastColumn ? column + 1 : 1) & -std::int64_t{c != 0};
+    lastDozen = d;
+    lastColumn = c;
+    longestDozen = std::max(longestDozen, dozen);
+    longestColumn = std::max(longestColumn, column);
+  }
+  runs_[skDozen].trail = dozen;
+  runs_[skColumn].trail = column;
+  runs_[skDozen].longest = longestDozen;
+  runs_[skColumn].longest = longestColumn;
+}
+
+void SpinAccumulator::Append(const SpinAccumulator& later) {
+  if (later.spins_ == 0) return;
+  if (spins_ == 0) {
+    *this = later;
+    return;
+  }
+  const std::int64_t offset = spins_;
+  for (int n = 0; n < kPockets; ++n) {
+    if (later.count_[n] == 0) continue;
+    // The stretch before its first spin in the later part now starts after its last one here.
+    gap_[n] = std::max({gap_[n], later.gap_[n], offset - last_[n] - 1 + later.first_[n]});
+    if (count_[n] == 0) first_[n] = offset + later.first_[n];
+    last_[n] = offset + later.last_[n];
+    count_[n] += later.count_[n];
+  }
+  unseen_ = static_cast<int>(std::count(count_.begin(), count_.end(), 0));
+  for (int d = 0; d < kPockets; ++d) distances_[d] += later.distances_[d];
+  ++distances_[kDistanceTable[lastSpin_ * kPockets + later.firstSpin_]];
+  for (int k = 0; k < kStreakKinds; ++k) {
+    RunState& a = runs_[k];
+    const RunState& b = later.runs_[k];
+    const bool joined = a.lastKey != 0 && a.lastKey == b.firstKey;
+    a.longest = std::max(a.longest, b.longest);
+    if (joined) {
+      a.longest = std::max(a.longest, a.trail + b.lead);
+      if (a.leadOpen) a.lead += b.lead;
+    }
+    a.leadOpen = a.leadOpen && joined && b.leadOpen;
+    a.trail = (joined && b.trail == later.spins_) ? a.trail + b.trail : b.trail;
+    a.lastKey = b.lastKey;
+  }
+  spins_ += later.spins_;
+  lastSpin_ = later.lastSpin_;
+}
+
+std::int64_t SpinAccumulator::SinceLast(int n) const {
+  return count_[n] == 0 ? spins_ : spins_ - 1 - last_[n];
+}
+
+std::int64_t SpinAccumulator::LongestAbsence(int n) const {
+  return std::max(gap_[n], SinceLast(n));
+}
+
+}  // namespace vexilo::stats

@@ -1,0 +1,182 @@
+#include "stats/TextReport.h"
+
+#include <array>
+#include <initializer_list>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "stats/TextFormat.h"
+
+namespace vexilo::stats {
+namespace {
+
+// Columns of fixed width: text left-aligned in a negative width, right-aligned otherwise.
+class Columns {
+ public:
+  Columns(std::initializer_list<int> widths) : widths_(widths) {}
+
+  void Row(std::string& out, std::initializer_list<std::string> cells) const {
+    std::string line = "  ";
+    std::size_t column = 0;
+    for (const std::string& cell : cells) {
+      const int width = column < widths_.size() ? widths_[column] : 0;
+      const std::size_t room = static_cast<std::size_t>(width < 0 ? -width : width);
+      const std::size_t pad = cell.size() < room ? room - cell.size() : 0;
+      if (column > 0) line += ' ';
+      if (width >= 0) line.append(pad, ' ');
+      line += cell;
+      if (width < 0) line.append(pad, ' ');
+      ++column;
+    }
+    while (!line.empty() && line.back() == ' ') line.pop_back();
+    out += line;
+    out += '\n';
+  }
+
+ private:
+  std::vector<int> widths_;
+};
+
+std::string Count(std::int64_t n) {
+  return std::to_string(n);
+}
+
+void Heading(std::string& out, std::string_view title) {
+  out += '\n';
+  out += title;
+  out += '\n';
+}
+
+void WriteFiles(std::string& out, const Analysis& a) {
+  const std::size_t logs = a.files.size();
+  if (a.spins == 0) {
+    out += "Vexilo Stats: nothing to analyse, the logs hold no spins.\n";
+  } else {
+    out += "Vexilo Stats: " + Count(a.spins) + " spins analysed from " + Count(logs) +
+           (logs == 1 ? " log" : " logs") + ", oldest first.\n";
+  }
+  const Columns table{12, 12, -60};
+  table.Row(out, {"spins", "analysed", "log"});
+  for (const FileFigures& f : a.files) {
+    table.Row(out,
+              {Count(f.spins), Count(f.analysed), f.name == "-" ? "(standard input)" : f.name});
+  }
+}
+
+void WriteTests(std::string& out, const Analysis& a) {
+  Heading(out, "Goodness of fit: chi-square against a fair wheel, zero a cell of its own");
+  const Columns table{-10, 10, 4, 8, -60};
+  table.Row(out, {"test", "statistic", "df", "p", "verdict"});
+  std::vector<const FitTest*> tests;
+  for (const FitTest& t : a.tests) tests.push_back(&t);
+  tests.push_back(&a.signature.test);
+  for (const FitTest* t : tests) {
+    table.Row(out,
+              {t->family, Fixed(t->statistic, 2), Count(t->df), FormatP(t->p_value), t->verdict});
+  }
+}
+
+std::string HeatWords(const NumberFigures& f, std::string_view word) {
+  const bool flagged = f.heat != Heat::none;
+  return Count(f.number) + ", z = " + Signed(f.z) + ", adjusted p = " + FormatP(f.adjusted_p) +
+         (flagged ? ": " + std::string(word) + " even after correcting for 37 numbers (Holm)"
+                  : ": not " + std::string(word) + " once corrected for 37 numbers (Holm)");
+}
+
+void WriteNumbers(std::string& out, const Analysis& a) {
+  Heading(out, "Numbers (a fair wheel gives each 2.70%)");
+  constexpr std::array<std::string_view, 3> kFlags = {"", "HOT", "COLD"};
+  const Columns table{6, 11, 8, 7, 10, 16, -5};
+  table.Row(out, {"number", "count", "share", "z", "sleeper", "longest absence", "flag"});
+  for (const NumberFigures& f : a.numbers) {
+    table.Row(out,
+              {Count(f.number), Count(f.count), Percent(f.share), Signed(f.z), Count(f.since_last),
+               Count(f.longest_absence), std::string(kFlags[static_cast<int>(f.heat)])});
+  }
+  out += "Hottest: " + HeatWords(a.numbers[a.hottest], "hot") + ".\n";
+  out += "Coldest: " + HeatWords(a.numbers[a.coldest], "cold") + ".\n";
+}
+
+void WriteGroups(std::string& out, const Analysis& a) {
+  Heading(out, "Groups of the board (zero counts against every group)");
+  const Columns table{-7, -26, 11, 8, 9, 7};
+  table.Row(out, {"family", "group", "count", "share", "expected", "z"});
+  for (const GroupFigures& g : a.groups) {
+    table.Row(out, {g.family, g.name, Count(g.count), Percent(g.share), Percent(g.expected),
+                    Signed(g.z)});
+  }
+}
+
+void WriteArcs(std::string& out, const Analysis& a) {
+  Heading(out, "Wheel arcs: the neighbouring pockets of each length that came up most often");
+  const Columns table{6, 11, 11, 6, -54};
+  table.Row(out, {"length", "count", "expected", "z", "pockets in wheel order"});
+  for (const ArcFigures& arc : a.arcs) {
+    std::string pockets;
+    for (const int n : arc.pockets) pockets += (pockets.empty() ? "" : " ") + Count(n);
+    table.Row(
+        out, {Count(arc.length), Count(arc.count), Fixed(arc.expected, 1), Signed(arc.z), pockets});
+  }
+  const ArcFigures& best = a.arcs[a.best_arc];
+  out += "Best arc: " + Count(best.length) + (best.length == 1 ? " pocket" : " pockets") +
+         ", z = " + Signed(best.z) + ", p = " + FormatP(a.arc_p_value) + " against " +
+         Count(a.arc_simulations) + " fair wheels (seed " + std::to_string(a.seed) + "):\n";
+  out += a.arc_p_value < kLevel ? "a favoured arc at the 5% level.\n"
+                                : "no sign of a favoured arc at the 5% level.\n";
+}
+
+void WriteSignature(std::string& out, const Analysis& a) {
+  Heading(out, "The dealer's signature: pockets from each spin to the next, round the wheel");
+  constexpr int kPerRow = 10;
+  for (int first = 0; first < kPockets; first += kPerRow) {
+    std::string line = first == 0 ? "  distance" : "          ";
+    std::string counts = "  spins   ";
+    for (int d = first; d < std::min(first + kPerRow, kPockets); ++d) {
+      const std::string label = Count(d);
+      const std::string count = Count(a.signature.counts[d]);
+      line += std::string(9 - std::min<std::size_t>(label.size(), 8), ' ') + label;
+      counts += std::string(9 - std::min<std::size_t>(count.size(), 8), ' ') + count;
+    }
+    out += line + '\n' + counts + '\n';
+  }
+  const FitTest& t = a.signature.test;
+  out += "Chi-square " + Fixed(t.statistic, 2) + ", df " + Count(t.df) +
+         ", p = " + FormatP(t.p_value) + ": " + t.verdict + ".\n";
+}
+
+void WriteStreaks(std::string& out, const Analysis& a) {
+  Heading(out, "Streaks (spins in a row)");
+  const Columns table{-12, 8, 8};
+  table.Row(out, {"", "longest", "current"});
+  for (const Streak& s : a.streaks) table.Row(out, {s.name, Count(s.longest), Count(s.current)});
+}
+
+void WritePower(std::string& out, const Analysis& a) {
+  Heading(out,
+          "Power: spins the 37-number test needs to see one favoured pocket (5% level, 80% power)");
+  const Columns table{-32, 14, 14};
+  table.Row(out, {"one pocket comes up", "spins needed", "power now"});
+  for (const PowerFigures& p : a.power) {
+    table.Row(out, {Fixed(100 * p.excess, 0) + "% more often", Count(p.spins_needed),
+                    Percent(p.power_now)});
+  }
+}
+
+}  // namespace
+
+std::string TextReport(const Analysis& a) {
+  std::string out;
+  WriteFiles(out, a);
+  if (a.spins == 0) return out;
+  WriteTests(out, a);
+  WriteNumbers(out, a);
+  WriteGroups(out, a);
+  WriteArcs(out, a);
+  WriteSignature(out, a);
+  WriteStreaks(out, a);
+  WritePower(out, a);
+  return out;
+}
+
+}  // namespace vexilo::stats

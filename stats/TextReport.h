@@ -1,0 +1,12 @@
+#pragma once
+
+#include <string>
+
+#include "stats/Analysis.h"
+
+namespace vexilo::stats {
+
+// The analysis as text for a terminal of 100 columns.
+std::string TextReport(const Analysis& analysis);
+
+}  // namespace vexilo::stats

@@ -1,0 +1,99 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "stats/Analyse.h"
+#include "stats/JsonReport.h"
+#include "stats/TextReport.h"
+
+namespace vexilo::stats {
+namespace {
+
+std::vector<std::uint8_t> Repeat(std::initializer_list<int> numbers, int times) {
+  std::vector<std::uint8_t> spins;
+  for (int t = 0; t < times; ++t) {
+    for (const int n : numbers) spins.push_back(static_cast<std::uint8_t>(n));
+  }
+  return spins;
+}
+
+TEST(Analysis, NothingToAnalyse) {
+  const Analysis a = AnalyseSpins({});
+  EXPECT_EQ(a.spins, 0);
+  EXPECT_TRUE(std::isnan(a.numbers[17].z));
+  EXPECT_EQ(a.numbers[17].since_last, 0);
+  EXPECT_TRUE(std::isnan(a.arc_p_value));
+  for (const FitTest& t : a.tests) EXPECT_EQ(t.verdict, "nothing to analyse") << t.family;
+  EXPECT_NE(TextReport(a).find("nothing to analyse"), std::string::npos);
+  const std::string json = JsonReport(a);
+  EXPECT_NE(json.find("\"hottest\": null"), std::string::npos);
+  EXPECT_NE(json.find("\"z\": null"), std::string::npos);
+}
+
+// Each family counts every spin once, zero its own cell, with the degrees of freedom of its
+// cells.
+TEST(Analysis, FamiliesCoverTheWheel) {
+  const Analysis a = AnalyseSpins(Repeat({0, 1, 14, 27, 36, 36, 5}, 30));
+  const std::map<std::string, int> df = {{"number", 36}, {"colour", 2}, {"parity", 2},
+                                         {"half", 2},    {"dozen", 3},  {"column", 3},
+                                         {"street", 12}, {"sector", 4}};
+  ASSERT_EQ(a.tests.size(), df.size());
+  for (const FitTest& t : a.tests) EXPECT_EQ(t.df, df.at(t.family)) << t.family;
+  std::map<std::string, std::int64_t> counted;
+  std::map<std::string, int> pockets;
+  for (const GroupFigures& g : a.groups) {
+    counted[g.family] += g.count;
+    pockets[g.family] += g.pockets;
+  }
+  for (const auto& [family, count] : counted) {
+    EXPECT_EQ(count + a.numbers[0].count, a.spins) << family;
+    EXPECT_EQ(pockets[family], 36) << family;
+  }
+  EXPECT_EQ(a.groups.size(), 28u);
+}
+
+// Two neighbours on the wheel, 32 and 15, and nothing else: the best arcs are theirs, both are
+// hot, and no fair wheel in 10000 comes close.
+TEST(Analysis, AFavouredArc) {
+  const Analysis a = AnalyseSpins(Repeat({32, 15}, 60));
+  EXPECT_EQ(a.arcs[0].pockets, std::vector<int>{32});
+  EXPECT_EQ(a.arcs[1].pockets, (std::vector<int>{32, 15}));
+  EXPECT_EQ(a.arcs[1].count, 120);
+  EXPECT_EQ(a.arcs[2].pockets, (std::vector<int>{0, 32, 15}));
+  EXPECT_EQ(a.arcs[a.best_arc].length, 2);
+  EXPECT_DOUBLE_EQ(a.arc_p_value, 1.0 / 10001);
+  for (const NumberFigures& f : a.numbers) {
+    EXPECT_EQ(f.heat, f.number == 32 || f.number == 15 ? Heat::hot : Heat::none) << f.number;
+  }
+  EXPECT_EQ(a.tests[0].verdict.rfind("the numbers are uneven: p = ", 0), 0u) << a.tests[0].verdict;
+}
+
+// The simulation draws the same fair wheels everywhere: this figure is the same on Linux and
+// under Windows.
+TEST(Analysis, ArcPValueIsReproducible) {
+  std::vector<std::uint8_t> spins;
+  std::uint32_t x = 1;
+  for (int i = 0; i < 5000; ++i) {
+    x = x * 1103515245u + 12345u;
+    spins.push_back(static_cast<std::uint8_t>((x >> 16) % 37));
+  }
+  EXPECT_EQ(AnalyseSpins(spins).arc_p_value, 7567.0 / 10001);  // 7566 of 10000 fair wheels
+  AnalysisOptions other;
+  other.seed = 1;
+  EXPECT_NE(AnalyseSpins(spins, other).arc_p_value, AnalyseSpins(spins).arc_p_value);
+}
+
+TEST(Analysis, PowerOfTheNumberTest) {
+  const Analysis a = AnalyseSpins(Repeat({1}, 3803));
+  ASSERT_EQ(a.power.size(), 3u);
+  EXPECT_EQ(a.power[0].spins_needed, 95059);
+  EXPECT_EQ(a.power[1].spins_needed, 15210);
+  EXPECT_EQ(a.power[2].spins_needed, 3803);
+  EXPECT_NEAR(a.power[2].power_now, 0.80, 1e-3);
+}
+
+}  // namespace
+}  // namespace vexilo::stats

@@ -1,0 +1,187 @@
+#!/usr/bin/env python3
+"""Vexilo Stats against SciPy on generated logs, and the program from outside.
+
+Usage: check_figures.py VEXILO_STATS
+
+The chi-square statistics and p-values, z-scores and per-number p-values of the JSON report must
+match SciPy's to 1e-9 relative; a wheel with one favoured pocket is flagged and a fair one is
+not; several logs read as one; --last is the tail; failures write nothing and exit 1, 2 or 3.
+"""
+import json
+import math
+import os
+import random
+import subprocess
+import sys
+import tempfile
+
+from scipy import stats
+
+RED = {1, 3, 5, 7, 9, 12, 14, 16, 18, 19, 21, 23, 25, 27, 30, 32, 34, 36}
+SECTORS = [[32, 15, 19, 4, 21, 2, 25, 17, 34], [6, 27, 13, 36, 11, 30, 8, 23, 10],
+           [5, 24, 16, 33, 1, 20, 14, 31, 9], [22, 18, 29, 7, 28, 12, 35, 3, 26]]
+WHEEL = [0] + [n for sector in SECTORS for n in sector]
+# Each family's group of a number 1..36, counted from 0; zero is in none.
+FAMILIES = {
+    "colour": lambda n: 0 if n in RED else 1,
+    "parity": lambda n: n % 2,  # 0 even, 1 odd
+    "half": lambda n: (n - 1) // 18,
+    "dozen": lambda n: (n - 1) // 12,
+    "column": lambda n: (n - 1) % 3,
+    "street": lambda n: (n - 1) // 3,
+    "sector": lambda n: next(i for i, s in enumerate(SECTORS) if n in s),
+}
+RELATIVE = 1e-9
+failures = []
+
+
+def check(what, ok):
+    if not ok:
+        failures.append(what)
+
+
+def close(what, got, want, rel=RELATIVE):
+    check(f"{what}: {got} against {want}",
+          got is not None and math.isclose(got, want, rel_tol=rel, abs_tol=1e-300))
+
+
+def word(n):
+    return "Green" if n == 0 else ("Red" if n in RED else "Black")
+
+
+def write_log(path, spins, line_end="\r\n"):
+    with open(path, "w", newline="") as f:
+        f.write("".join(f"{n},{word(n)}{line_end}" for n in spins))
+
+
+def draw(count, seed, favoured=None, weight=1.0):
+    rng = random.Random(seed)
+    weights = [weight if n == favoured else 1.0 for n in range(37)]
+    return rng.choices(range(37), weights=weights, k=count)
+
+
+def report(program, *args):
+    run = subprocess.run([program, "--json", *args], capture_output=True, check=True)
+    return json.loads(run.stdout)
+
+
+def check_against_scipy(name, spins, r):
+    n = len(spins)
+    counts = [spins.count(k) for k in range(37)]
+    fair = stats.binom(n, 1 / 37)
+    for row, count in zip(r["numbers"], counts):
+        check(f"{name}: count of {row['number']}", row["count"] == count)
+        close(f"{name}: z of {row['number']}", row["z"], (count - fair.mean()) / fair.std())
+        two_sided = min(1.0, 2 * min(fair.cdf(count), fair.sf(count - 1)))
+        close(f"{name}: p of {row['number']}", row["p_value"], two_sided)
+
+    tests = {t["family"]: t for t in r["tests"]}
+    chi = stats.chisquare(counts)
+    close(f"{name}: number statistic", tests["number"]["statistic"], chi.statistic)
+    close(f"{name}: number p", tests["number"]["p_value"], chi.pvalue)
+    for family, group_of in FAMILIES.items():
+        groups = max(group_of(k) for k in range(1, 37)) + 1
+        cells, pockets = [counts[0]] + [0] * groups, [1] + [0] * groups
+        for k in range(1, 37):
+            cells[1 + group_of(k)] += counts[k]
+            pockets[1 + group_of(k)] += 1
+        chi = stats.chisquare(cells, [n * p / 37 for p in pockets])
+        test = tests[family]
+        check(f"{name}: {family} df", test["df"] == groups)
+        close(f"{name}: {family} statistic", test["statistic"], chi.statistic)
+        close(f"{name}: {family} p", test["p_value"], chi.pvalue)
+        rows = [g for g in r["groups"] if g["family"] == family]
+        for row, count, size in zip(rows, cells[1:], pockets[1:]):
+            group = stats.binom(n, size / 37)
+            close(f"{name}: z of {family} {row['name']}", row["z"],
+                  (count - group.mean()) / group.std())
+
+    place = {k: i for i, k in enumerate(WHEEL)}
+    distances = [0] * 37
+    for a, b in zip(spins, spins[1:]):
+        distances[(place[b] - place[a]) % 37] += 1
+    check(f"{name}: signature counts", r["signature"]["counts"] == distances)
+    chi = stats.chisquare(distances)
+    close(f"{name}: signature statistic", r["signature"]["test"]["statistic"], chi.statistic)
+    close(f"{name}: signature p", r["signature"]["test"]["p_value"], chi.pvalue)
+
+    for arc in r["arcs"]:
+        length = arc["length"]
+        best = max(sum(counts[WHEEL[(s + k) % 37]] for k in range(length)) for s in range(37))
+        check(f"{name}: arc of {length}", arc["count"] == best)
+        group = stats.binom(n, length / 37)
+        close(f"{name}: z of arc {length}", arc["z"], (best - group.mean()) / group.std())
+
+    critical = stats.chi2.isf(0.05, 36)
+    for row in r["power"]:
+        per_spin = row["excess"] ** 2 / 36
+        needed = row["spins_needed"]
+        check(f"{name}: {needed} spins for {row['excess']}",
+              stats.ncx2.sf(critical, 36, needed * per_spin) >= 0.8 >
+              stats.ncx2.sf(critical, 36, (needed - 1) * per_spin))
+        close(f"{name}: power now", row["power_now"], stats.ncx2.sf(critical, 36, n * per_spin), 1e-7)
+
+
+def without_files(r):
+    return {k: v for k, v in r.items() if k != "files"}
+
+
+def main():
+    program = sys.argv[1]
+    with tempfile.TemporaryDirectory() as folder:
+        path = lambda name: os.path.join(folder, name)  # noqa: E731
+
+        fair = draw(20000, 11)
+        favoured = draw(20000, 12, favoured=17, weight=1.5)
+        write_log(path("fair.CSV"), fair)
+        write_log(path("favoured.CSV"), favoured, "\n")
+        fair_report = report(program, path("fair.CSV"))
+        favoured_report = report(program, path("favoured.CSV"))
+        check_against_scipy("fair", fair, fair_report)
+        check_against_scipy("favoured", favoured, favoured_report)
+
+        flags = lambda r: {row["number"]: row["flag"] for row in r["numbers"] if row["flag"] != "none"}  # noqa: E731
+        check(f"fair wheel flagged: {flags(fair_report)}", flags(fair_report) == {})
+        hot = [k for k, flag in flags(favoured_report).items() if flag == "hot"]
+        check(f"favoured pocket not the one hot number: {hot}", hot == [17])
+        check("favoured wheel's numbers not uneven",
+              favoured_report["tests"][0]["verdict"].startswith("the numbers are uneven: p = "))
+        check("fair wheel's numbers uneven",
+              fair_report["tests"][0]["verdict"] == "no sign of bias at the 5% level")
+
+        # Three logs, read on two cores, are one record; --last is its tail.
+        write_log(path("a.CSV"), fair[:7000])
+        write_log(path("b.CSV"), fair[7000:7001])
+        write_log(path("c.CSV"), fair[7001:])
+        joined = report(program, path("a.CSV"), path("b.CSV"), path("c.CSV"))
+        check("three logs differ from one", without_files(joined) == without_files(fair_report))
+        check("spins per log", [f["spins"] for f in joined["files"]] == [7000, 1, 12999])
+        write_log(path("tail.CSV"), fair[-5000:])
+        tail = report(program, "--last", "5000", path("a.CSV"), path("b.CSV"), path("c.CSV"))
+        check("--last differs from the tail", without_files(tail) == without_files(
+            report(program, path("tail.CSV"))))
+        check("spins analysed per log", [f["analysed"] for f in tail["files"]] == [0, 0, 5000])
+
+        # Failures: the exit code, a message, and nothing on standard output.
+        with open(path("bad.CSV"), "w", newline="") as f:
+            f.write("17,Black\r\n17,Red\r\n")
+        for args, code in [([], 1), (["--last", "x", path("fair.CSV")], 1),
+                           ([path("fair.CSV"), path("bad.CSV")], 2), ([path("missing.CSV")], 2)]:
+            run = subprocess.run([program, *args], capture_output=True)
+            check(f"{args}: exit {run.returncode}, not {code}", run.returncode == code)
+            check(f"{args}: wrote {run.stdout[:40]!r}", run.stdout == b"")
+            check(f"{args}: said nothing", run.stderr != b"")
+        if os.path.exists("/dev/full"):
+            with open("/dev/full", "wb") as full:
+                run = subprocess.run([program, path("fair.CSV")], stdout=full, stderr=subprocess.PIPE)
+            check(f"/dev/full: exit {run.returncode}", run.returncode == 3)
+            check("/dev/full: no message", b"cannot write the report" in run.stderr)
+
+    for failure in failures:
+        print("FAILED:", failure)
+    print(f"{'FAILED' if failures else 'passed'}: {len(failures)} of the checks failed")
+    return 1 if failures else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
