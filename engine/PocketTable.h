@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "Colour.h"
+#include "Color.h"
 
 namespace vexilo {
 
@@ -26,7 +26,7 @@ inline constexpr std::array<std::string_view, kSectors> kSectorCaptions = {
 // One pocket's row. Group numbers count from 1; 0 means the pocket is in no group of that
 // family, which holds for 0 alone. half: 1 is 1-18, 2 is 19-36.
 struct Pocket {
-  ColourCode colour;
+  ColourCode color;
   ParityCode parity;
   std::int8_t dozen;
   std::int8_t half;
@@ -80,6 +80,8 @@ constexpr std::array<Pocket, kPockets> MakePocketTable() {
 
 inline constexpr std::array<Pocket, kPockets> kPocketTable = detail::MakePocketTable();
 
-constexpr const Pocket& PocketOf(int n) { return kPocketTable[n]; }
+constexpr const Pocket& PocketOf(int n) {
+  return kPocketTable[n];
+}
 
 }  // namespace vexilo

@@ -11,7 +11,7 @@ namespace vexilo {
 //   column 0..2 and dozen 0..2 for the first to third; street 1..12; sector 1..4.
 enum ShareFamily : std::int8_t {
   sfNumber,
-  sfColour,
+  sfColor,
   sfParity,
   sfHalf,
   sfColumn,
@@ -29,14 +29,19 @@ struct SelectorRange {
 
 constexpr SelectorRange SelectorsOf(ShareFamily family) {
   switch (family) {
-    case sfNumber: return {0, kPockets - 1};
-    case sfColour:
+    case sfNumber:
+      return {0, kPockets - 1};
+    case sfColor:
     case sfParity:
-    case sfHalf: return {0, 1};
+    case sfHalf:
+      return {0, 1};
     case sfColumn:
-    case sfDozen: return {0, 2};
-    case sfStreet: return {1, kStreets};
-    case sfSector: return {1, kSectors};
+    case sfDozen:
+      return {0, 2};
+    case sfStreet:
+      return {1, kStreets};
+    case sfSector:
+      return {1, kSectors};
   }
   return {0, -1};
 }
@@ -52,14 +57,22 @@ constexpr int GroupSelector(int n, ShareFamily family) {
   if (family == sfNumber) return n;
   if (n == 0) return -1;
   switch (family) {
-    case sfColour: return p.colour;
-    case sfParity: return p.parity == pcEven ? 0 : 1;
-    case sfHalf: return p.half - 1;
-    case sfColumn: return p.column - 1;
-    case sfDozen: return p.dozen - 1;
-    case sfStreet: return p.street;
-    case sfSector: return p.sector;
-    case sfNumber: break;
+    case sfColor:
+      return p.color;
+    case sfParity:
+      return p.parity == pcEven ? 0 : 1;
+    case sfHalf:
+      return p.half - 1;
+    case sfColumn:
+      return p.column - 1;
+    case sfDozen:
+      return p.dozen - 1;
+    case sfStreet:
+      return p.street;
+    case sfSector:
+      return p.sector;
+    case sfNumber:
+      break;
   }
   return -1;
 }

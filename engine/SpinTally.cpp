@@ -8,7 +8,7 @@ namespace {
 
 // Where each family's counts start in the group counts: red, black; even, odd; dozens 1-3;
 // high half, low half; columns 1-3; streets 1-12; sectors 1-4.
-constexpr int kColourBase = 0;
+constexpr int kColorBase = 0;
 constexpr int kParityBase = 2;
 constexpr int kDozenBase = 4;
 constexpr int kHalfBase = 7;
@@ -22,8 +22,8 @@ constexpr int kGroupCounts = 28;
 constexpr int GroupIndex(ShareFamily family, int selector) {
   if (family == sfNumber || !IsSelector(family, selector)) return -1;
   switch (family) {
-    case sfColour:
-      return kColourBase + selector;
+    case sfColor:
+      return kColorBase + selector;
     case sfParity:
       return kParityBase + selector;
     case sfDozen:
@@ -47,7 +47,7 @@ constexpr bool IsPocket(int n) {
 }
 
 // Group families in the order of their counts; a spin moves one group count in each.
-constexpr std::array<ShareFamily, 7> kGroupFamilies = {sfColour, sfParity, sfDozen, sfHalf,
+constexpr std::array<ShareFamily, 7> kGroupFamilies = {sfColor,  sfParity, sfDozen, sfHalf,
                                                        sfColumn, sfStreet, sfSector};
 
 }  // namespace
@@ -56,7 +56,7 @@ SpinTally::SpinTally(int capacity)
     : capacity_(std::clamp(capacity, 0, MAX_SPINS)),
       historyNumbers_(
           std::make_unique_for_overwrite<std::int32_t[]>(static_cast<std::size_t>(capacity_))),
-      historyColours_(
+      historyColors_(
           std::make_unique_for_overwrite<ColourCode[]>(static_cast<std::size_t>(capacity_))) {
   static_assert(kGroupCounts == std::tuple_size_v<decltype(groupCounts_)>);
   ResetTally();
@@ -69,7 +69,7 @@ bool SpinTally::RecordSpin(int n) {
   const int k = ++spinCount_;
   historyNumbers_[k - 1] = n;
   ++numberCounts_[n];
-  historyColours_[k - 1] = PocketOf(n).colour;
+  historyColors_[k - 1] = PocketOf(n).color;
   MoveGroupCounts(n, +1);
   return true;
 }
@@ -79,7 +79,7 @@ void SpinTally::UndoSpin(int n) {
   // disagreeing, so it is ignored.
   if (spinCount_ < 1 || historyNumbers_[spinCount_ - 1] != n) return;
   historyNumbers_[spinCount_ - 1] = 0;
-  historyColours_[spinCount_ - 1] = ccNone;
+  historyColors_[spinCount_ - 1] = ccNone;
   --numberCounts_[n];
   MoveGroupCounts(n, -1);
 }
@@ -107,7 +107,7 @@ void SpinTally::RebuildRecentStrip(int n) {
       slot.text = {static_cast<char>('0' + number), '\0'};
       slot.length = 1;
     }
-    slot.colour = historyColours_[entry - 1];
+    slot.color = historyColors_[entry - 1];
   }
 }
 
@@ -139,7 +139,7 @@ int SpinTally::Count(ShareFamily family, int selector) const {
 
 HistoryEntry SpinTally::History(int k) const {
   if (k < 1 || k > spinCount_) return {0, ccNone};
-  return {historyNumbers_[k - 1], historyColours_[k - 1]};
+  return {historyNumbers_[k - 1], historyColors_[k - 1]};
 }
 
 std::string_view SpinTally::SlotText(int k) const {
@@ -148,9 +148,9 @@ std::string_view SpinTally::SlotText(int k) const {
   return {slot.text.data(), slot.length};
 }
 
-ColourCode SpinTally::SlotColour(int k) const {
+ColourCode SpinTally::SlotColor(int k) const {
   if (k < 1 || k > kStripSlots) return ccNone;
-  return slots_[k - 1].colour;
+  return slots_[k - 1].color;
 }
 
 void SpinTally::MoveGroupCounts(int n, int step) {
@@ -163,7 +163,7 @@ void SpinTally::MoveGroupCounts(int n, int step) {
 
 void SpinTally::ClearHistory() {
   std::fill_n(historyNumbers_.get(), capacity_, 0);
-  std::fill_n(historyColours_.get(), capacity_, ccNone);
+  std::fill_n(historyColors_.get(), capacity_, ccNone);
 }
 
 }  // namespace vexilo

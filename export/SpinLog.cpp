@@ -21,11 +21,11 @@ void FormatSpinLog(const SpinTally& tally, std::string& out) {
   out.reserve(static_cast<std::size_t>(spins) * kLongestLine);
   for (int k = 1; k <= spins; ++k) {
     const HistoryEntry entry = tally.History(k);
-    if (entry.colour < ccRed || entry.colour > ccGreen) continue;  // not a spin: no line
+    if (entry.color < ccRed || entry.color > ccGreen) continue;  // not a spin: no line
     char digits[12];
     const auto result = std::to_chars(digits, digits + sizeof digits, entry.number);
     out.append(digits, result.ptr);
-    out.append(kLineTails[entry.colour]);
+    out.append(kLineTails[entry.color]);
   }
 }
 

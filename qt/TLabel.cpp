@@ -114,7 +114,7 @@ void TLabel::paintEvent(QPaintEvent*) {
   const TColor face = FromQColor(ToQColor(color_, palette()));
   canvas.FillRect({0, 0, width(), height()}, face);
   canvas.SetBkOpaque(false);
-  canvas.SetTextColor(FromQColor(ToQColor(spec_.colour, palette())));
+  canvas.SetTextColor(FromQColor(ToQColor(spec_.color, palette())));
   Rect box{0, 0, width(), height()};
   canvas.DrawText(utf8_, box, kLabelFlags);
 }

@@ -11,8 +11,7 @@ namespace {
 constexpr UINT kTextFlags = DT_LEFT | DT_EXPANDTABS | DT_NOCLIP;
 
 COLORREF Rgb(TColor color) {
-  return IsSystemColour(color) ? GetSysColor(SystemColourIndex(color))
-                               : static_cast<COLORREF>(color);
+  return IsSystemColor(color) ? GetSysColor(SystemColorIndex(color)) : static_cast<COLORREF>(color);
 }
 
 int AnchorOf(const Control& row) {
@@ -44,7 +43,7 @@ void TLabel::Register(HINSTANCE instance) {
 TLabel::TLabel(HWND parent, const Control& row, int id, HFONT font)
     : font_(font),
       color_(row.color),
-      textColour_(row.font.colour),
+      textColor_(row.font.color),
       alignment_(row.alignment),
       anchor_(AnchorOf(row)),
       top_(row.top),
@@ -109,7 +108,7 @@ void TLabel::Paint(HDC dc) {
   SetDCBrushColor(dc, Rgb(color_));
   FillRect(dc, &box, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
   HGDIOBJ oldFont = SelectObject(dc, font_);
-  SetTextColor(dc, Rgb(textColour_));
+  SetTextColor(dc, Rgb(textColor_));
   SetBkMode(dc, TRANSPARENT);
   DrawTextW(dc, text_.c_str(), static_cast<int>(text_.size()), &box, kTextFlags);
   SelectObject(dc, oldFont);

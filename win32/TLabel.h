@@ -36,7 +36,7 @@ class TLabel {
   HWND hwnd_ = nullptr;
   HFONT font_;
   TColor color_;
-  TColor textColour_;
+  TColor textColor_;
   TAlignment alignment_;
   int anchor_;  // the x that stays put: left edge, right edge or centre
   int top_;

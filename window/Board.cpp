@@ -76,7 +76,7 @@ void Board::BackClick() {
       for (int slot = 1; slot <= kStripSlots; ++slot) WriteText(kFirstStripLabel + slot - 1, "");
     }
   }
-  WriteStripColours();  // on every press, also with nothing to take back
+  WriteStripColors();  // on every press, also with nothing to take back
 }
 
 void Board::ResetClick() {
@@ -174,11 +174,11 @@ void Board::WriteStripTexts() {
   }
 }
 
-void Board::WriteStripColours() {
+void Board::WriteStripColors() {
   for (int slot = 1; slot <= kStripSlots; ++slot) {
     // A code no slot can hold leaves the label's colour as it was.
-    if (const std::optional<TColor> colour = RecentSlotColour(tally_->SlotColour(slot))) {
-      view_.SetColor(Label(kFirstStripLabel + slot - 1), *colour);
+    if (const std::optional<TColor> color = RecentSlotColour(tally_->SlotColor(slot))) {
+      view_.SetColor(Label(kFirstStripLabel + slot - 1), *color);
     }
   }
 }
@@ -186,8 +186,8 @@ void Board::WriteStripColours() {
 void Board::WriteStripSlot(int slot) {
   const int label = Label(kFirstStripLabel + slot - 1);
   view_.SetText(label, tally_->SlotText(slot));
-  if (const std::optional<TColor> colour = RecentSlotColour(tally_->SlotColour(slot))) {
-    view_.SetColor(label, *colour);
+  if (const std::optional<TColor> color = RecentSlotColour(tally_->SlotColor(slot))) {
+    view_.SetColor(label, *color);
   }
 }
 

@@ -40,7 +40,7 @@ class Board {
   void RefreshAfterSpin(int number);
   void RefreshAll();
   void WriteStripTexts();
-  void WriteStripColours();
+  void WriteStripColors();
   void WriteStripSlot(int slot);
 
   // Pieces of the zero display, in the orders the commands use them.

@@ -29,7 +29,7 @@ struct GroupDisplay {
 
 // The families in the order the window refreshes them after a spin.
 inline constexpr std::array<ShareFamily, 7> kRefreshFamilies = {
-    sfColumn, sfDozen, sfHalf, sfSector, sfStreet, sfParity, sfColour};
+    sfColumn, sfDozen, sfHalf, sfSector, sfStreet, sfParity, sfColor};
 
 // Every group, family by family in refresh order, selectors ascending.
 inline constexpr std::array<GroupDisplay, 28> kGroupDisplays = {{
@@ -60,8 +60,8 @@ inline constexpr std::array<GroupDisplay, 28> kGroupDisplays = {{
     {sfStreet, 12, 211, 212, 0, "street 12"},
     {sfParity, 0, 152, 153, 9, "even"},
     {sfParity, 1, 154, 155, 10, "odd"},
-    {sfColour, 0, 156, 157, 11, "red"},
-    {sfColour, 1, 158, 159, 12, "black"},
+    {sfColor, 0, 156, 157, 11, "red"},
+    {sfColor, 1, 158, 159, 12, "black"},
 }};
 
 // The groups of one family, a contiguous run of kGroupDisplays.

@@ -2,7 +2,7 @@
 
 #include <string_view>
 
-#include "engine/Colour.h"
+#include "engine/Color.h"
 
 namespace vexilo {
 
@@ -16,7 +16,7 @@ inline constexpr std::string_view kFaceGothic = "游ゴシック";
 struct FontSpec {
   std::string_view face;
   int height;
-  TColor colour;
+  TColor color;
   bool bold;
 
   constexpr bool operator==(const FontSpec&) const = default;
@@ -35,14 +35,22 @@ enum FontKind : unsigned char {
 
 constexpr FontSpec FontOf(FontKind kind) {
   switch (kind) {
-    case fkWindow: return {kFacePGothic, 21, clBlack, false};
-    case fkHeading: return {kFacePGothic, 21, clWindowText, true};
-    case fkSmallHeading: return {kFacePGothic, 19, clWindowText, true};
-    case fkSmallValue: return {kFacePGothic, 19, clBlack, false};
-    case fkTag: return {kFacePGothic, 21, clWhite, false};
-    case fkStrip: return {kFacePGothic, 27, clWhite, true};
-    case fkCommand: return {kFacePGothic, 21, clBlack, true};
-    case fkNumberButton: return {kFaceMincho, 21, clWhite, true};
+    case fkWindow:
+      return {kFacePGothic, 21, clBlack, false};
+    case fkHeading:
+      return {kFacePGothic, 21, clWindowText, true};
+    case fkSmallHeading:
+      return {kFacePGothic, 19, clWindowText, true};
+    case fkSmallValue:
+      return {kFacePGothic, 19, clBlack, false};
+    case fkTag:
+      return {kFacePGothic, 21, clWhite, false};
+    case fkStrip:
+      return {kFacePGothic, 27, clWhite, true};
+    case fkCommand:
+      return {kFacePGothic, 21, clBlack, true};
+    case fkNumberButton:
+      return {kFaceMincho, 21, clWhite, true};
   }
   return {kFacePGothic, 21, clBlack, false};
 }

@@ -35,8 +35,8 @@ constexpr Accessible Join(std::string_view head, int number) {
   return Accessible{head, number};
 }
 
-constexpr TColor PocketColour(int n) {
-  switch (PocketOf(n).colour) {
+constexpr TColor PocketColor(int n) {
+  switch (PocketOf(n).color) {
     case ccRed:
       return clRed;
     case ccBlack:
@@ -181,7 +181,7 @@ constexpr void AddNumberGrid(Form& form) {
     const int top = GridTop(n);
     const FontKind tagFont = n == 0 ? fkWindow : fkTag;  // black on lime for zero
     PutLabel(form, MakeLabel(37 + n, TagLeft(n), top, DigitWidth(n), 21, Name{"", n}.view(),
-                             tagFont, PocketColour(n), taLeftJustify, Join("tag of ", n)));
+                             tagFont, PocketColor(n), taLeftJustify, Join("tag of ", n)));
     PutLabel(form, CountDisplay(kFirstNumberCountLabel + n, CountLeft(column), top, fkWindow, 40,
                                 21, Join("count of ", n)));
     PutLabel(form, ShareDisplay(kFirstNumberShareLabel + n, ShareLeft(column), top, fkWindow, 44,
@@ -196,7 +196,7 @@ constexpr void AddStreets(Form& form) {
     const int column = StreetColumn(k);
     const int top = StreetTop(k);
     PutLabel(form, MakeLabel(176 + k, tagLefts[column], top, DigitWidth(first), 21,
-                             Name{"", first}.view(), fkTag, PocketColour(first), taLeftJustify,
+                             Name{"", first}.view(), fkTag, PocketColor(first), taLeftJustify,
                              Join("tag of street ", k)));
   }
   for (const GroupDisplay& group : kGroupDisplays) {
@@ -296,7 +296,7 @@ constexpr void AddSpinCountAndNotice(Form& form) {
 
 constexpr FontSpec NumberButtonFont(int n) {
   FontSpec font = FontOf(fkNumberButton);
-  if (n == 0) font.colour = clBlack;  // black on lime
+  if (n == 0) font.color = clBlack;  // black on lime
   if (n == 1) font.face = kFaceGothic;
   return font;
 }
@@ -317,7 +317,7 @@ constexpr void AddNumberButtons(Form& form) {
             .height = static_cast<std::int16_t>(zero ? 137 : 41),
             .text = Name{"", n}.view(),
             .font = NumberButtonFont(n),
-            .color = PocketColour(n),
+            .color = PocketColor(n),
             .alignment = taCenter,
             .tabOrder = static_cast<std::int8_t>(n),
             .tabStop = true,

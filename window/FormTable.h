@@ -6,7 +6,7 @@
 
 #include "FixedString.h"
 #include "Font.h"
-#include "engine/Colour.h"
+#include "engine/Color.h"
 
 namespace vexilo {
 
@@ -30,21 +30,21 @@ enum TAlignment : std::uint8_t { taLeftJustify, taRightJustify, taCenter };
 enum Command : std::uint8_t { cmNone, cmSpin, cmBack, cmReset, cmDataSave };
 
 struct Control {
-  FixedString<16> name;        // "Label17", "ColorBtn18", "ProgressBar3", "DATASAVE"
+  FixedString<16> name;  // "Label17", "ColorBtn18", "ProgressBar3", "DATASAVE"
   ControlKind kind;
   std::int16_t left;
   std::int16_t top;
-  std::int16_t width;          // design size; labels size themselves to their text
+  std::int16_t width;  // design size; labels size themselves to their text
   std::int16_t height;
-  FixedString<64> text;        // design text: caption, or "xxxx" / "xx.xx" for displays
+  FixedString<64> text;  // design text: caption, or "xxxx" / "xx.xx" for displays
   FontSpec font;
-  TColor color;                // background colour
-  TAlignment alignment;        // labels: which edge stays put when the text changes
-  std::int8_t tabOrder;        // -1 for labels
-  bool tabStop;                // buttons yes; bars hold a tab position but are no stops
+  TColor color;          // background colour
+  TAlignment alignment;  // labels: which edge stays put when the text changes
+  std::int8_t tabOrder;  // -1 for labels
+  bool tabStop;          // buttons yes; bars hold a tab position but are no stops
   Command command;
-  std::int8_t number;          // cmSpin: the number 0..36 the button records
-  FixedString<16> handler;     // "ColorBtn18Click", "Button1Click", ...; empty for none
+  std::int8_t number;              // cmSpin: the number 0..36 the button records
+  FixedString<16> handler;         // "ColorBtn18Click", "Button1Click", ...; empty for none
   FixedString<32> accessibleName;  // "count of 17", "share of black", "last result 1", ...
 };
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "engine/Colour.h"
+#include "engine/Color.h"
 
 namespace vexilo {
 

@@ -218,7 +218,7 @@ TEST(FormatPercent, SelectorsAtAndBeyondEachEnd) {
   };
   constexpr Case kCases[] = {
       {sfNumber, -1, false}, {sfNumber, 0, true}, {sfNumber, 36, true}, {sfNumber, 37, false},
-      {sfColour, -1, false}, {sfColour, 1, true}, {sfColour, 2, false}, {sfParity, 2, false},
+      {sfColor, -1, false},  {sfColor, 1, true},  {sfColor, 2, false},  {sfParity, 2, false},
       {sfHalf, 2, false},    {sfColumn, 2, true}, {sfColumn, 3, false}, {sfDozen, 3, false},
       {sfStreet, 0, false},  {sfStreet, 1, true}, {sfStreet, 12, true}, {sfStreet, 13, false},
       {sfSector, 0, false},  {sfSector, 4, true}, {sfSector, 5, false},
@@ -244,7 +244,7 @@ TEST(FormatPercent, EachSelectorReadsItsOwnCount) {
     const char* text;
   };
   constexpr Case kCases[] = {
-      {sfColour, 0, "33.33"}, {sfColour, 1, "66.67"}, {sfParity, 0, "66.67"},
+      {sfColor, 0, "33.33"},  {sfColor, 1, "66.67"},  {sfParity, 0, "66.67"},
       {sfParity, 1, "33.33"}, {sfHalf, 0, "33.33"},   {sfHalf, 1, "66.67"},
       {sfColumn, 0, "33.33"}, {sfColumn, 1, "66.67"}, {sfColumn, 2, "0"},
       {sfDozen, 0, "33.33"},  {sfDozen, 1, "66.67"},  {sfDozen, 2, "0"},

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/Colour.h"
+#include "engine/Color.h"
 #include "engine/PocketTable.h"
 #include "engine/ShareFamily.h"
 
@@ -32,14 +32,14 @@ std::vector<int> ParseCaption(std::string_view caption) {
 
 TEST(PocketTable, ZeroIsGreenWithItsOwnParityAndNoGroup) {
   const Pocket& zero = PocketOf(0);
-  EXPECT_EQ(zero.colour, ccGreen);
+  EXPECT_EQ(zero.color, ccGreen);
   EXPECT_EQ(zero.parity, pcZero);
   EXPECT_EQ(zero.dozen, 0);
   EXPECT_EQ(zero.half, 0);
   EXPECT_EQ(zero.column, 0);
   EXPECT_EQ(zero.street, 0);
   EXPECT_EQ(zero.sector, 0);
-  for (int f = sfColour; f < kFamilies; ++f) {
+  for (int f = sfColor; f < kFamilies; ++f) {
     EXPECT_EQ(GroupSelector(0, static_cast<ShareFamily>(f)), -1) << "family " << f;
   }
 }
@@ -49,7 +49,7 @@ TEST(PocketTable, EveryRowFollowsTheRedListAndTheArithmeticRules) {
     SCOPED_TRACE(n);
     const Pocket& p = PocketOf(n);
     const bool red = std::find(kRedNumbers.begin(), kRedNumbers.end(), n) != kRedNumbers.end();
-    EXPECT_EQ(p.colour, red ? ccRed : ccBlack);
+    EXPECT_EQ(p.color, red ? ccRed : ccBlack);
     EXPECT_EQ(p.parity, n % 2 == 0 ? pcEven : pcOdd);
     EXPECT_EQ(p.dozen, n <= 12 ? 1 : n <= 24 ? 2 : 3);
     EXPECT_EQ(p.half, n <= 18 ? 1 : 2);
@@ -60,10 +60,10 @@ TEST(PocketTable, EveryRowFollowsTheRedListAndTheArithmeticRules) {
   }
 }
 
-TEST(PocketTable, RowsWhereColourDoesNotFollowParity) {
+TEST(PocketTable, RowsWhereColorDoesNotFollowParity) {
   struct Row {
     int number;
-    ColourCode colour;
+    ColourCode color;
     ParityCode parity;
   };
   constexpr Row kRows[] = {
@@ -71,7 +71,7 @@ TEST(PocketTable, RowsWhereColourDoesNotFollowParity) {
       {29, ccBlack, pcOdd},  {18, ccRed, pcEven},  {19, ccRed, pcOdd},
   };
   for (const Row& row : kRows) {
-    EXPECT_EQ(PocketOf(row.number).colour, row.colour) << row.number;
+    EXPECT_EQ(PocketOf(row.number).color, row.color) << row.number;
     EXPECT_EQ(PocketOf(row.number).parity, row.parity) << row.number;
   }
 }
@@ -99,8 +99,8 @@ TEST(PocketTable, GroupSizes) {
     int members;
   };
   constexpr Family kFamiliesToCount[] = {
-      {sfColour, 18}, {sfParity, 18}, {sfHalf, 18},  {sfColumn, 12},
-      {sfDozen, 12},  {sfStreet, 3},  {sfSector, 9},
+      {sfColor, 18}, {sfParity, 18}, {sfHalf, 18},  {sfColumn, 12},
+      {sfDozen, 12}, {sfStreet, 3},  {sfSector, 9},
   };
   for (const auto& [family, members] : kFamiliesToCount) {
     const SelectorRange range = SelectorsOf(family);
@@ -112,17 +112,17 @@ TEST(PocketTable, GroupSizes) {
   }
 }
 
-TEST(RecentSlotColour, MapsEachCodeAndKeepsTheColourForOthers) {
+TEST(RecentSlotColour, MapsEachCodeAndKeepsTheColorForOthers) {
   struct Case {
     std::int32_t code;
-    std::optional<TColor> colour;
+    std::optional<TColor> color;
   };
   const Case kCases[] = {
       {0, 255},          {1, 0},
       {2, 65280},        {3, static_cast<TColor>(0x8000000Fu)},
       {4, std::nullopt}, {-1, std::nullopt},
   };
-  for (const Case& c : kCases) EXPECT_EQ(RecentSlotColour(c.code), c.colour) << c.code;
+  for (const Case& c : kCases) EXPECT_EQ(RecentSlotColour(c.code), c.color) << c.code;
 }
 
 }  // namespace

@@ -117,7 +117,7 @@ TEST(Layout, DisplayLabelsKeepTheirAnchoredEdge) {
 
 // The strip: a red box exactly as wide as "36" ending at the slot's right edge; a narrower lime
 // box for "0" ending at the same edge.
-TEST(Layout, StripBoxesEndAtTheSlotEdgeOnThePocketColour) {
+TEST(Layout, StripBoxesEndAtTheSlotEdgeOnThePocketColor) {
   FormDriver driver;
   driver.Press(36);
   const QImage red = Render(driver.Form());

@@ -35,8 +35,8 @@ std::string ExpectedLog(const SpinTally& tally) {
   std::string log;
   for (int k = 1; k <= tally.SpinCount(); ++k) {
     const int n = tally.History(k).number;
-    const char* colour = n == 0 ? "Green" : PocketOf(n).colour == ccRed ? "Red" : "Black";
-    log += std::to_string(n) + "," + colour + "\r\n";
+    const char* color = n == 0 ? "Green" : PocketOf(n).color == ccRed ? "Red" : "Black";
+    log += std::to_string(n) + "," + color + "\r\n";
   }
   return log;
 }
@@ -81,7 +81,7 @@ void ExpectConsistent(const SpinTally& tally, int step) {
     const HistoryEntry entry = tally.History(k);
     ASSERT_GE(entry.number, 0);
     ASSERT_LT(entry.number, kPockets);
-    ASSERT_EQ(entry.colour, PocketOf(entry.number).colour) << "entry " << k << ", step " << step;
+    ASSERT_EQ(entry.color, PocketOf(entry.number).color) << "entry " << k << ", step " << step;
     for (int f = 0; f < kFamilies; ++f) {
       const int selector = GroupSelector(entry.number, static_cast<ShareFamily>(f));
       if (selector >= 0) ++counted[f][selector];
@@ -103,10 +103,10 @@ void ExpectConsistent(const SpinTally& tally, int step) {
     const int k = tally.SpinCount() - slot + 1;
     const std::string expected = k >= 1 ? std::to_string(tally.History(k).number) : "";
     EXPECT_EQ(tally.SlotText(slot), expected) << "slot " << slot << ", step " << step;
-    EXPECT_EQ(tally.SlotColour(slot), k >= 1 ? tally.History(k).colour : ccNone)
+    EXPECT_EQ(tally.SlotColor(slot), k >= 1 ? tally.History(k).color : ccNone)
         << "slot " << slot << ", step " << step;
   }
-  EXPECT_EQ(tally.History(tally.SpinCount() + 1).colour, ccNone) << "step " << step;
+  EXPECT_EQ(tally.History(tally.SpinCount() + 1).color, ccNone) << "step " << step;
 }
 
 // Bytes in use on the heap, after the deferred deletions have run. Qt's pixmap cache is let go

@@ -36,7 +36,7 @@ TColor BtnFace() {
 // The colour a label is painted in: its box's bottom-left pixel, below any digit. (A later
 // label lies above an earlier one, so where substitute faces make neighbours overlap, the left
 // end of each is its own.)
-TColor BoxColour(const Bitmap& shot, const RECT& box) {
+TColor BoxColor(const Bitmap& shot, const RECT& box) {
   return shot.Pixel(box.left, box.bottom - 1);
 }
 
@@ -57,7 +57,7 @@ TEST(Win32Form, StartsWithTheZeroDisplayAndNoPlaceholder) {
   }
   const Bitmap shot = driver.Capture();
   for (int k = 1; k <= 20; ++k) {
-    EXPECT_EQ(BoxColour(shot, driver.Box("Label" + std::to_string(k))), BtnFace()) << k;
+    EXPECT_EQ(BoxColor(shot, driver.Box("Label" + std::to_string(k))), BtnFace()) << k;
   }
 }
 
@@ -119,7 +119,7 @@ TEST(Win32Form, PlacesEveryControlAtItsDesignBox) {
 
 struct Slot {
   std::string_view text;
-  TColor colour;
+  TColor color;
 };
 
 struct CommandCase {
@@ -178,7 +178,7 @@ TEST_P(Win32Commands, ShowWhatTheTallyHolds) {
     const std::string label = "Label" + std::to_string(k);
     const Slot slot = k <= static_cast<int>(c.strip.size()) ? c.strip[k - 1] : Slot{"", kFace};
     EXPECT_EQ(driver.Text(label), slot.text) << label;
-    EXPECT_EQ(BoxColour(shot, driver.Box(label)), slot.colour == kFace ? BtnFace() : slot.colour)
+    EXPECT_EQ(BoxColor(shot, driver.Box(label)), slot.color == kFace ? BtnFace() : slot.color)
         << label;
   }
 }
@@ -332,7 +332,7 @@ TEST(Win32Form, ResetAfterMoreThanTwentySpinsGivesTheStartUpDisplay) {
   }
   const Bitmap shot = driver.Capture();
   for (int k = 1; k <= 20; ++k) {
-    EXPECT_EQ(BoxColour(shot, driver.Box("Label" + std::to_string(k))), BtnFace()) << k;
+    EXPECT_EQ(BoxColor(shot, driver.Box("Label" + std::to_string(k))), BtnFace()) << k;
   }
   driver.Spin({9});
   EXPECT_EQ(driver.Text("Label222"), "1");
@@ -370,14 +370,14 @@ TEST(Win32Form, ValueLabelsKeepTheirRightEdgeAsTheirTextGrows) {
 }
 
 // One row of the rendered strip: where the run of colour that ends the label lies.
-struct ColourRun {
+struct ColorRun {
   int left;
   int right;
 };
 
-ColourRun RunEndingAt(const Bitmap& shot, int y, int right, TColor colour) {
+ColorRun RunEndingAt(const Bitmap& shot, int y, int right, TColor color) {
   int left = right;
-  while (left > 0 && shot.Pixel(left - 1, y) == colour) --left;
+  while (left > 0 && shot.Pixel(left - 1, y) == color) --left;
   return {left, right};
 }
 
@@ -394,14 +394,14 @@ TEST(Win32Form, StripLabelIsABoxAsWideAsItsTextEndingAtTheSlotsEdge) {
 
   driver.Spin({36});
   const Bitmap red = driver.Capture();
-  const ColourRun redRun = RunEndingAt(red, y, 58, clRed);
+  const ColorRun redRun = RunEndingAt(red, y, 58, clRed);
   EXPECT_EQ(redRun.right - redRun.left, TextWidth(label, L"36"));
   EXPECT_NE(red.Pixel(58, y), clRed) << "the box ends at the slot's right edge";
   EXPECT_NE(red.Pixel(redRun.left - 1, y), clRed);
 
   driver.Spin({0});
   const Bitmap lime = driver.Capture();
-  const ColourRun limeRun = RunEndingAt(lime, y, 58, clLime);
+  const ColorRun limeRun = RunEndingAt(lime, y, 58, clLime);
   EXPECT_EQ(limeRun.right - limeRun.left, TextWidth(label, L"0"));
   EXPECT_LT(limeRun.right - limeRun.left, redRun.right - redRun.left);
   EXPECT_EQ(RunEndingAt(lime, y, 90, clRed).right - RunEndingAt(lime, y, 90, clRed).left,

@@ -51,7 +51,7 @@ std::vector<int> GroupShareLabels() {
 }
 
 const std::set<int> kRed = {1, 3, 5, 7, 9, 12, 14, 16, 18, 19, 21, 23, 25, 27, 30, 32, 34, 36};
-TColor PocketColour(int n) {
+TColor PocketColor(int n) {
   return n == 0 ? clLime : kRed.count(n) ? clRed : clBlack;
 }
 
@@ -247,7 +247,7 @@ TEST(Board, StripShowsTheLastTwentyNewestFirst) {
   for (int k = 1; k <= 20; ++k) {
     const int shown = 22 - k;
     EXPECT_EQ(window.view.Text(L(k)), std::to_string(shown));
-    EXPECT_EQ(window.view.Color(L(k)), PocketColour(shown));
+    EXPECT_EQ(window.view.Color(L(k)), PocketColor(shown));
   }
 }
 
@@ -273,7 +273,7 @@ struct BackCase {
   std::vector<int> spins;
   int backs;
   std::vector<std::pair<std::string, std::string>> texts;
-  std::vector<std::pair<std::string, TColor>> colours;
+  std::vector<std::pair<std::string, TColor>> colors;
 };
 
 TEST(Board, BackShowsWhatTheRemainingSpinsWouldShow) {
@@ -326,22 +326,22 @@ TEST(Board, BackShowsWhatTheRemainingSpinsWouldShow) {
     const std::vector<ControlState> want = Replayed(remaining, ".");
     EXPECT_TRUE(window.view.State() == want) << Diff(window.view.State(), want);
     for (const auto& [name, text] : c.texts) EXPECT_EQ(window.view.Text(name), text) << name;
-    for (const auto& [name, colour] : c.colours) EXPECT_EQ(window.view.Color(name), colour) << name;
+    for (const auto& [name, color] : c.colors) EXPECT_EQ(window.view.Color(name), color) << name;
     if (remaining.empty()) ExpectZeroDisplay(window.view);
   }
 }
 
-std::vector<std::string> StripColourWrites() {
+std::vector<std::string> StripColorWrites() {
   std::vector<std::string> order;
   for (int k = 1; k <= 20; ++k) order.push_back("C:" + L(k));
   return order;
 }
 
-TEST(Board, BackWithNothingRecordedOnlyRepaintsTheStripColours) {
+TEST(Board, BackWithNothingRecordedOnlyRepaintsTheStripColors) {
   Window window;
   const std::vector<ControlState> before = window.view.State();
   window.board.BackClick();
-  EXPECT_EQ(window.view.LogNames(), StripColourWrites());
+  EXPECT_EQ(window.view.LogNames(), StripColorWrites());
   EXPECT_TRUE(window.view.State() == before);
   EXPECT_EQ(window.board.Tally().SpinCount(), 0);
 }
@@ -358,7 +358,7 @@ std::vector<std::string> BackZeroOrder() {
     order.insert(order.end(), {"T:" + L(152 + 2 * i), "T:" + L(153 + 2 * i)});
   for (int b = 1; b <= 16; ++b) order.push_back("P:" + B(b));
   for (int k = 1; k <= 20; ++k) order.push_back("T:" + L(k));
-  for (const std::string& colour : StripColourWrites()) order.push_back(colour);
+  for (const std::string& color : StripColorWrites()) order.push_back(color);
   return order;
 }
 
@@ -374,7 +374,7 @@ std::vector<std::string> BackRefreshOrder() {
   for (int k = 1; k <= 12; ++k)
     order.insert(order.end(), {"T:" + L(2 * k + 187), "T:" + L(2 * k + 188)});
   for (const int n : {152, 154, 153, 155, 156, 158, 157, 159}) order.push_back("T:" + L(n));
-  for (const std::string& colour : StripColourWrites()) order.push_back(colour);
+  for (const std::string& color : StripColorWrites()) order.push_back(color);
   return order;
 }
 

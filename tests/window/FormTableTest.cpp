@@ -27,7 +27,7 @@ struct Expected {
 
 const std::set<int> kRed = {1, 3, 5, 7, 9, 12, 14, 16, 18, 19, 21, 23, 25, 27, 30, 32, 34, 36};
 
-TColor PocketColour(int n) {
+TColor PocketColor(int n) {
   if (n == 0) return clLime;
   return kRed.count(n) ? clRed : clBlack;
 }
@@ -107,7 +107,7 @@ std::map<std::string, Expected> ExpectedForm() {
     int tagLeft = std::vector<int>{8, 136, 272, 408, 544, 680}[column];
     if (n >= 7 && n <= 9) tagLeft = 144;
     form[L(37 + n)] = LeftLabel(tagLeft, top, n < 10 ? 11 : 22, 21, std::to_string(n),
-                                n == 0 ? kWindow : kTag, PocketColour(n));
+                                n == 0 ? kWindow : kTag, PocketColor(n));
     // Right edges: counts end at 64 + 136c, shares at 132 + 136c.
     form[L(74 + n)] = Display(64 + 136 * column - 40, top, 40, 21, "xxxx", kWindow);
     form[L(111 + n)] = Display(132 + 136 * column - 44, top, 44, 21, "xx.xx", kWindow);
@@ -119,7 +119,7 @@ std::map<std::string, Expected> ExpectedForm() {
     const int first = 3 * k - 2;
     form[L(176 + k)] =
         LeftLabel(std::vector<int>{8, 136, 272, 408}[column], top, first < 10 ? 11 : 22, 21,
-                  std::to_string(first), kTag, PocketColour(first));
+                  std::to_string(first), kTag, PocketColor(first));
     form[L(2 * k + 187)] = Display(24 + 136 * column, top, 40, 21, "xxxx", kWindow);
     form[L(2 * k + 188)] = Display(88 + 136 * column, top, 44, 21, "xx.xx", kWindow);
   }
@@ -171,7 +171,7 @@ std::map<std::string, Expected> ExpectedForm() {
   for (int n = 0; n <= 36; ++n) {
     const std::string name = "ColorBtn" + std::to_string(n + 1);
     FontSpec font{kFaceMincho, 21, clWhite, true};
-    if (n == 0) font.colour = clBlack;
+    if (n == 0) font.color = clBlack;
     if (n == 1) font.face = kFaceGothic;
     const bool zero = n == 0;
     form[name] = {ckColorBtn,
@@ -181,7 +181,7 @@ std::map<std::string, Expected> ExpectedForm() {
                   zero ? 137 : 41,
                   std::to_string(n),
                   font,
-                  PocketColour(n),
+                  PocketColor(n),
                   taCenter,
                   n,
                   true,

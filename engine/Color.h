@@ -9,14 +9,28 @@ namespace vexilo {
 // byte), or 0x80000000 + n for the platform's system colour n, resolved only when painting.
 using TColor = std::int32_t;
 
-constexpr TColor SystemColour(int index) { return static_cast<TColor>(0x80000000u + index); }
-constexpr bool IsSystemColour(TColor c) { return c < 0; }
-constexpr int SystemColourIndex(TColor c) { return static_cast<int>(static_cast<std::uint32_t>(c) & 0xFFu); }
+constexpr TColor MakeSystemColor(int index) {
+  return static_cast<TColor>(0x80000000u + index);
+}
+constexpr bool IsSystemColor(TColor c) {
+  return c < 0;
+}
+constexpr int SystemColorIndex(TColor c) {
+  return static_cast<int>(static_cast<std::uint32_t>(c) & 0xFFu);
+}
 
-constexpr TColor MakeColour(int r, int g, int b) { return r | (g << 8) | (b << 16); }
-constexpr int RedOf(TColor c) { return c & 0xFF; }
-constexpr int GreenOf(TColor c) { return (c >> 8) & 0xFF; }
-constexpr int BlueOf(TColor c) { return (c >> 16) & 0xFF; }
+constexpr TColor MakeColor(int r, int g, int b) {
+  return r | (g << 8) | (b << 16);
+}
+constexpr int RedOf(TColor c) {
+  return c & 0xFF;
+}
+constexpr int GreenOf(TColor c) {
+  return (c >> 8) & 0xFF;
+}
+constexpr int BlueOf(TColor c) {
+  return (c >> 16) & 0xFF;
+}
 
 inline constexpr TColor clBlack = 0x000000;
 inline constexpr TColor clMaroon = 0x000080;
@@ -33,8 +47,8 @@ inline constexpr TColor clWhite = 0xFFFFFF;
 // System colour numbers as the platform numbers them (COLOR_WINDOWTEXT, COLOR_BTNFACE).
 inline constexpr int kSysWindowText = 8;
 inline constexpr int kSysBtnFace = 15;
-inline constexpr TColor clWindowText = SystemColour(kSysWindowText);
-inline constexpr TColor clBtnFace = SystemColour(kSysBtnFace);
+inline constexpr TColor clWindowText = MakeSystemColor(kSysWindowText);
+inline constexpr TColor clBtnFace = MakeSystemColor(kSysBtnFace);
 
 // The colour of a pocket, of a history entry and of a strip slot.
 enum ColourCode : std::int32_t { ccRed = 0, ccBlack = 1, ccGreen = 2, ccNone = 3 };
@@ -43,11 +57,16 @@ enum ColourCode : std::int32_t { ccRed = 0, ccBlack = 1, ccGreen = 2, ccNone = 3
 // case the label keeps the colour it had.
 constexpr std::optional<TColor> RecentSlotColour(std::int32_t code) {
   switch (code) {
-    case ccRed: return clRed;
-    case ccBlack: return clBlack;
-    case ccGreen: return clLime;
-    case ccNone: return clBtnFace;
-    default: return std::nullopt;
+    case ccRed:
+      return clRed;
+    case ccBlack:
+      return clBlack;
+    case ccGreen:
+      return clLime;
+    case ccNone:
+      return clBtnFace;
+    default:
+      return std::nullopt;
   }
 }
 
