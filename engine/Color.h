@@ -51,19 +51,19 @@ inline constexpr TColor clWindowText = MakeSystemColor(kSysWindowText);
 inline constexpr TColor clBtnFace = MakeSystemColor(kSysBtnFace);
 
 // The colour of a pocket, of a history entry and of a strip slot.
-enum ColourCode : std::int32_t { ccRed = 0, ccBlack = 1, ccGreen = 2, ccNone = 3 };
+enum class ColourCode : std::int32_t { Red = 0, Black = 1, Green = 2, None = 3 };
 
 // Background of a strip label for a slot's code; no value for a code no slot can hold, in which
 // case the label keeps the colour it had.
-constexpr std::optional<TColor> RecentSlotColour(std::int32_t code) {
+constexpr std::optional<TColor> RecentSlotColour(ColourCode code) {
   switch (code) {
-    case ccRed:
+    case ColourCode::Red:
       return clRed;
-    case ccBlack:
+    case ColourCode::Black:
       return clBlack;
-    case ccGreen:
+    case ColourCode::Green:
       return clLime;
-    case ccNone:
+    case ColourCode::None:
       return clBtnFace;
     default:
       return std::nullopt;

@@ -20,23 +20,23 @@ constexpr int kGroupCounts = 28;
 // The group count of a share selector, or -1 for the number family and for a selector out of
 // range. The half is stored high first while its selector 0 is 1-18.
 constexpr int GroupIndex(ShareFamily family, int selector) {
-  if (family == sfNumber || !IsSelector(family, selector)) return -1;
+  if (family == ShareFamily::Number || !IsSelector(family, selector)) return -1;
   switch (family) {
-    case sfColor:
+    case ShareFamily::Color:
       return kColorBase + selector;
-    case sfParity:
+    case ShareFamily::Parity:
       return kParityBase + selector;
-    case sfDozen:
+    case ShareFamily::Dozen:
       return kDozenBase + selector;
-    case sfHalf:
+    case ShareFamily::Half:
       return kHalfBase + (1 - selector);
-    case sfColumn:
+    case ShareFamily::Column:
       return kColumnBase + selector;
-    case sfStreet:
+    case ShareFamily::Street:
       return kStreetBase + selector - 1;
-    case sfSector:
+    case ShareFamily::Sector:
       return kSectorBase + selector - 1;
-    case sfNumber:
+    case ShareFamily::Number:
       break;
   }
   return -1;
@@ -47,8 +47,9 @@ constexpr bool IsPocket(int n) {
 }
 
 // Group families in the order of their counts; a spin moves one group count in each.
-constexpr std::array<ShareFamily, 7> kGroupFamilies = {sfColor,  sfParity, sfDozen, sfHalf,
-                                                       sfColumn, sfStreet, sfSector};
+constexpr std::array<ShareFamily, 7> kGroupFamilies = {
+    ShareFamily::Color,  ShareFamily::Parity, ShareFamily::Dozen, ShareFamily::Half,
+    ShareFamily::Column, ShareFamily::Street, ShareFamily::Sector};
 
 }  // namespace
 
@@ -79,7 +80,7 @@ void SpinTally::UndoSpin(int n) {
   // disagreeing, so it is ignored.
   if (spinCount_ < 1 || historyNumbers_[spinCount_ - 1] != n) return;
   historyNumbers_[spinCount_ - 1] = 0;
-  historyColors_[spinCount_ - 1] = ccNone;
+  historyColors_[spinCount_ - 1] = ColourCode::None;
   --numberCounts_[n];
   MoveGroupCounts(n, -1);
 }
@@ -113,7 +114,7 @@ void SpinTally::RebuildRecentStrip(int n) {
 
 void SpinTally::ClearRecentSlot(int k) {
   if (k < 1 || k > kStripSlots) return;
-  slots_[k - 1] = Slot{{'\0', '\0'}, 0, ccNone};
+  slots_[k - 1] = Slot{{'\0', '\0'}, 0, ColourCode::None};
 }
 
 bool SpinTally::Spin(int n) {
@@ -132,13 +133,13 @@ bool SpinTally::TakeBack() {
 }
 
 int SpinTally::Count(ShareFamily family, int selector) const {
-  if (family == sfNumber) return IsPocket(selector) ? numberCounts_[selector] : 0;
+  if (family == ShareFamily::Number) return IsPocket(selector) ? numberCounts_[selector] : 0;
   const int index = GroupIndex(family, selector);
   return index < 0 ? 0 : groupCounts_[index];
 }
 
 HistoryEntry SpinTally::History(int k) const {
-  if (k < 1 || k > spinCount_) return {0, ccNone};
+  if (k < 1 || k > spinCount_) return {0, ColourCode::None};
   return {historyNumbers_[k - 1], historyColors_[k - 1]};
 }
 
@@ -149,7 +150,7 @@ std::string_view SpinTally::SlotText(int k) const {
 }
 
 ColourCode SpinTally::SlotColor(int k) const {
-  if (k < 1 || k > kStripSlots) return ccNone;
+  if (k < 1 || k > kStripSlots) return ColourCode::None;
   return slots_[k - 1].color;
 }
 
@@ -163,7 +164,7 @@ void SpinTally::MoveGroupCounts(int n, int step) {
 
 void SpinTally::ClearHistory() {
   std::fill_n(historyNumbers_.get(), capacity_, 0);
-  std::fill_n(historyColors_.get(), capacity_, ccNone);
+  std::fill_n(historyColors_.get(), capacity_, ColourCode::None);
 }
 
 }  // namespace vexilo

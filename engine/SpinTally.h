@@ -52,7 +52,7 @@ class SpinTally {
   int SpinCount() const { return spinCount_; }
   bool IsFull() const { return spinCount_ >= capacity_; }
   // Count of number n, 0..36; 0 for any other n.
-  int NumberCount(int n) const { return Count(sfNumber, n); }
+  int NumberCount(int n) const { return Count(ShareFamily::Number, n); }
   // Count of a group, selected as for shares; 0 for a selector out of the family's range.
   int Count(ShareFamily family, int selector) const;
   // Entry k, 1 <= k <= SpinCount(), oldest first; {0, ccNone} for any other k.

@@ -21,11 +21,12 @@ void FormatSpinLog(const SpinTally& tally, std::string& out) {
   out.reserve(static_cast<std::size_t>(spins) * kLongestLine);
   for (int k = 1; k <= spins; ++k) {
     const HistoryEntry entry = tally.History(k);
-    if (entry.color < ccRed || entry.color > ccGreen) continue;  // not a spin: no line
+    if (entry.color < ColourCode::Red || entry.color > ColourCode::Green)
+      continue;  // not a spin: no line
     char digits[12];
     const auto result = std::to_chars(digits, digits + sizeof digits, entry.number);
     out.append(digits, result.ptr);
-    out.append(kLineTails[entry.color]);
+    out.append(kLineTails[static_cast<std::size_t>(entry.color)]);
   }
 }
 

@@ -65,7 +65,7 @@ void TForm1::Build() {
     QWidget* widget = Make(form[i]);
     widget->setObjectName(Text(form[i].name.view()));
     widget->setAccessibleName(Text(form[i].accessibleName.view()));
-    if (form[i].kind != ckLabel)
+    if (form[i].kind != ControlKind::Label)
       widget->setGeometry(form[i].left, form[i].top, form[i].width, form[i].height);
     if (form[i].tabOrder >= 0) widget->installEventFilter(this);
     if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
@@ -80,12 +80,12 @@ void TForm1::Build() {
 QWidget* TForm1::Make(const vexilo::Control& control) {
   const std::size_t index = controls_.size();
   switch (control.kind) {
-    case ckLabel: {
+    case ControlKind::Label: {
       auto* label = new TLabel(control, this);
       labels_[index] = label;
       return label;
     }
-    case ckColorBtn: {
+    case ControlKind::ColorBtn: {
       auto* button = new TColorBtn(this);
       button->SetFontSpec(control.font);
       button->SetCaption(control.text.view());
@@ -93,7 +93,7 @@ QWidget* TForm1::Make(const vexilo::Control& control) {
       colorBtns_.push_back(button);
       return button;
     }
-    case ckProgressBar: {
+    case ControlKind::ProgressBar: {
       auto* bar = new QProgressBar(this);
       bar->setStyle(barStyle_.get());
       bar->setRange(0, 100);
@@ -103,7 +103,7 @@ QWidget* TForm1::Make(const vexilo::Control& control) {
       bars_[index] = bar;
       return bar;
     }
-    case ckButton: {
+    case ControlKind::Button: {
       auto* button = new QPushButton(Text(control.text.view()), this);
       button->setFont(ToQFont(control.font));
       button->setAutoDefault(false);
@@ -155,19 +155,19 @@ void TForm1::Click(int control) {
   const vexilo::Control& row = FormControls()[static_cast<std::size_t>(control)];
   Guarded([this, &row] {
     switch (row.command) {
-      case cmSpin:
+      case Command::Spin:
         ColorBtnClick(row.number);
         break;
-      case cmBack:
+      case Command::Back:
         Button1Click();
         break;
-      case cmReset:
+      case Command::Reset:
         Button2Click();
         break;
-      case cmDataSave:
+      case Command::DataSave:
         DATASAVEClick();
         break;
-      case cmNone:
+      case Command::None:
         break;
     }
   });
@@ -179,9 +179,9 @@ void TForm1::Guarded(Handler&& handler) {
   try {
     handler();
   } catch (const std::exception& failure) {
-    shell_->ShowMessage(mkError, failure.what());
+    shell_->ShowMessage(MessageKind::Error, failure.what());
   } catch (...) {
-    shell_->ShowMessage(mkError, "An unexpected failure occurred.");
+    shell_->ShowMessage(MessageKind::Error, "An unexpected failure occurred.");
   }
 }
 
@@ -196,8 +196,9 @@ void TForm1::MoveFocus(bool forward, FocusMove move) {
   const auto found = std::ranges::find(controls_, focusWidget());
   const int current = found == controls_.end() ? -1 : static_cast<int>(found - controls_.begin());
   const int next = current < 0 ? FirstFocus() : NextFocus(current, forward, move);
-  Control(next)->setFocus(move == fmTab ? (forward ? Qt::TabFocusReason : Qt::BacktabFocusReason)
-                                        : Qt::OtherFocusReason);
+  Control(next)->setFocus(move == FocusMove::Tab
+                              ? (forward ? Qt::TabFocusReason : Qt::BacktabFocusReason)
+                              : Qt::OtherFocusReason);
 }
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
@@ -211,18 +212,18 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
   if (!IsPlainKey(*key)) return false;
   switch (key->key()) {
     case Qt::Key_Tab:
-      MoveFocus(!(key->modifiers() & Qt::ShiftModifier), fmTab);
+      MoveFocus(!(key->modifiers() & Qt::ShiftModifier), FocusMove::Tab);
       return true;
     case Qt::Key_Backtab:
-      MoveFocus(false, fmTab);
+      MoveFocus(false, FocusMove::Tab);
       return true;
     case Qt::Key_Right:
     case Qt::Key_Down:
-      MoveFocus(true, fmArrow);
+      MoveFocus(true, FocusMove::Arrow);
       return true;
     case Qt::Key_Left:
     case Qt::Key_Up:
-      MoveFocus(false, fmArrow);
+      MoveFocus(false, FocusMove::Arrow);
       return true;
     case Qt::Key_Return:
     case Qt::Key_Enter: {
@@ -241,7 +242,7 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
 }
 
 bool TForm1::focusNextPrevChild(bool next) {
-  MoveFocus(next, fmTab);
+  MoveFocus(next, FocusMove::Tab);
   return true;
 }
 

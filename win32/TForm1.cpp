@@ -82,16 +82,16 @@ void TForm1::CreateControls() {
 
 void TForm1::CreateControl(int index, const Control& row) {
   switch (row.kind) {
-    case ckLabel:
+    case ControlKind::Label:
       labels_[index] = std::make_unique<TLabel>(hwnd_, row, index + kFirstId, fonts_.Get(row.font));
       handles_[index] = labels_[index]->Handle();
       return;
-    case ckColorBtn:
+    case ControlKind::ColorBtn:
       colorBtns_[index] =
           std::make_unique<TColorBtn>(hwnd_, row, index + kFirstId, fonts_.Get(row.font));
       handles_[index] = colorBtns_[index]->Handle();
       return;
-    case ckProgressBar:
+    case ControlKind::ProgressBar:
       // The bar's window text is never drawn; it names the bar for screen readers.
       handles_[index] = CreateWindowExW(
           0, PROGRESS_CLASSW, Widen(row.accessibleName.view()).c_str(), kBarStyle, row.left,
@@ -100,7 +100,7 @@ void TForm1::CreateControl(int index, const Control& row) {
         throw std::runtime_error("A progress bar could not be created.");
       SendMessageW(handles_[index], PBM_SETRANGE32, 0, 100);
       return;
-    case ckButton:
+    case ControlKind::Button:
       handles_[index] = CreateWindowExW(0, L"BUTTON", Widen(row.text.view()).c_str(),
                                         kCommandButtonStyle, row.left, row.top, row.width,
                                         row.height, hwnd_, IdOf(index), instance_, nullptr);
@@ -235,7 +235,7 @@ void TForm1::OnCommand(WPARAM wParam) {
     case BN_DOUBLECLICKED:
       // A standard push button clicks on each press; of a quick double press on a colour
       // button only the first one clicks.
-      if (FormControls()[index].kind == ckButton) Click(index);
+      if (FormControls()[index].kind == ControlKind::Button) Click(index);
       return;
     case BN_SETFOCUS:
       FocusChanged();
@@ -248,19 +248,19 @@ void TForm1::OnCommand(WPARAM wParam) {
 void TForm1::Click(int index) {
   const Control& row = FormControls()[index];
   switch (row.command) {
-    case cmSpin:
+    case Command::Spin:
       board_.SpinClick(row.number);
       return;
-    case cmBack:
+    case Command::Back:
       board_.BackClick();
       return;
-    case cmReset:
+    case Command::Reset:
       board_.ResetClick();
       return;
-    case cmDataSave:
+    case Command::DataSave:
       board_.DataSaveClick();
       return;
-    case cmNone:
+    case Command::None:
       return;
   }
 }
@@ -322,15 +322,15 @@ bool TForm1::PreTranslateMessage(const MSG& message) {
   switch (message.wParam) {
     case VK_TAB:
       if (control || alt) return false;
-      MoveFocus(!shift, fmTab);
+      MoveFocus(!shift, FocusMove::Tab);
       return true;
     case VK_RIGHT:
     case VK_DOWN:
-      MoveFocus(true, fmArrow);
+      MoveFocus(true, FocusMove::Arrow);
       return true;
     case VK_LEFT:
     case VK_UP:
-      MoveFocus(false, fmArrow);
+      MoveFocus(false, FocusMove::Arrow);
       return true;
     case VK_RETURN:
       if (shift || control || alt) return false;
@@ -354,7 +354,7 @@ void TForm1::ClickFocused() {
   const int index = IndexOf(GetFocus());
   if (index < 0) return;
   const bool active = colorBtns_[index] ? colorBtns_[index]->State().Active()
-                                        : FormControls()[index].kind == ckButton;
+                                        : FormControls()[index].kind == ControlKind::Button;
   if (!active) return;
   PostMessageW(hwnd_, WM_COMMAND, MAKEWPARAM(index + kFirstId, BN_CLICKED),
                reinterpret_cast<LPARAM>(handles_[index]));
@@ -369,7 +369,7 @@ void TForm1::FocusChanged() {
   for (int i = 0; i < static_cast<int>(form.size()); ++i) {
     const bool active = handles_[i] == focus;
     if (colorBtns_[i]) colorBtns_[i]->SetActive(active);
-    if (form[i].kind != ckButton) continue;
+    if (form[i].kind != ControlKind::Button) continue;
     const auto style = static_cast<DWORD>(GetWindowLongPtrW(handles_[i], GWL_STYLE));
     const DWORD type = active ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON;
     if ((style & BS_TYPEMASK) != type) {

@@ -17,11 +17,11 @@ constexpr std::size_t kFileNameRoom = 32768;
 
 UINT IconOf(MessageKind kind) {
   switch (kind) {
-    case mkError:
+    case MessageKind::Error:
       return MB_ICONERROR;
-    case mkWarning:
+    case MessageKind::Warning:
       return MB_ICONWARNING;
-    case mkInformation:
+    case MessageKind::Information:
       return MB_ICONINFORMATION;
   }
   return MB_ICONERROR;

@@ -49,7 +49,7 @@ void Board::SpinClick(int number) {
     throw std::out_of_range("no pocket " + std::to_string(number));
   if (!tally_->Spin(number)) {
     shell_.ShowMessage(
-        mkWarning,
+        MessageKind::Warning,
         "The spin history is full: it holds " + std::to_string(tally_->Capacity()) +
             " spins, the most it can keep. This spin was not recorded.\n\nSave the spin log "
             "with DataSave, then press Reset to start a new record.");
@@ -109,8 +109,8 @@ void Board::DataSaveClick() {
     failure = error.what();
   }
   if (failure) {
-    shell_.ShowMessage(
-        mkError, "The spin log could not be saved to \"" + *chosen + "\".\n\n" + *failure + ".");
+    shell_.ShowMessage(MessageKind::Error, "The spin log could not be saved to \"" + *chosen +
+                                               "\".\n\n" + *failure + ".");
   }
 }
 
@@ -118,7 +118,7 @@ void Board::DataSaveClick() {
 void Board::RefreshAfterSpin(int number) {
   WriteCount(kSpinCountLabel, tally_->SpinCount());
   WriteCount(kFirstNumberCountLabel + number, tally_->NumberCount(number));
-  for (int i = 0; i < kPockets; ++i) WriteShare(kFirstNumberShareLabel + i, sfNumber, i);
+  for (int i = 0; i < kPockets; ++i) WriteShare(kFirstNumberShareLabel + i, ShareFamily::Number, i);
   for (const ShareFamily family : kRefreshFamilies) {
     const GroupRun run = GroupsOf(family);
     const int selector = GroupSelector(number, family);
@@ -146,7 +146,7 @@ void Board::RefreshAll() {
   WriteStripTexts();
   for (int i = 0; i < kPockets; ++i) {
     WriteCount(kFirstNumberCountLabel + i, tally_->NumberCount(i));
-    WriteShare(kFirstNumberShareLabel + i, sfNumber, i);
+    WriteShare(kFirstNumberShareLabel + i, ShareFamily::Number, i);
   }
   for (const ShareFamily family : kRefreshFamilies) {
     const GroupRun run = GroupsOf(family);
@@ -156,7 +156,7 @@ void Board::RefreshAll() {
     const auto share = [&](const GroupDisplay& group) {
       WriteShare(group.shareLabel, family, group.selector);
     };
-    if (family == sfStreet) {  // streets pair each count with its share
+    if (family == ShareFamily::Street) {  // streets pair each count with its share
       for (int g = run.first; g < run.first + run.count; ++g) {
         count(kGroupDisplays[g]);
         share(kGroupDisplays[g]);

@@ -37,9 +37,9 @@ constexpr Accessible Join(std::string_view head, int number) {
 
 constexpr TColor PocketColor(int n) {
   switch (PocketOf(n).color) {
-    case ccRed:
+    case ColourCode::Red:
       return clRed;
-    case ccBlack:
+    case ColourCode::Black:
       return clBlack;
     default:
       return clLime;
@@ -81,7 +81,7 @@ constexpr Control MakeLabel(int number, int left, int top, int width, int height
                             TAlignment alignment, Accessible accessible) {
   return Control{
       .name = Name{"Label", number},
-      .kind = ckLabel,
+      .kind = ControlKind::Label,
       .left = static_cast<std::int16_t>(left),
       .top = static_cast<std::int16_t>(top),
       .width = static_cast<std::int16_t>(width),
@@ -92,7 +92,7 @@ constexpr Control MakeLabel(int number, int left, int top, int width, int height
       .alignment = alignment,
       .tabOrder = -1,
       .tabStop = false,
-      .command = cmNone,
+      .command = Command::None,
       .number = -1,
       .handler = {},
       .accessibleName = accessible,
@@ -131,7 +131,7 @@ constexpr void PutLabel(Form& form, const Control& label) {
 constexpr void AddStrip(Form& form) {
   for (int k = 1; k <= kStripSlots; ++k) {
     const int left = 49 + 32 * (k - 1) - (k >= 15 && k <= 19 ? 1 : 0);
-    PutLabel(form, MakeLabel(k, left, 272, 9, 27, "", fkStrip, kFormColor, taRightJustify,
+    PutLabel(form, MakeLabel(k, left, 272, 9, 27, "", FontKind::Strip, kFormColor, taRightJustify,
                              Join("last result ", k)));
   }
 }
@@ -146,31 +146,31 @@ constexpr void AddStaticCaptions(Form& form) {
     FontKind font;
   };
   constexpr std::array<Row, 22> rows = {{
-      {21, "1st12", 72, 152, 55, fkHeading},
-      {22, "2nd12", 264, 152, 59, fkHeading},
-      {23, "3rd12", 456, 152, 55, fkHeading},
-      {24, "1-18", 176, 200, 48, fkHeading},
-      {25, "19-36", 448, 200, 60, fkHeading},
-      {26, "1Column", 640, 104, 78, fkSmallHeading},
-      {27, "2Column", 640, 56, 78, fkSmallHeading},
-      {28, "3Column", 640, 8, 78, fkSmallHeading},
-      {29, "EVEN", 696, 208, 54, fkHeading},
-      {30, "ODD", 696, 256, 46, fkHeading},
-      {31, "RED", 696, 304, 42, fkHeading},
-      {32, "BLACK", 696, 352, 69, fkHeading},
-      {33, kSectorCaptions[0], 8, 304, 232, fkHeading},
-      {34, kSectorCaptions[1], 352, 304, 232, fkHeading},
-      {35, kSectorCaptions[2], 8, 352, 220, fkHeading},
-      {36, kSectorCaptions[3], 352, 352, 232, fkHeading},
-      {148, "EVEN", 624, 576, 54, fkHeading},
-      {149, "ODD", 624, 600, 46, fkHeading},
-      {150, "RED", 624, 624, 42, fkHeading},
-      {151, "BLACK", 624, 648, 69, fkHeading},
-      {176, "Streets", 8, 576, 73, fkHeading},
-      {221, "Spin Count", 720, 152, 100, fkSmallHeading},
+      {21, "1st12", 72, 152, 55, FontKind::Heading},
+      {22, "2nd12", 264, 152, 59, FontKind::Heading},
+      {23, "3rd12", 456, 152, 55, FontKind::Heading},
+      {24, "1-18", 176, 200, 48, FontKind::Heading},
+      {25, "19-36", 448, 200, 60, FontKind::Heading},
+      {26, "1Column", 640, 104, 78, FontKind::SmallHeading},
+      {27, "2Column", 640, 56, 78, FontKind::SmallHeading},
+      {28, "3Column", 640, 8, 78, FontKind::SmallHeading},
+      {29, "EVEN", 696, 208, 54, FontKind::Heading},
+      {30, "ODD", 696, 256, 46, FontKind::Heading},
+      {31, "RED", 696, 304, 42, FontKind::Heading},
+      {32, "BLACK", 696, 352, 69, FontKind::Heading},
+      {33, kSectorCaptions[0], 8, 304, 232, FontKind::Heading},
+      {34, kSectorCaptions[1], 352, 304, 232, FontKind::Heading},
+      {35, kSectorCaptions[2], 8, 352, 220, FontKind::Heading},
+      {36, kSectorCaptions[3], 352, 352, 232, FontKind::Heading},
+      {148, "EVEN", 624, 576, 54, FontKind::Heading},
+      {149, "ODD", 624, 600, 46, FontKind::Heading},
+      {150, "RED", 624, 624, 42, FontKind::Heading},
+      {151, "BLACK", 624, 648, 69, FontKind::Heading},
+      {176, "Streets", 8, 576, 73, FontKind::Heading},
+      {221, "Spin Count", 720, 152, 100, FontKind::SmallHeading},
   }};
   for (const Row& row : rows) {
-    const int height = row.font == fkSmallHeading ? 19 : 21;
+    const int height = row.font == FontKind::SmallHeading ? 19 : 21;
     PutLabel(form, Caption(row.number, row.left, row.top, row.width, height, row.text, row.font));
   }
 }
@@ -179,13 +179,13 @@ constexpr void AddNumberGrid(Form& form) {
   for (int n = 0; n < kPockets; ++n) {
     const int column = GridColumn(n);
     const int top = GridTop(n);
-    const FontKind tagFont = n == 0 ? fkWindow : fkTag;  // black on lime for zero
+    const FontKind tagFont = n == 0 ? FontKind::Window : FontKind::Tag;  // black on lime for zero
     PutLabel(form, MakeLabel(37 + n, TagLeft(n), top, DigitWidth(n), 21, Name{"", n}.view(),
                              tagFont, PocketColor(n), taLeftJustify, Join("tag of ", n)));
-    PutLabel(form, CountDisplay(kFirstNumberCountLabel + n, CountLeft(column), top, fkWindow, 40,
-                                21, Join("count of ", n)));
-    PutLabel(form, ShareDisplay(kFirstNumberShareLabel + n, ShareLeft(column), top, fkWindow, 44,
-                                21, Join("share of ", n)));
+    PutLabel(form, CountDisplay(kFirstNumberCountLabel + n, CountLeft(column), top,
+                                FontKind::Window, 40, 21, Join("count of ", n)));
+    PutLabel(form, ShareDisplay(kFirstNumberShareLabel + n, ShareLeft(column), top,
+                                FontKind::Window, 44, 21, Join("share of ", n)));
   }
 }
 
@@ -196,16 +196,16 @@ constexpr void AddStreets(Form& form) {
     const int column = StreetColumn(k);
     const int top = StreetTop(k);
     PutLabel(form, MakeLabel(176 + k, tagLefts[column], top, DigitWidth(first), 21,
-                             Name{"", first}.view(), fkTag, PocketColor(first), taLeftJustify,
-                             Join("tag of street ", k)));
+                             Name{"", first}.view(), FontKind::Tag, PocketColor(first),
+                             taLeftJustify, Join("tag of street ", k)));
   }
   for (const GroupDisplay& group : kGroupDisplays) {
-    if (group.family != sfStreet) continue;
+    if (group.family != ShareFamily::Street) continue;
     const int column = StreetColumn(group.selector);
     const int top = StreetTop(group.selector);
-    PutLabel(form, CountDisplay(group.countLabel, CountLeft(column), top, fkWindow, 40, 21,
+    PutLabel(form, CountDisplay(group.countLabel, CountLeft(column), top, FontKind::Window, 40, 21,
                                 Join("count of ", group.name)));
-    PutLabel(form, ShareDisplay(group.shareLabel, ShareLeft(column), top, fkWindow, 44, 21,
+    PutLabel(form, ShareDisplay(group.shareLabel, ShareLeft(column), top, FontKind::Window, 44, 21,
                                 Join("share of ", group.name)));
   }
 }
@@ -258,7 +258,7 @@ constexpr void AddGroups(Form& form) {
     const GroupDisplay& group = GroupOfCountLabel(place.countLabel);
     // The block of even, odd, red and black at the bottom uses the window font.
     const bool block = place.countLabel < 160;
-    const FontKind font = block ? fkWindow : fkSmallValue;
+    const FontKind font = block ? FontKind::Window : FontKind::SmallValue;
     const int height = block ? 21 : 19;
     PutLabel(form, CountDisplay(group.countLabel, place.countLeft, place.top, font, block ? 40 : 36,
                                 height, Join("count of ", group.name)));
@@ -267,7 +267,7 @@ constexpr void AddGroups(Form& form) {
     Put(form,
         Control{
             .name = Name{"ProgressBar", group.bar},
-            .kind = ckProgressBar,
+            .kind = ControlKind::ProgressBar,
             .left = static_cast<std::int16_t>(place.barLeft),
             .top = static_cast<std::int16_t>(place.barTop),
             .width = static_cast<std::int16_t>(place.barWidth),
@@ -278,7 +278,7 @@ constexpr void AddGroups(Form& form) {
             .alignment = taLeftJustify,
             .tabOrder = static_cast<std::int8_t>(BarTabOrder(group.bar)),
             .tabStop = false,
-            .command = cmNone,
+            .command = Command::None,
             .number = -1,
             .handler = {},
             .accessibleName = Join("bar of ", group.name),
@@ -288,14 +288,14 @@ constexpr void AddGroups(Form& form) {
 }
 
 constexpr void AddSpinCountAndNotice(Form& form) {
-  PutLabel(form,
-           CountDisplay(kSpinCountLabel, 784, 176, fkWindow, 40, 21, Accessible{"spin count"}));
+  PutLabel(form, CountDisplay(kSpinCountLabel, 784, 176, FontKind::Window, 40, 21,
+                              Accessible{"spin count"}));
   PutLabel(form, MakeLabel(223, 392, 680, 437, 21, "Copyright (c) 2026 The Vexilo developers",
-                           fkCommand, kFormColor, taLeftJustify, Accessible{"notice"}));
+                           FontKind::Command, kFormColor, taLeftJustify, Accessible{"notice"}));
 }
 
 constexpr FontSpec NumberButtonFont(int n) {
-  FontSpec font = FontOf(fkNumberButton);
+  FontSpec font = FontOf(FontKind::NumberButton);
   if (n == 0) font.color = clBlack;  // black on lime
   if (n == 1) font.face = kFaceGothic;
   return font;
@@ -310,7 +310,7 @@ constexpr void AddNumberButtons(Form& form) {
     Put(form,
         Control{
             .name = Name{"ColorBtn", k},
-            .kind = ckColorBtn,
+            .kind = ControlKind::ColorBtn,
             .left = static_cast<std::int16_t>(zero ? 16 : 64 + 48 * ((n - 1) / 3)),
             .top = static_cast<std::int16_t>(zero ? 8 : 104 - 48 * ((n - 1) % 3)),
             .width = 41,
@@ -321,7 +321,7 @@ constexpr void AddNumberButtons(Form& form) {
             .alignment = taCenter,
             .tabOrder = static_cast<std::int8_t>(n),
             .tabStop = true,
-            .command = cmSpin,
+            .command = Command::Spin,
             .number = static_cast<std::int8_t>(n),
             .handler = handler,
             .accessibleName = Join("", n),
@@ -342,21 +342,21 @@ constexpr void AddCommandButtons(Form& form) {
     std::string_view handler;
   };
   constexpr std::array<Row, 3> rows = {{
-      {kBack, "Button1", "Back", 8, 75, 49, cmBack, "Button1Click"},
-      {kReset, "Button2", "Reset", 616, 75, 50, cmReset, "Button2Click"},
-      {kDataSave, "DATASAVE", "DataSave", 288, 121, 55, cmDataSave, "DATASAVEClick"},
+      {kBack, "Button1", "Back", 8, 75, 49, Command::Back, "Button1Click"},
+      {kReset, "Button2", "Reset", 616, 75, 50, Command::Reset, "Button2Click"},
+      {kDataSave, "DATASAVE", "DataSave", 288, 121, 55, Command::DataSave, "DATASAVEClick"},
   }};
   for (const Row& row : rows) {
     Put(form,
         Control{
             .name = row.name,
-            .kind = ckButton,
+            .kind = ControlKind::Button,
             .left = static_cast<std::int16_t>(row.left),
             .top = 248,
             .width = static_cast<std::int16_t>(row.width),
             .height = 25,
             .text = row.caption,
-            .font = FontOf(fkCommand),
+            .font = FontOf(FontKind::Command),
             .color = kFormColor,
             .alignment = taCenter,
             .tabOrder = static_cast<std::int8_t>(row.tabOrder),

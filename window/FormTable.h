@@ -20,14 +20,14 @@ inline constexpr int kClientHeight = 711;
 inline constexpr int kOuterWidth = 850;
 inline constexpr int kOuterHeight = 750;
 inline constexpr TColor kFormColor = clBtnFace;
-inline constexpr FontKind kFormFont = fkWindow;
+inline constexpr FontKind kFormFont = FontKind::Window;
 
-enum ControlKind : std::uint8_t { ckLabel, ckColorBtn, ckProgressBar, ckButton };
+enum class ControlKind : std::uint8_t { Label, ColorBtn, ProgressBar, Button };
 
 enum TAlignment : std::uint8_t { taLeftJustify, taRightJustify, taCenter };
 
 // What a click on the control does.
-enum Command : std::uint8_t { cmNone, cmSpin, cmBack, cmReset, cmDataSave };
+enum class Command : std::uint8_t { None, Spin, Back, Reset, DataSave };
 
 struct Control {
   FixedString<16> name;  // "Label17", "ColorBtn18", "ProgressBar3", "DATASAVE"

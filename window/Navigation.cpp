@@ -38,7 +38,7 @@ int NextFocus(int current, bool forward, FocusMove move) {
   for (int step = 1; step <= positions; ++step) {
     const int position = ((start + (forward ? step : -step)) % positions + positions) % positions;
     const int candidate = ControlAtTabPosition(form, position);
-    if (candidate >= 0 && (move == fmArrow || form[candidate].tabStop)) return candidate;
+    if (candidate >= 0 && (move == FocusMove::Arrow || form[candidate].tabStop)) return candidate;
   }
   return current;
 }

@@ -5,7 +5,7 @@ namespace vexilo {
 // Keyboard focus order over FormControls() indices, by tab position. Tab and Shift+Tab visit
 // only tab stops (the 37 number buttons, Back, Reset, DataSave); the arrow keys walk the same
 // order but also stop at the bars. Both wrap at the ends.
-enum FocusMove : unsigned char { fmTab, fmArrow };
+enum class FocusMove : unsigned char { Tab, Arrow };
 
 // The control that gets the focus when the window first becomes active (ColorBtn1).
 int FirstFocus();

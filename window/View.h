@@ -21,7 +21,7 @@ class View {
   virtual void SetPosition(int control, int position) = 0;
 };
 
-enum MessageKind : unsigned char { mkError, mkWarning, mkInformation };
+enum class MessageKind : unsigned char { Error, Warning, Information };
 
 // What the commands ask of the desktop: the regional decimal separator, the save dialog, and
 // message boxes. Dialogs are modal.

@@ -18,12 +18,12 @@ QString Name(const Control& control) {
 
 QAccessible::Role RoleOf(ControlKind kind) {
   switch (kind) {
-    case ckLabel:
+    case ControlKind::Label:
       return QAccessible::StaticText;
-    case ckProgressBar:
+    case ControlKind::ProgressBar:
       return QAccessible::ProgressBar;
-    case ckColorBtn:
-    case ckButton:
+    case ControlKind::ColorBtn:
+    case ControlKind::Button:
       return QAccessible::Button;
   }
   return QAccessible::NoRole;

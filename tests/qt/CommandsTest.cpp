@@ -31,7 +31,7 @@ std::set<int> GroupShareLabels() {
 
 TColor PocketColor(int n) {
   if (n == 0) return clLime;
-  return PocketOf(n).color == ccRed ? clRed : clBlack;
+  return PocketOf(n).color == ColourCode::Red ? clRed : clBlack;
 }
 
 void ExpectStrip(FormDriver& driver, const std::vector<int>& newestFirst) {

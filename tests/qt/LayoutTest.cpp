@@ -21,7 +21,7 @@ TEST(Layout, EveryDesignTextMeasuresItsDesignSize) {
   QWidget parent;
   int checked = 0;
   for (const Control& c : FormControls()) {
-    if (c.kind != ckLabel) continue;
+    if (c.kind != ControlKind::Label) continue;
     TLabel label(c, &parent);
     const QString name = label.objectName();
     if (c.name == "Label223") {
@@ -40,7 +40,7 @@ TEST(Layout, EveryDesignTextMeasuresItsDesignSize) {
 TEST(Layout, ButtonsAndBarsStandWhereTheTableSays) {
   FormDriver driver;
   for (const Control& c : FormControls()) {
-    if (c.kind == ckLabel) continue;
+    if (c.kind == ControlKind::Label) continue;
     QWidget* widget = driver.Form().Control(c.name.view());
     ASSERT_NE(widget, nullptr);
     EXPECT_EQ(widget->geometry(), QRect(c.left, c.top, c.width, c.height)) << c.name.view();

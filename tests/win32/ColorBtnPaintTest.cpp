@@ -20,7 +20,7 @@ ColorBtn Button(TColor color, std::string caption = "17") {
   ColorBtn button;
   button.SetColor(color);
   button.SetCaption(std::move(caption));
-  button.SetFont(FontOf(fkNumberButton));
+  button.SetFont(FontOf(FontKind::NumberButton));
   return button;
 }
 

@@ -19,10 +19,10 @@ namespace vexilo::test {
 namespace {
 
 bool IsCount(const Control& row) {
-  return row.kind == ckLabel && row.text == "xxxx";
+  return row.kind == ControlKind::Label && row.text == "xxxx";
 }
 bool IsShare(const Control& row) {
-  return row.kind == ckLabel && row.text == "xx.xx";
+  return row.kind == ControlKind::Label && row.text == "xx.xx";
 }
 bool IsStrip(const Control& row) {
   const int index = FindControl(row.name.view());
@@ -45,7 +45,7 @@ TEST(Win32Form, StartsWithTheZeroDisplayAndNoPlaceholder) {
   for (const Control& row : FormControls()) {
     SCOPED_TRACE(std::string(row.name.view()));
     const std::string_view name = row.name.view();
-    if (row.kind == ckProgressBar) {
+    if (row.kind == ControlKind::ProgressBar) {
       EXPECT_EQ(driver.BarPosition(name), 0);
     } else if (IsCount(row)) {
       EXPECT_EQ(driver.Text(name), "0");
@@ -97,14 +97,14 @@ TEST(Win32Form, IsAFixedCentredTopmostWindowOfTheLayoutsClientSize) {
 TEST(Win32Form, PlacesEveryControlAtItsDesignBox) {
   FormDriver driver;
   for (const Control& row : FormControls()) {
-    if (row.kind == ckLabel) continue;  // labels size themselves to their text
+    if (row.kind == ControlKind::Label) continue;  // labels size themselves to their text
     SCOPED_TRACE(std::string(row.name.view()));
     const RECT box = driver.Box(row.name.view());
     EXPECT_EQ(box.left, row.left);
     EXPECT_EQ(box.top, row.top);
     EXPECT_EQ(box.right - box.left, row.width);
     EXPECT_EQ(box.bottom - box.top, row.height);
-    if (row.kind == ckProgressBar) {
+    if (row.kind == ControlKind::ProgressBar) {
       PBRANGE range{};
       SendMessageW(driver.Window(row.name.view()), PBM_GETRANGE, FALSE,
                    reinterpret_cast<LPARAM>(&range));
@@ -162,7 +162,7 @@ TEST_P(Win32Commands, ShowWhatTheTallyHolds) {
       if (IsShare(row)) {
         EXPECT_EQ(driver.Text(name), "0%") << name;
       }
-      if (row.kind == ckProgressBar && !c.bars.contains(std::stoi(name.substr(11)))) {
+      if (row.kind == ControlKind::ProgressBar && !c.bars.contains(std::stoi(name.substr(11)))) {
         EXPECT_EQ(driver.BarPosition(name), 0) << name;
       }
     }
@@ -323,7 +323,7 @@ TEST(Win32Form, ResetAfterMoreThanTwentySpinsGivesTheStartUpDisplay) {
     if (IsShare(row)) {
       EXPECT_EQ(driver.Text(name), "0%") << name;
     }
-    if (row.kind == ckProgressBar) {
+    if (row.kind == ControlKind::ProgressBar) {
       EXPECT_EQ(driver.BarPosition(name), 0) << name;
     }
     if (IsStrip(row)) {

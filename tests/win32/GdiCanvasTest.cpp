@@ -72,7 +72,7 @@ TEST(GdiCanvas, MeasuresLinesInTheSelectedFont) {
   Bitmap bitmap(200, 200);
   FontCache fonts;
   GdiCanvas canvas(bitmap.Dc(), fonts);
-  const FontSpec font = FontOf(fkNumberButton);
+  const FontSpec font = FontOf(FontKind::NumberButton);
   canvas.SetFont(font);
   TEXTMETRICW metrics{};
   GetTextMetricsW(bitmap.Dc(), &metrics);
@@ -105,7 +105,7 @@ TEST(GdiCanvas, ResolvesSystemColorsAndRestoresTheContext) {
     EXPECT_EQ(canvas.ResolveSystemColor(COLOR_BTNFACE),
               static_cast<TColor>(GetSysColor(COLOR_BTNFACE)));
     canvas.FillRect({0, 0, 10, 10}, clBtnFace);
-    canvas.SetFont(FontOf(fkStrip));
+    canvas.SetFont(FontOf(FontKind::Strip));
     canvas.SetTextColor(clRed);
   }
   GdiFlush();

@@ -440,7 +440,7 @@ TEST(Board, PressOnAFullHistoryChangesNothingAndTellsTheUser) {
   EXPECT_TRUE(window.view.State() == before);
   EXPECT_EQ(window.board.Tally().SpinCount(), MAX_SPINS);
   ASSERT_EQ(window.shell.messages.size(), 1u);
-  EXPECT_EQ(window.shell.messages[0].first, mkWarning);
+  EXPECT_EQ(window.shell.messages[0].first, MessageKind::Warning);
   const std::string& text = window.shell.messages[0].second;
   for (const char* word : {"100000", "full", "DataSave", "Reset"}) {
     EXPECT_NE(text.find(word), std::string::npos) << word << " missing from: " << text;
@@ -535,7 +535,7 @@ TEST(Board, FailedSaveNamesTheFileAndTheReason) {
     window.shell.answers.push_back(name);
     window.board.DataSaveClick();
     ASSERT_EQ(window.shell.messages.size(), 1u);
-    EXPECT_EQ(window.shell.messages[0].first, mkError);
+    EXPECT_EQ(window.shell.messages[0].first, MessageKind::Error);
     const std::string& text = window.shell.messages[0].second;
     EXPECT_NE(text.find(name), std::string::npos) << text;
     EXPECT_GT(text.size(), name.size() + 40) << "no reason given: " << text;

@@ -45,17 +45,17 @@ class FakeView : public View {
   }
 
   void SetText(int control, std::string_view text) override {
-    if (!Valid(control, ckLabel, "text")) return;
+    if (!Valid(control, ControlKind::Label, "text")) return;
     state_[control].text = text;
     Record('T', control, std::string(text));
   }
   void SetColor(int control, TColor color) override {
-    if (!Valid(control, ckLabel, "colour")) return;
+    if (!Valid(control, ControlKind::Label, "colour")) return;
     state_[control].color = color;
     Record('C', control, std::to_string(color));
   }
   void SetPosition(int control, int position) override {
-    if (!Valid(control, ckProgressBar, "position")) return;
+    if (!Valid(control, ControlKind::ProgressBar, "position")) return;
     EXPECT_GE(position, 0);
     EXPECT_LE(position, 100);
     state_[control].position = position;

@@ -46,13 +46,13 @@ std::string L(int n) {
 
 Expected LeftLabel(int left, int top, int width, int height, std::string text, FontSpec font,
                    TColor color = clBtnFace) {
-  return {ckLabel, left,  top,           width, height, std::move(text),
-          font,    color, taLeftJustify, -1,    false,  ""};
+  return {ControlKind::Label, left, top,   width, height, std::move(text), font, color,
+          taLeftJustify,      -1,   false, ""};
 }
 
 Expected Display(int left, int top, int width, int height, std::string text, FontSpec font) {
-  return {ckLabel,   left,           top, width, height, std::move(text), font,
-          clBtnFace, taRightJustify, -1,  false, ""};
+  return {ControlKind::Label, left,           top, width, height, std::move(text), font,
+          clBtnFace,          taRightJustify, -1,  false, ""};
 }
 
 // Every control the window's design names, keyed by name.
@@ -158,9 +158,18 @@ std::map<std::string, Expected> ExpectedForm() {
     form[L(row.share)] = Display(row.shareLeft, row.shareTop, small ? 40 : 44, small ? 19 : 21,
                                  "xx.xx", small ? kSmallValue : kWindow);
     const int tab = row.bar <= 12 ? 36 + row.bar : 38 + row.bar;
-    form["ProgressBar" + std::to_string(row.bar)] = {
-        ckProgressBar, row.barLeft, row.barTop,    row.barWidth, 17,    "",
-        kWindow,       clBtnFace,   taLeftJustify, tab,          false, ""};
+    form["ProgressBar" + std::to_string(row.bar)] = {ControlKind::ProgressBar,
+                                                     row.barLeft,
+                                                     row.barTop,
+                                                     row.barWidth,
+                                                     17,
+                                                     "",
+                                                     kWindow,
+                                                     clBtnFace,
+                                                     taLeftJustify,
+                                                     tab,
+                                                     false,
+                                                     ""};
   };
   for (const GroupRow& row : groups) addGroup(row, true);
   for (const GroupRow& row : block) addGroup(row, false);
@@ -174,7 +183,7 @@ std::map<std::string, Expected> ExpectedForm() {
     if (n == 0) font.color = clBlack;
     if (n == 1) font.face = kFaceGothic;
     const bool zero = n == 0;
-    form[name] = {ckColorBtn,
+    form[name] = {ControlKind::ColorBtn,
                   zero ? 16 : 64 + 48 * ((n - 1) / 3),
                   zero ? 8 : 104 - 48 * ((n - 1) % 3),
                   41,
@@ -187,12 +196,15 @@ std::map<std::string, Expected> ExpectedForm() {
                   true,
                   name + "Click"};
   }
-  form["Button1"] = {ckButton, 8,         248,      75, 25,   "Back",
-                     kCommand, clBtnFace, taCenter, 49, true, "Button1Click"};
-  form["Button2"] = {ckButton, 616,       248,      75, 25,   "Reset",
-                     kCommand, clBtnFace, taCenter, 50, true, "Button2Click"};
-  form["DATASAVE"] = {ckButton, 288,       248,      121, 25,   "DataSave",
-                      kCommand, clBtnFace, taCenter, 55,  true, "DATASAVEClick"};
+  form["Button1"] = {
+      ControlKind::Button, 8, 248, 75, 25, "Back", kCommand, clBtnFace, taCenter, 49, true,
+      "Button1Click"};
+  form["Button2"] = {
+      ControlKind::Button, 616, 248, 75, 25, "Reset", kCommand, clBtnFace, taCenter, 50, true,
+      "Button2Click"};
+  form["DATASAVE"] = {
+      ControlKind::Button, 288, 248, 121, 25, "DataSave", kCommand, clBtnFace, taCenter, 55, true,
+      "DATASAVEClick"};
   return form;
 }
 
@@ -219,7 +231,7 @@ TEST(FormTable, EveryControlFollowsTheLayoutRules) {
     }
     EXPECT_EQ(control.font, e.font);
     EXPECT_EQ(control.color, e.color);
-    if (control.kind == ckLabel) {
+    if (control.kind == ControlKind::Label) {
       EXPECT_EQ(control.alignment, e.alignment);
     }
     EXPECT_EQ(control.tabOrder, e.tab);
@@ -244,18 +256,20 @@ TEST(FormTable, CommandsAndNumbers) {
   for (const Control& control : FormControls()) {
     SCOPED_TRACE(std::string(control.name.view()));
     switch (control.kind) {
-      case ckColorBtn:
-        EXPECT_EQ(control.command, cmSpin);
+      case ControlKind::ColorBtn:
+        EXPECT_EQ(control.command, Command::Spin);
         EXPECT_EQ(std::to_string(control.number), std::string(control.text.view()));
         break;
-      case ckButton: {
+      case ControlKind::Button: {
         const std::string name(control.name.view());
-        const Command want = name == "Button1" ? cmBack : name == "Button2" ? cmReset : cmDataSave;
+        const Command want = name == "Button1"   ? Command::Back
+                             : name == "Button2" ? Command::Reset
+                                                 : Command::DataSave;
         EXPECT_EQ(control.command, want);
         break;
       }
       default:
-        EXPECT_EQ(control.command, cmNone);
+        EXPECT_EQ(control.command, Command::None);
     }
   }
 }
@@ -264,7 +278,7 @@ TEST(FormTable, AccessibleNamesAreDistinctAndSayWhatIsShown) {
   std::set<std::string> names;
   for (const Control& control : FormControls()) {
     const std::string accessible(control.accessibleName.view());
-    if (control.kind != ckLabel || control.alignment == taRightJustify) {
+    if (control.kind != ControlKind::Label || control.alignment == taRightJustify) {
       EXPECT_TRUE(names.insert(accessible).second) << accessible;
     }
   }
