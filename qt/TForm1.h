@@ -9,6 +9,7 @@
 #include "window/Board.h"
 #include "window/FormTable.h"
 #include "window/Navigation.h"
+#include "window/Shell.h"
 #include "window/View.h"
 
 class QProgressBar;

@@ -8,7 +8,7 @@
 
 #include <string>
 
-#include "window/View.h"
+#include "window/Shell.h"
 
 namespace vexilo {
 

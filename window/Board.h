@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include "Shell.h"
 #include "View.h"
 #include "engine/SpinTally.h"
 

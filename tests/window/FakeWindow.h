@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "window/FormTable.h"
+#include "window/Shell.h"
 #include "window/View.h"
 
 namespace vexilo::testing {
