@@ -69,7 +69,7 @@ void TForm1::Build() {
       widget->setGeometry(form[i].left, form[i].top, form[i].width, form[i].height);
     if (form[i].tabOrder >= 0) widget->installEventFilter(this);
     if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
-      const int index = static_cast<int>(i);
+      const ControlIndex index{static_cast<int>(i)};
       connect(button, &QAbstractButton::clicked, this, [this, index] { Click(index); });
     }
     controls_.push_back(widget);
@@ -114,20 +114,20 @@ QWidget* TForm1::Make(const vexilo::Control& control) {
 }
 
 QWidget* TForm1::Control(std::string_view name) const {
-  const int index = FindControl(name);
-  return index < 0 ? nullptr : Control(index);
+  const std::optional<ControlIndex> index = FindControl(name);
+  return index ? Control(*index) : nullptr;
 }
 
-void TForm1::SetText(int control, std::string_view text) {
-  labels_.at(static_cast<std::size_t>(control))->SetCaption(text);
+void TForm1::SetText(ControlIndex control, std::string_view text) {
+  labels_.at(static_cast<std::size_t>(control.value))->SetCaption(text);
 }
 
-void TForm1::SetColor(int control, TColor color) {
-  labels_.at(static_cast<std::size_t>(control))->SetColor(color);
+void TForm1::SetColor(ControlIndex control, TColor color) {
+  labels_.at(static_cast<std::size_t>(control.value))->SetColor(color);
 }
 
-void TForm1::SetPosition(int control, int position) {
-  bars_.at(static_cast<std::size_t>(control))->setValue(position);
+void TForm1::SetPosition(ControlIndex control, int position) {
+  bars_.at(static_cast<std::size_t>(control.value))->setValue(position);
 }
 
 // Placement happens at the first show; the zero display is written here, before it.
@@ -151,8 +151,8 @@ void TForm1::DATASAVEClick() {
   board_->DataSaveClick();
 }
 
-void TForm1::Click(int control) {
-  const vexilo::Control& row = FormControls()[static_cast<std::size_t>(control)];
+void TForm1::Click(ControlIndex control) {
+  const vexilo::Control& row = ControlAt(control);
   Guarded([this, &row] {
     switch (row.command) {
       case Command::Spin:
@@ -194,8 +194,9 @@ void TForm1::FocusChanged(QWidget*, QWidget* now) {
 
 void TForm1::MoveFocus(bool forward, FocusMove move) {
   const auto found = std::ranges::find(controls_, focusWidget());
-  const int current = found == controls_.end() ? -1 : static_cast<int>(found - controls_.begin());
-  const int next = current < 0 ? FirstFocus() : NextFocus(current, forward, move);
+  std::optional<ControlIndex> current;
+  if (found != controls_.end()) current = ControlIndex{static_cast<int>(found - controls_.begin())};
+  const ControlIndex next = NextFocus(current, forward, move);
   Control(next)->setFocus(move == FocusMove::Tab
                               ? (forward ? Qt::TabFocusReason : Qt::BacktabFocusReason)
                               : Qt::OtherFocusReason);

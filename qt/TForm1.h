@@ -33,9 +33,9 @@ class TForm1 final : public QWidget, public View {
   explicit TForm1(const ShellFactory& makeShell = {});
   ~TForm1() override;
 
-  void SetText(int control, std::string_view text) override;
-  void SetColor(int control, TColor color) override;
-  void SetPosition(int control, int position) override;
+  void SetText(ControlIndex control, std::string_view text) override;
+  void SetColor(ControlIndex control, TColor color) override;
+  void SetPosition(ControlIndex control, int position) override;
 
   // The handlers, named after the design. ColorBtn1Click .. ColorBtn37Click share one body.
   void FormCreate();
@@ -44,7 +44,9 @@ class TForm1 final : public QWidget, public View {
   void Button2Click();
   void DATASAVEClick();
 
-  QWidget* Control(int index) const { return controls_[static_cast<std::size_t>(index)]; }
+  QWidget* Control(ControlIndex index) const {
+    return controls_[static_cast<std::size_t>(index.value)];
+  }
   QWidget* Control(std::string_view name) const;
   const SpinTally& Tally() const { return board_->Tally(); }
 
@@ -56,7 +58,7 @@ class TForm1 final : public QWidget, public View {
  private:
   void Build();
   QWidget* Make(const vexilo::Control& control);
-  void Click(int control);
+  void Click(ControlIndex control);
   template <class Handler>
   void Guarded(Handler&& handler);
   void FocusChanged(QWidget* old, QWidget* now);

@@ -21,15 +21,15 @@ constexpr int kLastLabel = 223;
 // The labels the commands write, by label number.
 constexpr std::array<bool, kLastLabel + 1> MakeDisplays() {
   std::array<bool, kLastLabel + 1> displays{};
-  for (int slot = 0; slot < kStripSlots; ++slot) displays[kFirstStripLabel + slot] = true;
-  displays[kSpinCountLabel] = true;
+  for (int slot = 0; slot < kStripSlots; ++slot) displays[(kFirstStripLabel + slot).value] = true;
+  displays[kSpinCountLabel.value] = true;
   for (int n = 0; n < kPockets; ++n) {
-    displays[kFirstNumberCountLabel + n] = true;
-    displays[kFirstNumberShareLabel + n] = true;
+    displays[(kFirstNumberCountLabel + n).value] = true;
+    displays[(kFirstNumberShareLabel + n).value] = true;
   }
   for (const GroupDisplay& group : kGroupDisplays) {
-    displays[group.countLabel] = true;
-    displays[group.shareLabel] = true;
+    displays[group.countLabel.value] = true;
+    displays[group.shareLabel.value] = true;
   }
   return displays;
 }

@@ -126,56 +126,60 @@ void TForm1::Show(int showCommand) {
   UpdateWindow(hwnd_);
 }
 
-HWND TForm1::ControlWindow(int index) const {
-  CheckIndex(index);
-  return handles_[index];
+HWND TForm1::ControlWindow(ControlIndex index) const {
+  return handles_[Checked(index)];
 }
 
 HWND TForm1::ControlWindow(std::string_view name) const {
-  const int index = FindControl(name);
-  if (index < 0)
-    throw std::out_of_range("The window has no control named " + std::string(name) + ".");
-  return handles_[index];
+  const std::optional<ControlIndex> index = FindControl(name);
+  if (!index) throw std::out_of_range("The window has no control named " + std::string(name) + ".");
+  return handles_[Checked(*index)];
 }
 
-TColorBtn* TForm1::ColorButton(int index) const {
-  CheckIndex(index);
-  return colorBtns_[index].get();
+TColorBtn* TForm1::ColorButton(ControlIndex index) const {
+  return colorBtns_[Checked(index)].get();
 }
 
-void TForm1::CheckIndex(int index) const {
-  if (index < 0 || index >= static_cast<int>(handles_.size())) {
-    throw std::out_of_range("The window has no control " + std::to_string(index) + ".");
+std::size_t TForm1::Checked(ControlIndex index) const {
+  if (index.value < 0 || index.value >= static_cast<int>(handles_.size())) {
+    throw std::out_of_range("The window has no control " + std::to_string(index.value) + ".");
   }
+  return static_cast<std::size_t>(index.value);
 }
 
-int TForm1::IndexOf(HWND child) const {
-  if (child == nullptr || GetParent(child) != hwnd_) return -1;
-  const int index = GetDlgCtrlID(child) - kFirstId;
-  return index >= 0 && index < static_cast<int>(handles_.size()) && handles_[index] == child ? index
-                                                                                             : -1;
+std::optional<ControlIndex> TForm1::IndexOfId(int id) const {
+  const int index = id - kFirstId;
+  if (index < 0 || index >= static_cast<int>(handles_.size())) return std::nullopt;
+  return ControlIndex{index};
 }
 
-void TForm1::SetText(int control, std::string_view text) {
-  CheckIndex(control);
-  if (labels_[control]) {
-    labels_[control]->SetText(text);
-  } else if (colorBtns_[control]) {
-    colorBtns_[control]->SetCaption(text);
+std::optional<ControlIndex> TForm1::IndexOf(HWND child) const {
+  if (child == nullptr || GetParent(child) != hwnd_) return std::nullopt;
+  const std::optional<ControlIndex> index = IndexOfId(GetDlgCtrlID(child));
+  if (!index || handles_[Checked(*index)] != child) return std::nullopt;
+  return index;
+}
+
+void TForm1::SetText(ControlIndex control, std::string_view text) {
+  const std::size_t i = Checked(control);
+  if (labels_[i]) {
+    labels_[i]->SetText(text);
+  } else if (colorBtns_[i]) {
+    colorBtns_[i]->SetCaption(text);
   } else {
-    SetWindowTextW(handles_[control], Widen(text).c_str());
+    SetWindowTextW(handles_[i], Widen(text).c_str());
   }
 }
 
-void TForm1::SetColor(int control, TColor color) {
-  CheckIndex(control);
-  if (labels_[control]) labels_[control]->SetColor(color);
-  if (colorBtns_[control]) colorBtns_[control]->SetColor(color);
+void TForm1::SetColor(ControlIndex control, TColor color) {
+  const std::size_t i = Checked(control);
+  if (labels_[i]) labels_[i]->SetColor(color);
+  if (colorBtns_[i]) colorBtns_[i]->SetColor(color);
 }
 
-void TForm1::SetPosition(int control, int position) {
-  CheckIndex(control);
-  SendMessageW(handles_[control], PBM_SETPOS, static_cast<WPARAM>(std::clamp(position, 0, 100)), 0);
+void TForm1::SetPosition(ControlIndex control, int position) {
+  SendMessageW(handles_[Checked(control)], PBM_SETPOS,
+               static_cast<WPARAM>(std::clamp(position, 0, 100)), 0);
 }
 
 LRESULT CALLBACK TForm1::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -226,16 +230,16 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 void TForm1::OnCommand(WPARAM wParam) {
-  const int index = LOWORD(wParam) - kFirstId;
-  if (index < 0 || index >= static_cast<int>(handles_.size())) return;
+  const std::optional<ControlIndex> index = IndexOfId(LOWORD(wParam));
+  if (!index) return;
   switch (HIWORD(wParam)) {
     case BN_CLICKED:
-      Click(index);
+      Click(*index);
       return;
     case BN_DOUBLECLICKED:
       // A standard push button clicks on each press; of a quick double press on a colour
       // button only the first one clicks.
-      if (FormControls()[index].kind == ControlKind::Button) Click(index);
+      if (ControlAt(*index).kind == ControlKind::Button) Click(*index);
       return;
     case BN_SETFOCUS:
       FocusChanged();
@@ -245,8 +249,8 @@ void TForm1::OnCommand(WPARAM wParam) {
   }
 }
 
-void TForm1::Click(int index) {
-  const Control& row = FormControls()[index];
+void TForm1::Click(ControlIndex index) {
+  const Control& row = ControlAt(index);
   switch (row.command) {
     case Command::Spin:
       board_.SpinClick(row.number);
@@ -267,17 +271,17 @@ void TForm1::Click(int index) {
 
 LRESULT TForm1::OnDrawItem(const DRAWITEMSTRUCT& item) {
   if (item.CtlType != ODT_BUTTON) return FALSE;
-  const int index = static_cast<int>(item.CtlID) - kFirstId;
-  if (index < 0 || index >= static_cast<int>(handles_.size()) || !colorBtns_[index]) return FALSE;
-  colorBtns_[index]->Draw(item, fonts_);
+  const std::optional<ControlIndex> index = IndexOfId(static_cast<int>(item.CtlID));
+  if (!index || !colorBtns_[Checked(*index)]) return FALSE;
+  colorBtns_[Checked(*index)]->Draw(item, fonts_);
   return TRUE;
 }
 
 LRESULT TForm1::OnMeasureItem(MEASUREITEMSTRUCT& item) {
   if (item.CtlType != ODT_BUTTON) return FALSE;
-  const int index = static_cast<int>(item.CtlID) - kFirstId;
-  if (index < 0 || index >= static_cast<int>(handles_.size()) || !colorBtns_[index]) return FALSE;
-  colorBtns_[index]->Measure(item);
+  const std::optional<ControlIndex> index = IndexOfId(static_cast<int>(item.CtlID));
+  if (!index || !colorBtns_[Checked(*index)]) return FALSE;
+  colorBtns_[Checked(*index)]->Measure(item);
   return TRUE;
 }
 
@@ -286,7 +290,7 @@ LRESULT TForm1::OnMeasureItem(MEASUREITEMSTRUCT& item) {
 void TForm1::OnActivate(WPARAM wParam) {
   if (LOWORD(wParam) == WA_INACTIVE) {
     const HWND focus = GetFocus();
-    if (IndexOf(focus) >= 0) lastFocus_ = focus;
+    if (IndexOf(focus)) lastFocus_ = focus;
     return;
   }
   if (HIWORD(wParam) != 0) return;  // minimised
@@ -294,7 +298,7 @@ void TForm1::OnActivate(WPARAM wParam) {
 }
 
 void TForm1::OnSetFocus() {
-  SetFocus(lastFocus_ != nullptr ? lastFocus_ : handles_[FirstFocus()]);
+  SetFocus(lastFocus_ != nullptr ? lastFocus_ : handles_[Checked(FirstFocus())]);
   FocusChanged();
 }
 
@@ -342,29 +346,29 @@ bool TForm1::PreTranslateMessage(const MSG& message) {
 }
 
 void TForm1::MoveFocus(bool forward, FocusMove move) {
-  const int current = IndexOf(GetFocus());
-  const int next = current < 0 ? FirstFocus() : NextFocus(current, forward, move);
-  SetFocus(handles_[next]);
+  const ControlIndex next = NextFocus(IndexOf(GetFocus()), forward, move);
+  SetFocus(handles_[Checked(next)]);
   FocusChanged();
 }
 
 // Enter clicks the active button: the focused colour button or push button. With a bar
 // focused there is none. The click goes through the window procedure like any other.
 void TForm1::ClickFocused() {
-  const int index = IndexOf(GetFocus());
-  if (index < 0) return;
-  const bool active = colorBtns_[index] ? colorBtns_[index]->State().Active()
-                                        : FormControls()[index].kind == ControlKind::Button;
+  const std::optional<ControlIndex> index = IndexOf(GetFocus());
+  if (!index) return;
+  const std::size_t i = Checked(*index);
+  const bool active = colorBtns_[i] ? colorBtns_[i]->State().Active()
+                                    : ControlAt(*index).kind == ControlKind::Button;
   if (!active) return;
-  PostMessageW(hwnd_, WM_COMMAND, MAKEWPARAM(index + kFirstId, BN_CLICKED),
-               reinterpret_cast<LPARAM>(handles_[index]));
+  PostMessageW(hwnd_, WM_COMMAND, MAKEWPARAM(index->value + kFirstId, BN_CLICKED),
+               reinterpret_cast<LPARAM>(handles_[i]));
 }
 
 // The button that has the focus is the active one; every other is not. The standard push
 // buttons show it as the default-button frame, the colour buttons as their dark frame.
 void TForm1::FocusChanged() {
   const HWND focus = GetFocus();
-  if (IndexOf(focus) >= 0) lastFocus_ = focus;
+  if (IndexOf(focus)) lastFocus_ = focus;
   const std::span<const Control> form = FormControls();
   for (int i = 0; i < static_cast<int>(form.size()); ++i) {
     const bool active = handles_[i] == focus;

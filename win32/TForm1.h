@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <memory>
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -40,18 +41,18 @@ class TForm1 final : public View {
 
   HWND Handle() const { return hwnd_; }
   // The native control of a table row, or of a name ("Label222", "ColorBtn18").
-  HWND ControlWindow(int index) const;
+  HWND ControlWindow(ControlIndex index) const;
   HWND ControlWindow(std::string_view name) const;
-  TColorBtn* ColorButton(int index) const;
+  TColorBtn* ColorButton(ControlIndex index) const;
 
   void Show(int showCommand);
   // The keys the window handles itself before the focused control sees them: Tab and
   // Shift+Tab, the arrow keys, and Enter. True when the message was used.
   bool PreTranslateMessage(const MSG& message);
 
-  void SetText(int control, std::string_view text) override;
-  void SetColor(int control, TColor color) override;
-  void SetPosition(int control, int position) override;
+  void SetText(ControlIndex control, std::string_view text) override;
+  void SetColor(ControlIndex control, TColor color) override;
+  void SetPosition(ControlIndex control, int position) override;
 
  private:
   static void RegisterClasses(HINSTANCE instance);
@@ -70,12 +71,15 @@ class TForm1 final : public View {
   void OnGetMinMaxInfo(MINMAXINFO& info) const;
   void OnDestroy();
 
-  void Click(int index);
+  void Click(ControlIndex index);
   void ClickFocused();
   void MoveFocus(bool forward, FocusMove move);
   void FocusChanged();
-  int IndexOf(HWND child) const;
-  void CheckIndex(int index) const;
+  std::optional<ControlIndex> IndexOf(HWND child) const;
+  // The control with this control id, if it is one of the window's.
+  std::optional<ControlIndex> IndexOfId(int id) const;
+  // A vector position of the index, which must be one of the window's.
+  std::size_t Checked(ControlIndex index) const;
   SIZE OuterSize() const;
 
   HINSTANCE instance_;

@@ -17,13 +17,6 @@ namespace {
 constexpr std::string_view kZeroCount = "0";
 constexpr std::string_view kZeroShare = "0%";
 
-int Label(int number) {
-  return ControlIndex("Label", number);
-}
-int Bar(int number) {
-  return ControlIndex("ProgressBar", number);
-}
-
 }  // namespace
 
 Board::Board(View& view, Shell& shell)
@@ -73,7 +66,7 @@ void Board::BackClick() {
       ZeroStreets();
       ZeroBlock();
       ZeroBars();
-      for (int slot = 1; slot <= kStripSlots; ++slot) WriteText(kFirstStripLabel + slot - 1, "");
+      for (int slot = 1; slot <= kStripSlots; ++slot) WriteText(kFirstStripLabel + (slot - 1), "");
     }
   }
   WriteStripColors();  // on every press, also with nothing to take back
@@ -89,7 +82,7 @@ void Board::ResetClick() {
   ZeroBlock();
   ZeroBars();
   for (int slot = 1; slot <= kStripSlots; ++slot) {
-    const int label = Label(kFirstStripLabel + slot - 1);
+    const ControlIndex label = ControlOf(kFirstStripLabel + (slot - 1));
     view_.SetText(label, "");
     view_.SetColor(label, clBtnFace);
   }
@@ -130,7 +123,7 @@ void Board::RefreshAfterSpin(int number) {
       WriteShare(kGroupDisplays[g].shareLabel, family, kGroupDisplays[g].selector);
     }
     for (int g = run.first; g < run.first + run.count; ++g) {
-      if (kGroupDisplays[g].bar > 0)
+      if (kGroupDisplays[g].bar > BarNumber{0})
         WriteBar(kGroupDisplays[g].bar, family, kGroupDisplays[g].selector);
     }
   }
@@ -139,9 +132,9 @@ void Board::RefreshAfterSpin(int number) {
 
 // Back's full refresh: bars, strip texts, then every count and share family by family.
 void Board::RefreshAll() {
-  for (int bar = 1; bar <= kBars; ++bar) {
-    const GroupDisplay& group = GroupOfBar(bar);
-    WriteBar(bar, group.family, group.selector);
+  for (int b = 1; b <= kBars; ++b) {
+    const GroupDisplay& group = GroupOfBar(BarNumber{b});
+    WriteBar(group.bar, group.family, group.selector);
   }
   WriteStripTexts();
   for (int i = 0; i < kPockets; ++i) {
@@ -170,7 +163,7 @@ void Board::RefreshAll() {
 
 void Board::WriteStripTexts() {
   for (int slot = 1; slot <= kStripSlots; ++slot) {
-    WriteText(kFirstStripLabel + slot - 1, tally_->SlotText(slot));
+    WriteText(kFirstStripLabel + (slot - 1), tally_->SlotText(slot));
   }
 }
 
@@ -178,24 +171,24 @@ void Board::WriteStripColors() {
   for (int slot = 1; slot <= kStripSlots; ++slot) {
     // A code no slot can hold leaves the label's colour as it was.
     if (const std::optional<TColor> color = RecentSlotColour(tally_->SlotColor(slot))) {
-      view_.SetColor(Label(kFirstStripLabel + slot - 1), *color);
+      view_.SetColor(ControlOf(kFirstStripLabel + (slot - 1)), *color);
     }
   }
 }
 
 void Board::WriteStripSlot(int slot) {
-  const int label = Label(kFirstStripLabel + slot - 1);
+  const ControlIndex label = ControlOf(kFirstStripLabel + (slot - 1));
   view_.SetText(label, tally_->SlotText(slot));
   if (const std::optional<TColor> color = RecentSlotColour(tally_->SlotColor(slot))) {
     view_.SetColor(label, *color);
   }
 }
 
-void Board::WriteText(int label, std::string_view text) {
-  view_.SetText(Label(label), text);
+void Board::WriteText(LabelNumber label, std::string_view text) {
+  view_.SetText(ControlOf(label), text);
 }
 
-void Board::WriteCount(int label, int count) {
+void Board::WriteCount(LabelNumber label, int count) {
   char digits[12];
   const auto result = std::to_chars(digits, digits + sizeof digits, count);
   WriteText(label, std::string_view(digits, static_cast<std::size_t>(result.ptr - digits)));
@@ -206,21 +199,21 @@ void Board::FormatShare(ShareFamily family, int selector) {
   FormatPercent(*tally_, family, selector, text_, separator_);
 }
 
-void Board::WriteShare(int label, ShareFamily family, int selector) {
+void Board::WriteShare(LabelNumber label, ShareFamily family, int selector) {
   FormatShare(family, selector);
   text_ += '%';
   WriteText(label, text_);
 }
 
-void Board::WriteBar(int bar, ShareFamily family, int selector) {
+void Board::WriteBar(BarNumber bar, ShareFamily family, int selector) {
   FormatShare(family, selector);
-  view_.SetPosition(Bar(bar), BarValue(text_, separator_));
+  view_.SetPosition(ControlOf(bar), BarValue(text_, separator_));
 }
 
 void Board::ZeroSectors() {
   for (int k = 1; k <= kSectors; ++k) {
-    WriteText(2 * k + 211, kZeroCount);
-    WriteText(2 * k + 212, kZeroShare);
+    WriteText(LabelNumber{2 * k + 211}, kZeroCount);
+    WriteText(LabelNumber{2 * k + 212}, kZeroShare);
   }
 }
 
@@ -234,21 +227,21 @@ void Board::ZeroNumberShares() {
 
 void Board::ZeroStreets() {
   for (int k = 1; k <= kStreets; ++k) {
-    WriteText(2 * k + 187, kZeroCount);
-    WriteText(2 * k + 188, kZeroShare);
+    WriteText(LabelNumber{2 * k + 187}, kZeroCount);
+    WriteText(LabelNumber{2 * k + 188}, kZeroShare);
   }
 }
 
 // Even, odd, red, black, the dozens, the halves and the columns: Label152..Label175.
 void Board::ZeroBlock() {
   for (int i = 0; i < 12; ++i) {
-    WriteText(152 + 2 * i, kZeroCount);
-    WriteText(153 + 2 * i, kZeroShare);
+    WriteText(LabelNumber{152 + 2 * i}, kZeroCount);
+    WriteText(LabelNumber{153 + 2 * i}, kZeroShare);
   }
 }
 
 void Board::ZeroBars() {
-  for (int bar = 1; bar <= kBars; ++bar) view_.SetPosition(Bar(bar), 0);
+  for (int bar = 1; bar <= kBars; ++bar) view_.SetPosition(ControlOf(BarNumber{bar}), 0);
 }
 
 }  // namespace vexilo

@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include "ControlId.h"
 #include "Shell.h"
 #include "View.h"
 #include "engine/SpinTally.h"
@@ -31,10 +32,10 @@ class Board {
 
  private:
   // Displays, addressed by control number: Label<label>, ProgressBar<bar>.
-  void WriteText(int label, std::string_view text);
-  void WriteCount(int label, int count);
-  void WriteShare(int label, ShareFamily family, int selector);
-  void WriteBar(int bar, ShareFamily family, int selector);
+  void WriteText(LabelNumber label, std::string_view text);
+  void WriteCount(LabelNumber label, int count);
+  void WriteShare(LabelNumber label, ShareFamily family, int selector);
+  void WriteBar(BarNumber bar, ShareFamily family, int selector);
   // Formats the share into text_ (no "%"), with the separator read for this command.
   void FormatShare(ShareFamily family, int selector);
 

@@ -1,29 +1,38 @@
 #pragma once
 
 #include <array>
-#include <cstdint>
 #include <string_view>
 
 #include "engine/PocketTable.h"
 #include "engine/ShareFamily.h"
+#include "window/ControlId.h"
 
 namespace vexilo {
 
-// Which labels and bar show each group's count and share. Numbers are control numbers:
-// Label<countLabel>, Label<shareLabel>, ProgressBar<bar>.
+// Which labels and bar show each group's count and share: Label<countLabel>,
+// Label<shareLabel>, ProgressBar<bar>.
 
-inline constexpr int kSpinCountLabel = 222;
-inline constexpr int kFirstStripLabel = 1;          // Label1..Label20: strip slots 1..20
-inline constexpr int kFirstNumberCountLabel = 74;   // Label(74 + n): count of n
-inline constexpr int kFirstNumberShareLabel = 111;  // Label(111 + n): share of n
+inline constexpr LabelNumber kSpinCountLabel{222};
+inline constexpr LabelNumber kFirstStripLabel{1};          // Label1..Label20: strip slots 1..20
+inline constexpr LabelNumber kFirstNumberCountLabel{74};   // Label(74 + n): count of n
+inline constexpr LabelNumber kFirstNumberShareLabel{111};  // Label(111 + n): share of n
 inline constexpr int kBars = 16;
 
 struct GroupDisplay {
+  constexpr GroupDisplay(ShareFamily family, int selector, int countLabel, int shareLabel, int bar,
+                         std::string_view name)
+      : family(family),
+        selector(selector),
+        countLabel(countLabel),
+        shareLabel(shareLabel),
+        bar(bar),
+        name(name) {}
+
   ShareFamily family;
-  std::int8_t selector;
-  std::int16_t countLabel;
-  std::int16_t shareLabel;
-  std::int8_t bar;  // 0: the group has no bar (streets)
+  int selector;
+  LabelNumber countLabel;
+  LabelNumber shareLabel;
+  BarNumber bar;  // 0: the group has no bar (streets)
   std::string_view name;
 };
 
@@ -83,7 +92,7 @@ constexpr GroupRun GroupsOf(ShareFamily family) {
 }
 
 // The group display showing bar b (1..16).
-constexpr const GroupDisplay& GroupOfBar(int bar) {
+constexpr const GroupDisplay& GroupOfBar(BarNumber bar) {
   for (const GroupDisplay& group : kGroupDisplays) {
     if (group.bar == bar) return group;
   }

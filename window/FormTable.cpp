@@ -76,11 +76,11 @@ constexpr int ShareLeft(int column) {
   return 88 + 136 * column;
 }
 
-constexpr Control MakeLabel(int number, int left, int top, int width, int height,
+constexpr Control MakeLabel(LabelNumber number, int left, int top, int width, int height,
                             std::string_view text, FontKind font, TColor color,
                             TAlignment alignment, Accessible accessible) {
   return Control{
-      .name = Name{"Label", number},
+      .name = Name{"Label", number.value},
       .kind = ControlKind::Label,
       .left = static_cast<std::int16_t>(left),
       .top = static_cast<std::int16_t>(top),
@@ -99,20 +99,20 @@ constexpr Control MakeLabel(int number, int left, int top, int width, int height
   };
 }
 
-constexpr Control Caption(int number, int left, int top, int width, int height,
+constexpr Control Caption(LabelNumber number, int left, int top, int width, int height,
                           std::string_view text, FontKind font) {
   return MakeLabel(number, left, top, width, height, text, font, kFormColor, taLeftJustify,
                    Join("caption ", text));
 }
 
-constexpr Control CountDisplay(int number, int left, int top, FontKind font, int width, int height,
-                               Accessible accessible) {
+constexpr Control CountDisplay(LabelNumber number, int left, int top, FontKind font, int width,
+                               int height, Accessible accessible) {
   return MakeLabel(number, left, top, width, height, "xxxx", font, kFormColor, taRightJustify,
                    accessible);
 }
 
-constexpr Control ShareDisplay(int number, int left, int top, FontKind font, int width, int height,
-                               Accessible accessible) {
+constexpr Control ShareDisplay(LabelNumber number, int left, int top, FontKind font, int width,
+                               int height, Accessible accessible) {
   return MakeLabel(number, left, top, width, height, "xx.xx", font, kFormColor, taRightJustify,
                    accessible);
 }
@@ -131,8 +131,8 @@ constexpr void PutLabel(Form& form, const Control& label) {
 constexpr void AddStrip(Form& form) {
   for (int k = 1; k <= kStripSlots; ++k) {
     const int left = 49 + 32 * (k - 1) - (k >= 15 && k <= 19 ? 1 : 0);
-    PutLabel(form, MakeLabel(k, left, 272, 9, 27, "", FontKind::Strip, kFormColor, taRightJustify,
-                             Join("last result ", k)));
+    PutLabel(form, MakeLabel(LabelNumber{k}, left, 272, 9, 27, "", FontKind::Strip, kFormColor,
+                             taRightJustify, Join("last result ", k)));
   }
 }
 
@@ -171,7 +171,8 @@ constexpr void AddStaticCaptions(Form& form) {
   }};
   for (const Row& row : rows) {
     const int height = row.font == FontKind::SmallHeading ? 19 : 21;
-    PutLabel(form, Caption(row.number, row.left, row.top, row.width, height, row.text, row.font));
+    PutLabel(form, Caption(LabelNumber{row.number}, row.left, row.top, row.width, height, row.text,
+                           row.font));
   }
 }
 
@@ -180,8 +181,9 @@ constexpr void AddNumberGrid(Form& form) {
     const int column = GridColumn(n);
     const int top = GridTop(n);
     const FontKind tagFont = n == 0 ? FontKind::Window : FontKind::Tag;  // black on lime for zero
-    PutLabel(form, MakeLabel(37 + n, TagLeft(n), top, DigitWidth(n), 21, Name{"", n}.view(),
-                             tagFont, PocketColor(n), taLeftJustify, Join("tag of ", n)));
+    PutLabel(form,
+             MakeLabel(LabelNumber{37 + n}, TagLeft(n), top, DigitWidth(n), 21, Name{"", n}.view(),
+                       tagFont, PocketColor(n), taLeftJustify, Join("tag of ", n)));
     PutLabel(form, CountDisplay(kFirstNumberCountLabel + n, CountLeft(column), top,
                                 FontKind::Window, 40, 21, Join("count of ", n)));
     PutLabel(form, ShareDisplay(kFirstNumberShareLabel + n, ShareLeft(column), top,
@@ -195,7 +197,7 @@ constexpr void AddStreets(Form& form) {
     const int first = 3 * k - 2;
     const int column = StreetColumn(k);
     const int top = StreetTop(k);
-    PutLabel(form, MakeLabel(176 + k, tagLefts[column], top, DigitWidth(first), 21,
+    PutLabel(form, MakeLabel(LabelNumber{176 + k}, tagLefts[column], top, DigitWidth(first), 21,
                              Name{"", first}.view(), FontKind::Tag, PocketColor(first),
                              taLeftJustify, Join("tag of street ", k)));
   }
@@ -240,7 +242,7 @@ constexpr std::array<GroupPlace, 16> kGroupPlaces = {{
     {158, 704, 648, 768, 696, 376, 129},  // black
 }};
 
-constexpr const GroupDisplay& GroupOfCountLabel(int label) {
+constexpr const GroupDisplay& GroupOfCountLabel(LabelNumber label) {
   for (const GroupDisplay& group : kGroupDisplays) {
     if (group.countLabel == label) return group;
   }
@@ -255,7 +257,7 @@ constexpr int BarTabOrder(int bar) {
 
 constexpr void AddGroups(Form& form) {
   for (const GroupPlace& place : kGroupPlaces) {
-    const GroupDisplay& group = GroupOfCountLabel(place.countLabel);
+    const GroupDisplay& group = GroupOfCountLabel(LabelNumber{place.countLabel});
     // The block of even, odd, red and black at the bottom uses the window font.
     const bool block = place.countLabel < 160;
     const FontKind font = block ? FontKind::Window : FontKind::SmallValue;
@@ -266,7 +268,7 @@ constexpr void AddGroups(Form& form) {
                                 height, Join("share of ", group.name)));
     Put(form,
         Control{
-            .name = Name{"ProgressBar", group.bar},
+            .name = Name{"ProgressBar", group.bar.value},
             .kind = ControlKind::ProgressBar,
             .left = static_cast<std::int16_t>(place.barLeft),
             .top = static_cast<std::int16_t>(place.barTop),
@@ -276,22 +278,23 @@ constexpr void AddGroups(Form& form) {
             .font = FontOf(kFormFont),
             .color = kFormColor,
             .alignment = taLeftJustify,
-            .tabOrder = static_cast<std::int8_t>(BarTabOrder(group.bar)),
+            .tabOrder = static_cast<std::int8_t>(BarTabOrder(group.bar.value)),
             .tabStop = false,
             .command = Command::None,
             .number = -1,
             .handler = {},
             .accessibleName = Join("bar of ", group.name),
         },
-        kFirstBar + group.bar - 1);
+        kFirstBar + group.bar.value - 1);
   }
 }
 
 constexpr void AddSpinCountAndNotice(Form& form) {
   PutLabel(form, CountDisplay(kSpinCountLabel, 784, 176, FontKind::Window, 40, 21,
                               Accessible{"spin count"}));
-  PutLabel(form, MakeLabel(223, 392, 680, 437, 21, "Copyright (c) 2026 The Vexilo developers",
-                           FontKind::Command, kFormColor, taLeftJustify, Accessible{"notice"}));
+  PutLabel(form, MakeLabel(LabelNumber{223}, 392, 680, 437, 21,
+                           "Copyright (c) 2026 The Vexilo developers", FontKind::Command,
+                           kFormColor, taLeftJustify, Accessible{"notice"}));
 }
 
 constexpr FontSpec NumberButtonFont(int n) {
@@ -446,11 +449,17 @@ std::span<const Control> FormControls() {
   return kForm;
 }
 
-int FindControl(std::string_view name) {
-  return Find(name);
+const Control& ControlAt(ControlIndex index) {
+  return kForm.at(static_cast<std::size_t>(index.value));
 }
 
-int ControlIndex(std::string_view prefix, int number) {
+std::optional<ControlIndex> FindControl(std::string_view name) {
+  const int index = Find(name);
+  if (index < 0) return std::nullopt;
+  return ControlIndex{index};
+}
+
+ControlIndex ControlNamed(std::string_view prefix, int number) {
   // Built on the stack: the commands look up about a hundred names per press.
   int index = -1;
   if (prefix.size() <= 12 && number >= 0 && number <= 999) {
@@ -460,7 +469,15 @@ int ControlIndex(std::string_view prefix, int number) {
     throw std::out_of_range("the window has no control " + std::string(prefix) +
                             std::to_string(number));
   }
-  return index;
+  return ControlIndex{index};
+}
+
+ControlIndex ControlOf(LabelNumber label) {
+  return ControlNamed("Label", label.value);
+}
+
+ControlIndex ControlOf(BarNumber bar) {
+  return ControlNamed("ProgressBar", bar.value);
 }
 
 }  // namespace vexilo

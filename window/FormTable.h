@@ -1,9 +1,11 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string_view>
 
+#include "ControlId.h"
 #include "FixedString.h"
 #include "Font.h"
 #include "engine/Color.h"
@@ -43,7 +45,7 @@ struct Control {
   std::int8_t tabOrder;  // -1 for labels
   bool tabStop;          // buttons yes; bars hold a tab position but are no stops
   Command command;
-  std::int8_t number;              // cmSpin: the number 0..36 the button records
+  std::int8_t number;              // Command::Spin: the number 0..36 the button records
   FixedString<16> handler;         // "ColorBtn18Click", "Button1Click", ...; empty for none
   FixedString<32> accessibleName;  // "count of 17", "share of black", "last result 1", ...
 };
@@ -52,11 +54,16 @@ struct Control {
 // Button1, Button2, DATASAVE.
 std::span<const Control> FormControls();
 
-// Index of the named control in FormControls(), or -1.
-int FindControl(std::string_view name);
+// The row of one control.
+const Control& ControlAt(ControlIndex index);
+
+// The named control, or nothing when the form has none of that name.
+std::optional<ControlIndex> FindControl(std::string_view name);
 
 // The control named prefix + number, e.g. ("Label", 111); throws std::out_of_range if the
-// form has no such control.
-int ControlIndex(std::string_view prefix, int number);
+// form has no such control. The commands reach their displays this way, by name.
+ControlIndex ControlNamed(std::string_view prefix, int number);
+ControlIndex ControlOf(LabelNumber label);  // Label<label>
+ControlIndex ControlOf(BarNumber bar);      // ProgressBar<bar>
 
 }  // namespace vexilo

@@ -1,5 +1,9 @@
 #pragma once
 
+#include <optional>
+
+#include "ControlId.h"
+
 namespace vexilo {
 
 // Keyboard focus order over FormControls() indices, by tab position. Tab and Shift+Tab visit
@@ -8,8 +12,9 @@ namespace vexilo {
 enum class FocusMove : unsigned char { Tab, Arrow };
 
 // The control that gets the focus when the window first becomes active (ColorBtn1).
-int FirstFocus();
-// The next control after current (forward) or before it (backward).
-int NextFocus(int current, bool forward, FocusMove move);
+ControlIndex FirstFocus();
+// The next control after current (forward) or before it (backward); the first control when
+// nothing, or a control without a tab position, has the focus.
+ControlIndex NextFocus(std::optional<ControlIndex> current, bool forward, FocusMove move);
 
 }  // namespace vexilo

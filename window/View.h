@@ -2,6 +2,7 @@
 
 #include <string_view>
 
+#include "ControlId.h"
 #include "engine/Color.h"
 
 namespace vexilo {
@@ -12,11 +13,11 @@ class View {
  public:
   virtual ~View() = default;
   // A label's text; the label re-sizes about its anchored edge and repaints.
-  virtual void SetText(int control, std::string_view text) = 0;
+  virtual void SetText(ControlIndex control, std::string_view text) = 0;
   // A label's background colour (may be a system colour such as clBtnFace).
-  virtual void SetColor(int control, TColor color) = 0;
+  virtual void SetColor(ControlIndex control, TColor color) = 0;
   // A bar's position, 0..100.
-  virtual void SetPosition(int control, int position) = 0;
+  virtual void SetPosition(ControlIndex control, int position) = 0;
 };
 
 }  // namespace vexilo

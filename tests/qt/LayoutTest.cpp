@@ -105,13 +105,13 @@ TEST(Layout, DisplayLabelsKeepTheirAnchoredEdge) {
       {222, "99999", 824}, {175, "12.5%", 820}, {212, "8.33%", 540},
   };
   for (const Case& c : cases) {
-    driver.Form().SetText(ControlIndex("Label", c.label), c.text);
+    driver.Form().SetText(ControlOf(LabelNumber{c.label}), c.text);
     const TLabel& label = driver.Label(c.label);
     EXPECT_EQ(label.geometry().right() + 1, c.right) << c.label << ' ' << c.text;
     EXPECT_EQ(label.width(), label.fontMetrics().horizontalAdvance(QString::fromUtf8(c.text)));
   }
   // A left-justified label keeps its left edge.
-  driver.Form().SetText(ControlIndex("Label", 37), "0123");
+  driver.Form().SetText(ControlOf(LabelNumber{37}), "0123");
   EXPECT_EQ(driver.Label(37).x(), 8);
 }
 

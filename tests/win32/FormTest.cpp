@@ -25,8 +25,8 @@ bool IsShare(const Control& row) {
   return row.kind == ControlKind::Label && row.text == "xx.xx";
 }
 bool IsStrip(const Control& row) {
-  const int index = FindControl(row.name.view());
-  return index >= FindControl("Label1") && index <= FindControl("Label20");
+  const ControlIndex index = *FindControl(row.name.view());
+  return index >= *FindControl("Label1") && index <= *FindControl("Label20");
 }
 
 TColor BtnFace() {
@@ -361,7 +361,7 @@ TEST(Win32Form, ValueLabelsKeepTheirRightEdgeAsTheirTextGrows) {
                {"Label171", "33.33%", 820},
                {"Label74", "0", 64}};
   for (const auto& c : cases) {
-    driver.Form().SetText(FindControl(c.label), c.text);
+    driver.Form().SetText(*FindControl(c.label), c.text);
     driver.Pump();
     const RECT box = driver.Box(c.label);
     EXPECT_EQ(box.right, c.right) << c.label << " " << c.text;
@@ -453,7 +453,7 @@ TEST(Win32Form, AQuickSecondPressOnANumberButtonIsNoClick) {
 TEST(Win32Form, AnswersAMeasureRequestWithTheButtonsSize) {
   FormDriver driver;
   for (const std::string_view name : {"ColorBtn1", "ColorBtn18"}) {
-    const Control& row = FormControls()[FindControl(name)];
+    const Control& row = ControlAt(*FindControl(name));
     MEASUREITEMSTRUCT item{};
     item.CtlType = ODT_BUTTON;
     item.CtlID = static_cast<UINT>(GetDlgCtrlID(driver.Window(name)));

@@ -13,7 +13,7 @@ namespace vexilo::test {
 namespace {
 
 bool IsActive(FormDriver& driver, std::string_view name) {
-  const TColorBtn* button = driver.Form().ColorButton(FindControl(name));
+  const TColorBtn* button = driver.Form().ColorButton(*FindControl(name));
   return button != nullptr && button->State().Active();
 }
 

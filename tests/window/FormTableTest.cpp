@@ -295,7 +295,7 @@ TEST(FormTable, AccessibleNamesAreDistinctAndSayWhatIsShown) {
       {"Label218", "share of sector 2"},
   };
   for (const auto& [name, accessible] : cases) {
-    EXPECT_EQ(FormControls()[FindControl(name)].accessibleName.view(), accessible) << name;
+    EXPECT_EQ(ControlAt(*FindControl(name)).accessibleName.view(), accessible) << name;
   }
 }
 
@@ -311,7 +311,7 @@ TEST(FormTable, DisplayMapSets) {
   EXPECT_EQ(counts.size(), 1u + 37 + 28);
   EXPECT_EQ(shares.size(), 37u + 28);
   for (int n = 1; n <= 223; ++n) {
-    const Control& label = FormControls()[FindControl(L(n))];
+    const Control& label = ControlAt(*FindControl(L(n)));
     SCOPED_TRACE(L(n));
     const bool strip = n <= 20;
     if (counts.count(n)) {
@@ -331,7 +331,7 @@ TEST(FormTable, DisplayMapSets) {
 }
 
 TEST(FormTable, NoticeIsOnePlainLine) {
-  const Control& notice = FormControls()[FindControl("Label223")];
+  const Control& notice = ControlAt(*FindControl("Label223"));
   const std::string_view text = notice.text.view();
   EXPECT_FALSE(text.empty());
   EXPECT_EQ(text.find('\n'), std::string_view::npos);
@@ -342,21 +342,21 @@ TEST(FormTable, NoticeIsOnePlainLine) {
 TEST(FormTable, LookupByName) {
   const std::span<const Control> form = FormControls();
   for (int i = 0; i < static_cast<int>(form.size()); ++i) {
-    EXPECT_EQ(FindControl(form[i].name.view()), i);
+    EXPECT_EQ(FindControl(form[i].name.view()), ControlIndex{i});
   }
   for (const char* missing : {"", "Label", "Label0", "Label224", "Label01", "label1", "Label1 ",
                               "ColorBtn0", "ColorBtn38", "ProgressBar17", "Button3", "Form1",
                               "datasaving", "DataSave", "Label99999999999"}) {
-    EXPECT_EQ(FindControl(missing), -1) << '"' << missing << '"';
+    EXPECT_EQ(FindControl(missing), std::nullopt) << '"' << missing << '"';
   }
-  EXPECT_EQ(form[ControlIndex("Label", 111)].name.view(), "Label111");
-  EXPECT_EQ(form[ControlIndex("ProgressBar", 16)].name.view(), "ProgressBar16");
-  EXPECT_EQ(form[ControlIndex("ColorBtn", 1)].name.view(), "ColorBtn1");
-  EXPECT_THROW(ControlIndex("Label", 0), std::out_of_range);
-  EXPECT_THROW(ControlIndex("Label", 224), std::out_of_range);
-  EXPECT_THROW(ControlIndex("Label", -1), std::out_of_range);
-  EXPECT_THROW(ControlIndex("ProgressBar", 17), std::out_of_range);
-  EXPECT_THROW(ControlIndex("Lable", 1), std::out_of_range);
+  EXPECT_EQ(ControlAt(ControlNamed("Label", 111)).name.view(), "Label111");
+  EXPECT_EQ(ControlAt(ControlNamed("ProgressBar", 16)).name.view(), "ProgressBar16");
+  EXPECT_EQ(ControlAt(ControlNamed("ColorBtn", 1)).name.view(), "ColorBtn1");
+  EXPECT_THROW(ControlNamed("Label", 0), std::out_of_range);
+  EXPECT_THROW(ControlNamed("Label", 224), std::out_of_range);
+  EXPECT_THROW(ControlNamed("Label", -1), std::out_of_range);
+  EXPECT_THROW(ControlNamed("ProgressBar", 17), std::out_of_range);
+  EXPECT_THROW(ControlNamed("Lable", 1), std::out_of_range);
 }
 
 }  // namespace

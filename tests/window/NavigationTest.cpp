@@ -9,8 +9,8 @@
 namespace vexilo {
 namespace {
 
-std::string NameOf(int index) {
-  return std::string(FormControls()[index].name.view());
+std::string NameOf(ControlIndex index) {
+  return std::string(ControlAt(index).name.view());
 }
 
 struct Step {
@@ -52,7 +52,7 @@ TEST(Navigation, SingleSteps) {
 
 std::vector<std::string> Walk(FocusMove move, bool forward, int steps) {
   std::vector<std::string> visited;
-  int focus = FirstFocus();
+  ControlIndex focus = FirstFocus();
   for (int i = 0; i < steps; ++i) {
     visited.push_back(NameOf(focus));
     focus = NextFocus(focus, forward, move);
@@ -90,7 +90,7 @@ TEST(Navigation, FullCyclesReturnToTheStart) {
 TEST(Navigation, StartsOnTheZeroButtonAndRecoversFromAControlWithoutTabPosition) {
   EXPECT_EQ(NameOf(FirstFocus()), "ColorBtn1");
   EXPECT_EQ(NextFocus(FindControl("Label5"), true, FocusMove::Tab), FirstFocus());
-  EXPECT_EQ(NextFocus(-1, true, FocusMove::Arrow), FirstFocus());
+  EXPECT_EQ(NextFocus(std::nullopt, true, FocusMove::Arrow), FirstFocus());
 }
 
 }  // namespace
