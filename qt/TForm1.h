@@ -3,7 +3,9 @@
 #include <QWidget>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "window/Board.h"
@@ -61,15 +63,16 @@ class TForm1 final : public QWidget, public View {
   void Click(ControlIndex control);
   template <class Handler>
   void Guarded(Handler&& handler);
+  std::optional<ControlIndex> IndexOf(const QWidget* widget) const;
   void FocusChanged(QWidget* old, QWidget* now);
   void MoveFocus(bool forward, FocusMove move);
   void CentreOnPrimaryScreen();
 
   std::unique_ptr<SegmentedBarStyle> barStyle_;
-  std::vector<QWidget*> controls_;     // by control index
-  std::vector<TLabel*> labels_;        // by control index, null for other kinds
-  std::vector<QProgressBar*> bars_;    // by control index, null for other kinds
-  std::vector<TColorBtn*> colorBtns_;  // the 37 number buttons
+  std::vector<QWidget*> controls_;   // by control index
+  std::vector<TLabel*> labels_;      // by control index, null for other kinds
+  std::vector<QProgressBar*> bars_;  // by control index, null for other kinds
+  std::vector<std::pair<ControlIndex, TColorBtn*>> colorBtns_;  // the 37 number buttons
   std::unique_ptr<Shell> shell_;
   std::unique_ptr<Board> board_;
   QMetaObject::Connection focusWatch_;

@@ -10,6 +10,7 @@
 #include "qt/QtCanvas.h"
 #include "qt/TLabelAccessible.h"
 #include "window/DisplayMap.h"
+#include "window/LabelBox.h"
 
 namespace vexilo {
 namespace {
@@ -53,10 +54,7 @@ TLabel::TLabel(const Control& control, QWidget* parent)
       font_(ToQFont(control.font)),
       spec_(control.font),
       color_(control.color),
-      alignment_(control.alignment),
-      anchorLeft_(control.left),
-      anchorRight_(control.left + control.width),
-      top_(control.top),
+      row_(control),
       display_(IsDisplayLabel(control.name.view())) {
   QAccessible::installFactory(&TLabelAccessible::Factory);  // once: Qt keeps no duplicates
   setObjectName(QString::fromLatin1(control.name.view().data(),
@@ -100,11 +98,7 @@ void TLabel::SetColor(TColor color) {
 void TLabel::Fit() {
   const Rect box =
       QtCanvas::MeasureText(font_, utf8_.empty() ? " " : utf8_, {0, 0, 0, 0}, kLabelFlags);
-  const int width = box.right;
-  int left = anchorLeft_;
-  if (alignment_ == taRightJustify) left = anchorRight_ - width;
-  if (alignment_ == taCenter) left = (anchorLeft_ + anchorRight_ - width) / 2;
-  setGeometry(left, top_, width, box.bottom);
+  setGeometry(LabelLeft(row_, box.right), row_.top, box.right, box.bottom);
 }
 
 void TLabel::paintEvent(QPaintEvent*) {

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <array>
 #include <stdexcept>
 #include <string>
 #include <utility>
@@ -10,6 +11,7 @@
 #include "win32/ErrorReport.h"
 #include "win32/Utf16.h"
 #include "window/FormTable.h"
+#include "window/Keyboard.h"
 
 namespace vexilo {
 namespace {
@@ -26,6 +28,27 @@ HMENU IdOf(int index) {
 
 bool KeyDown(int key) {
   return GetKeyState(key) < 0;
+}
+
+struct KeyName {
+  WPARAM virtualKey;
+  Key key;
+};
+
+// The platform's names of the keys the window answers.
+constexpr std::array<KeyName, 7> kKeyNames = {{
+    {VK_TAB, Key::Tab},
+    {VK_RIGHT, Key::Right},
+    {VK_DOWN, Key::Down},
+    {VK_LEFT, Key::Left},
+    {VK_UP, Key::Up},
+    {VK_SPACE, Key::Space},
+    {VK_RETURN, Key::Enter},
+}};
+
+Key KeyOf(WPARAM virtualKey) {
+  const auto name = std::ranges::find(kKeyNames, virtualKey, &KeyName::virtualKey);
+  return name == kKeyNames.end() ? Key::Other : name->key;
 }
 
 }  // namespace
@@ -234,37 +257,17 @@ void TForm1::OnCommand(WPARAM wParam) {
   if (!index) return;
   switch (HIWORD(wParam)) {
     case BN_CLICKED:
-      Click(*index);
+      board_.Click(*index);
       return;
     case BN_DOUBLECLICKED:
       // A standard push button clicks on each press; of a quick double press on a colour
       // button only the first one clicks.
-      if (ControlAt(*index).kind == ControlKind::Button) Click(*index);
+      if (ControlAt(*index).kind == ControlKind::Button) board_.Click(*index);
       return;
     case BN_SETFOCUS:
       FocusChanged();
       return;
     default:
-      return;
-  }
-}
-
-void TForm1::Click(ControlIndex index) {
-  const Control& row = ControlAt(index);
-  switch (row.command) {
-    case Command::Spin:
-      board_.SpinClick(row.number);
-      return;
-    case Command::Back:
-      board_.BackClick();
-      return;
-    case Command::Reset:
-      board_.ResetClick();
-      return;
-    case Command::DataSave:
-      board_.DataSaveClick();
-      return;
-    case Command::None:
       return;
   }
 }
@@ -320,60 +323,37 @@ void TForm1::OnDestroy() {
 bool TForm1::PreTranslateMessage(const MSG& message) {
   if (message.message != WM_KEYDOWN || hwnd_ == nullptr) return false;
   if (message.hwnd != hwnd_ && GetParent(message.hwnd) != hwnd_) return false;
-  const bool shift = KeyDown(VK_SHIFT);
-  const bool control = KeyDown(VK_CONTROL);
-  const bool alt = KeyDown(VK_MENU);
-  switch (message.wParam) {
-    case VK_TAB:
-      if (control || alt) return false;
-      MoveFocus(!shift, FocusMove::Tab);
+  const KeyModifiers held{.shift = KeyDown(VK_SHIFT),
+                          .control = KeyDown(VK_CONTROL),
+                          .alt = KeyDown(VK_MENU),
+                          .meta = KeyDown(VK_LWIN) || KeyDown(VK_RWIN)};
+  const KeyAction action = ActionOfKey(KeyOf(message.wParam), held, IndexOf(GetFocus()));
+  switch (action.kind) {
+    case KeyAction::Kind::Focus:
+      SetFocus(handles_[Checked(action.control)]);
+      FocusChanged();
       return true;
-    case VK_RIGHT:
-    case VK_DOWN:
-      MoveFocus(true, FocusMove::Arrow);
+    case KeyAction::Kind::Click:
+      // Through the window procedure, like any other click.
+      PostMessageW(hwnd_, WM_COMMAND, MAKEWPARAM(action.control.value + kFirstId, BN_CLICKED),
+                   reinterpret_cast<LPARAM>(handles_[Checked(action.control)]));
       return true;
-    case VK_LEFT:
-    case VK_UP:
-      MoveFocus(false, FocusMove::Arrow);
-      return true;
-    case VK_RETURN:
-      if (shift || control || alt) return false;
-      ClickFocused();
-      return true;
-    default:
-      return false;
+    case KeyAction::Kind::Pass:
+      break;
   }
+  return false;
 }
 
-void TForm1::MoveFocus(bool forward, FocusMove move) {
-  const ControlIndex next = NextFocus(IndexOf(GetFocus()), forward, move);
-  SetFocus(handles_[Checked(next)]);
-  FocusChanged();
-}
-
-// Enter clicks the active button: the focused colour button or push button. With a bar
-// focused there is none. The click goes through the window procedure like any other.
-void TForm1::ClickFocused() {
-  const std::optional<ControlIndex> index = IndexOf(GetFocus());
-  if (!index) return;
-  const std::size_t i = Checked(*index);
-  const bool active = colorBtns_[i] ? colorBtns_[i]->State().Active()
-                                    : ControlAt(*index).kind == ControlKind::Button;
-  if (!active) return;
-  PostMessageW(hwnd_, WM_COMMAND, MAKEWPARAM(index->value + kFirstId, BN_CLICKED),
-               reinterpret_cast<LPARAM>(handles_[i]));
-}
-
-// The button that has the focus is the active one; every other is not. The standard push
-// buttons show it as the default-button frame, the colour buttons as their dark frame.
+// The standard push buttons show the active look as the default-button frame, the colour
+// buttons as their dark frame.
 void TForm1::FocusChanged() {
   const HWND focus = GetFocus();
-  if (IndexOf(focus)) lastFocus_ = focus;
-  const std::span<const Control> form = FormControls();
-  for (int i = 0; i < static_cast<int>(form.size()); ++i) {
-    const bool active = handles_[i] == focus;
+  const std::optional<ControlIndex> focused = IndexOf(focus);
+  if (focused) lastFocus_ = focus;
+  for (int i = 0; i < static_cast<int>(handles_.size()); ++i) {
+    const bool active = IsActiveButton(ControlIndex{i}, focused);
     if (colorBtns_[i]) colorBtns_[i]->SetActive(active);
-    if (form[i].kind != ControlKind::Button) continue;
+    if (ControlAt(ControlIndex{i}).kind != ControlKind::Button) continue;
     const auto style = static_cast<DWORD>(GetWindowLongPtrW(handles_[i], GWL_STYLE));
     const DWORD type = active ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON;
     if ((style & BS_TYPEMASK) != type) {

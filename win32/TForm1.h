@@ -12,7 +12,6 @@
 #include "win32/TLabel.h"
 #include "win32/Win32Shell.h"
 #include "window/Board.h"
-#include "window/Navigation.h"
 #include "window/View.h"
 
 namespace vexilo {
@@ -71,9 +70,6 @@ class TForm1 final : public View {
   void OnGetMinMaxInfo(MINMAXINFO& info) const;
   void OnDestroy();
 
-  void Click(ControlIndex index);
-  void ClickFocused();
-  void MoveFocus(bool forward, FocusMove move);
   void FocusChanged();
   std::optional<ControlIndex> IndexOf(HWND child) const;
   // The control with this control id, if it is one of the window's.

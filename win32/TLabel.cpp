@@ -3,6 +3,7 @@
 #include <stdexcept>
 
 #include "win32/Utf16.h"
+#include "window/LabelBox.h"
 
 namespace vexilo {
 namespace {
@@ -12,18 +13,6 @@ constexpr UINT kTextFlags = DT_LEFT | DT_EXPANDTABS | DT_NOCLIP;
 
 COLORREF Rgb(TColor color) {
   return IsSystemColor(color) ? GetSysColor(SystemColorIndex(color)) : static_cast<COLORREF>(color);
-}
-
-int AnchorOf(const Control& row) {
-  switch (row.alignment) {
-    case taRightJustify:
-      return row.left + row.width;
-    case taCenter:
-      return row.left + row.width / 2;
-    case taLeftJustify:
-      break;
-  }
-  return row.left;
 }
 
 }  // namespace
@@ -44,9 +33,7 @@ TLabel::TLabel(HWND parent, const Control& row, int id, HFONT font)
     : font_(font),
       color_(row.color),
       textColor_(row.font.color),
-      alignment_(row.alignment),
-      anchor_(AnchorOf(row)),
-      top_(row.top),
+      row_(row),
       text_(Widen(row.text.view())) {
   const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(parent, GWLP_HINSTANCE));
   hwnd_ = CreateWindowExW(0, kClassName, text_.c_str(), WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS,
@@ -125,10 +112,8 @@ void TLabel::FitToText() {
   ReleaseDC(hwnd_, dc);
   const int width = extent.right - extent.left;
   const int height = extent.bottom - extent.top;
-  int left = anchor_;
-  if (alignment_ == taRightJustify) left = anchor_ - width;
-  if (alignment_ == taCenter) left = anchor_ - width / 2;
-  SetWindowPos(hwnd_, nullptr, left, top_, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+  SetWindowPos(hwnd_, nullptr, LabelLeft(row_, width), row_.top, width, height,
+               SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void TLabel::SetText(std::string_view text) {

@@ -37,9 +37,7 @@ class TLabel {
   HFONT font_;
   TColor color_;
   TColor textColor_;
-  TAlignment alignment_;
-  int anchor_;  // the x that stays put: left edge, right edge or centre
-  int top_;
+  Control row_;  // its row of the control table: where it stands and which edge stays put
   std::wstring text_;
 };
 

@@ -107,7 +107,28 @@ void Board::DataSaveClick() {
   }
 }
 
-// Steps 3 to 13 of a press: the counts that changed, every share and bar, the strip.
+void Board::Click(ControlIndex control) {
+  const Control& row = ControlAt(control);
+  switch (row.command) {
+    case Command::Spin:
+      SpinClick(row.number);
+      return;
+    case Command::Back:
+      BackClick();
+      return;
+    case Command::Reset:
+      ResetClick();
+      return;
+    case Command::DataSave:
+      DataSaveClick();
+      return;
+    case Command::None:
+      return;
+  }
+}
+
+// A press writes only the counts that changed, but every share and bar, since the spin count
+// under them changed; then the strip.
 void Board::RefreshAfterSpin(int number) {
   WriteCount(kSpinCountLabel, tally_->SpinCount());
   WriteCount(kFirstNumberCountLabel + number, tally_->NumberCount(number));

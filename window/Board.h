@@ -27,6 +27,8 @@ class Board {
   void BackClick();      // Button1Click
   void ResetClick();     // Button2Click
   void DataSaveClick();  // DATASAVEClick
+  // A click on any control: the command its table row names, nothing for a control without.
+  void Click(ControlIndex control);
 
   const SpinTally& Tally() const { return *tally_; }
 

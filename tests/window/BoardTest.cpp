@@ -480,6 +480,29 @@ std::string ReadFile(const std::filesystem::path& path) {
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
+// A click reaches the command its control's row names; other controls do nothing.
+TEST(Board, ClickRunsTheControlsCommand) {
+  struct Case {
+    const char* control;
+    int spinCount;  // after 3, 4 and then the click
+    std::size_t dialogs;
+  };
+  const Case cases[] = {
+      {"ColorBtn18", 3, 0}, {"ColorBtn1", 3, 0}, {"Button1", 1, 0},      {"Button2", 0, 0},
+      {"DATASAVE", 2, 1},   {"Label91", 2, 0},   {"ProgressBar7", 2, 0},
+  };
+  for (const Case& c : cases) {
+    Window window;
+    window.Spins({3, 4});
+    window.board.Click(*FindControl(c.control));
+    EXPECT_EQ(window.board.Tally().SpinCount(), c.spinCount) << c.control;
+    EXPECT_EQ(window.shell.offered.size(), c.dialogs) << c.control;
+  }
+  Window window;
+  window.board.Click(*FindControl("ColorBtn18"));
+  EXPECT_EQ(window.board.Tally().History(1).number, 17) << "ColorBtn18 records 17";
+}
+
 TEST(Board, DataSave) {
   ScratchFolder folder;
   const std::filesystem::path log = folder.Path() / "spins.CSV";
