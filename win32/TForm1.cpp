@@ -6,9 +6,10 @@
 #include <array>
 #include <stdexcept>
 #include <string>
-#include <utility>
 
+#include "win32/Caption.h"
 #include "win32/ErrorReport.h"
+#include "win32/Placement.h"
 #include "win32/Utf16.h"
 #include "window/FormTable.h"
 #include "window/Keyboard.h"
@@ -16,8 +17,6 @@
 namespace vexilo {
 namespace {
 
-// SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE: only the placement in the z-order changes.
-constexpr UINT kPlacementOnly = 0x13;
 constexpr DWORD kCommandButtonStyle =
     WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS | BS_PUSHBUTTON | BS_NOTIFY;
 constexpr DWORD kBarStyle = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;  // segmented: no PBS_SMOOTH
@@ -56,7 +55,7 @@ Key KeyOf(WPARAM virtualKey) {
 TForm1::TForm1(HINSTANCE instance) : instance_(instance), board_(*this, shell_) {
   RegisterClasses(instance_);
   const SIZE outer = OuterSize();
-  hwnd_ = CreateWindowExW(kExStyle, kClassName, Widen(kFormCaption).c_str(), kStyle, CW_USEDEFAULT,
+  hwnd_ = CreateWindowExW(kExStyle, kClassName, kCaptionW.data(), kStyle, CW_USEDEFAULT,
                           CW_USEDEFAULT, outer.cx, outer.cy, nullptr, nullptr, instance_, this);
   if (hwnd_ == nullptr) throw std::runtime_error("The main window could not be created.");
   shell_.SetOwner(hwnd_);
@@ -70,17 +69,8 @@ TForm1::~TForm1() {
 
 void TForm1::RegisterClasses(HINSTANCE instance) {
   TLabel::Register(instance);
-  WNDCLASSEXW cls{};
-  cls.cbSize = sizeof cls;
-  cls.lpfnWndProc = &TForm1::WindowProc;
-  cls.hInstance = instance;
-  cls.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(kIconId));
-  cls.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
-  cls.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));
-  cls.lpszClassName = kClassName;
-  if (RegisterClassExW(&cls) == 0 && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) {
-    throw std::runtime_error("The main window class could not be registered.");
-  }
+  Register(instance, LoadIconW(instance, MAKEINTRESOURCEW(kIconId)),
+           reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1)));
 }
 
 // The client area is what the layout needs; the frame adds what this system's frame takes.
@@ -99,7 +89,7 @@ void TForm1::CreateControls() {
   // Buttons and bars lie above the labels wherever they overlap; among the labels a later one
   // lies above an earlier one, so a value stays readable where a wide caption reaches it.
   for (int i = static_cast<int>(form.size()) - 1; i >= 0; --i) {
-    if (labels_[i]) SetWindowPos(handles_[i], HWND_BOTTOM, 0, 0, 0, 0, kPlacementOnly);
+    if (labels_[i]) SetWindowPos(handles_[i], HWND_BOTTOM, 0, 0, 0, 0, kZOrderOnly);
   }
 }
 
@@ -140,7 +130,7 @@ void TForm1::FormCreate() {
   const int left = std::max<int>(0, (GetSystemMetrics(SM_CXSCREEN) - (r.right - r.left)) / 2);
   const int top = std::max<int>(0, (GetSystemMetrics(SM_CYSCREEN) - (r.bottom - r.top)) / 2);
   SetWindowPos(hwnd_, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-  SetWindowPos(hwnd_, HWND_TOPMOST, 0, 0, 0, 0, kPlacementOnly);  // a refusal is no error
+  SetWindowPos(hwnd_, HWND_TOPMOST, 0, 0, 0, 0, kZOrderOnly);  // a refusal is no error
   board_.FormCreate();
 }
 
@@ -205,19 +195,6 @@ void TForm1::SetPosition(ControlIndex control, int position) {
                static_cast<WPARAM>(std::clamp(position, 0, 100)), 0);
 }
 
-LRESULT CALLBACK TForm1::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_NCCREATE) {
-    auto* self = static_cast<TForm1*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-    self->hwnd_ = hwnd;
-    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-  }
-  auto* self = reinterpret_cast<TForm1*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-  if (self == nullptr) return DefWindowProcW(hwnd, message, wParam, lParam);
-  LRESULT result = 0;  // what a failed handler answers
-  RunGuarded(hwnd, [&] { result = self->HandleMessage(message, wParam, lParam); });
-  return result;
-}
-
 LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_COMMAND:
@@ -242,11 +219,6 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_DESTROY:
       OnDestroy();
       return 0;
-    case WM_NCDESTROY: {
-      const HWND hwnd = std::exchange(hwnd_, nullptr);
-      SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
-      return DefWindowProcW(hwnd, message, wParam, lParam);
-    }
     default:
       return DefWindowProcW(hwnd_, message, wParam, lParam);
   }

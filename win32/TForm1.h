@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "win32/BaseWindow.h"
 #include "win32/FontCache.h"
 #include "win32/TColorBtn.h"
 #include "win32/TLabel.h"
@@ -19,7 +20,7 @@ namespace vexilo {
 // The main window: builds one native control per row of the control table, maps clicks onto
 // the Board's commands and the Board's display writes onto the controls. One window procedure
 // hands each message to one method.
-class TForm1 final : public View {
+class TForm1 final : public View, public BaseWindow<TForm1> {
  public:
   static constexpr const wchar_t* kClassName = L"TForm1";
   // A single fixed border, a caption with system menu and minimise box, nothing to resize with.
@@ -38,7 +39,6 @@ class TForm1 final : public View {
   TForm1& operator=(const TForm1&) = delete;
   ~TForm1() override;
 
-  HWND Handle() const { return hwnd_; }
   // The native control of a table row, or of a name ("Label222", "ColorBtn18").
   HWND ControlWindow(ControlIndex index) const;
   HWND ControlWindow(std::string_view name) const;
@@ -54,8 +54,9 @@ class TForm1 final : public View {
   void SetPosition(ControlIndex control, int position) override;
 
  private:
+  friend class BaseWindow<TForm1>;
+
   static void RegisterClasses(HINSTANCE instance);
-  static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
   void FormCreate();
@@ -79,7 +80,6 @@ class TForm1 final : public View {
   SIZE OuterSize() const;
 
   HINSTANCE instance_;
-  HWND hwnd_ = nullptr;
   FontCache fonts_;
   Win32Shell shell_;
   Board board_;

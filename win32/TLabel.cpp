@@ -17,18 +17,6 @@ COLORREF Rgb(TColor color) {
 
 }  // namespace
 
-void TLabel::Register(HINSTANCE instance) {
-  WNDCLASSEXW cls{};
-  cls.cbSize = sizeof cls;
-  cls.lpfnWndProc = &TLabel::WindowProc;
-  cls.hInstance = instance;
-  cls.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
-  cls.lpszClassName = kClassName;
-  if (RegisterClassExW(&cls) == 0 && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) {
-    throw std::runtime_error("The label window class could not be registered.");
-  }
-}
-
 TLabel::TLabel(HWND parent, const Control& row, int id, HFONT font)
     : font_(font),
       color_(row.color),
@@ -41,22 +29,6 @@ TLabel::TLabel(HWND parent, const Control& row, int id, HFONT font)
                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, this);
   if (hwnd_ == nullptr) throw std::runtime_error("A label could not be created.");
   FitToText();
-}
-
-LRESULT CALLBACK TLabel::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_NCCREATE) {
-    auto* self = static_cast<TLabel*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-    self->hwnd_ = hwnd;
-    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-  }
-  auto* self = reinterpret_cast<TLabel*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-  if (self == nullptr) return DefWindowProcW(hwnd, message, wParam, lParam);
-  if (message == WM_NCDESTROY) {
-    SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
-    self->hwnd_ = nullptr;
-    return DefWindowProcW(hwnd, message, wParam, lParam);
-  }
-  return self->HandleMessage(message, wParam, lParam);
 }
 
 LRESULT TLabel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

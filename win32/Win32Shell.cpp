@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <stdexcept>
 
+#include "win32/Caption.h"
 #include "win32/TopmostPause.h"
 #include "win32/Utf16.h"
 
@@ -70,7 +71,7 @@ std::optional<std::string> Win32Shell::AskSaveFileName(std::string_view lastName
 
 void Win32Shell::ShowMessage(MessageKind kind, std::string_view text) {
   const TopmostPause pause(owner_);
-  MessageBoxW(owner_, Widen(text).c_str(), kTitle, MB_OK | IconOf(kind));
+  MessageBoxW(owner_, Widen(text).c_str(), kCaptionW.data(), MB_OK | IconOf(kind));
 }
 
 }  // namespace vexilo
