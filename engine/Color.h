@@ -53,8 +53,8 @@ inline constexpr TColor clBtnFace = MakeSystemColor(kSysBtnFace);
 // The colour of a pocket, of a history entry and of a strip slot.
 enum class ColourCode : std::int32_t { Red = 0, Black = 1, Green = 2, None = 3 };
 
-// Background of a strip label for a slot's code; no value for a code no slot can hold, in which
-// case the label keeps the colour it had.
+// The colour shown for a code: the background of a strip label, and of a pocket's button and
+// tag. No value for a code no slot can hold, in which case the label keeps the colour it had.
 constexpr std::optional<TColor> RecentSlotColour(ColourCode code) {
   switch (code) {
     case ColourCode::Red:

@@ -35,15 +35,9 @@ constexpr Accessible Join(std::string_view head, int number) {
   return Accessible{head, number};
 }
 
+// A pocket's buttons and tags show the colour its strip slot shows.
 constexpr TColor PocketColor(int n) {
-  switch (PocketOf(n).color) {
-    case ColourCode::Red:
-      return clRed;
-    case ColourCode::Black:
-      return clBlack;
-    default:
-      return clLime;
-  }
+  return *RecentSlotColour(PocketOf(n).color);
 }
 
 constexpr int DigitWidth(int n) {
