@@ -88,7 +88,6 @@ constexpr Control MakeLabel(LabelNumber number, int left, int top, int width, in
       .tabStop = false,
       .command = Command::None,
       .number = -1,
-      .handler = {},
       .accessibleName = accessible,
   };
 }
@@ -276,7 +275,6 @@ constexpr void AddGroups(Form& form) {
             .tabStop = false,
             .command = Command::None,
             .number = -1,
-            .handler = {},
             .accessibleName = Join("bar of ", group.name),
         },
         kFirstBar + group.bar.value - 1);
@@ -302,8 +300,6 @@ constexpr void AddNumberButtons(Form& form) {
   for (int n = 0; n < kPockets; ++n) {
     const int k = n + 1;
     const bool zero = n == 0;
-    Name handler{"ColorBtn", k};
-    for (const char ch : std::string_view{"Click"}) handler.chars[handler.length++] = ch;
     Put(form,
         Control{
             .name = Name{"ColorBtn", k},
@@ -320,7 +316,6 @@ constexpr void AddNumberButtons(Form& form) {
             .tabStop = true,
             .command = Command::Spin,
             .number = static_cast<std::int8_t>(n),
-            .handler = handler,
             .accessibleName = Join("", n),
         },
         kFirstColorBtn + n);
@@ -336,12 +331,11 @@ constexpr void AddCommandButtons(Form& form) {
     int width;
     int tabOrder;
     Command command;
-    std::string_view handler;
   };
   constexpr std::array<Row, 3> rows = {{
-      {kBack, "Button1", "Back", 8, 75, 49, Command::Back, "Button1Click"},
-      {kReset, "Button2", "Reset", 616, 75, 50, Command::Reset, "Button2Click"},
-      {kDataSave, "DATASAVE", "DataSave", 288, 121, 55, Command::DataSave, "DATASAVEClick"},
+      {kBack, "Button1", "Back", 8, 75, 49, Command::Back},
+      {kReset, "Button2", "Reset", 616, 75, 50, Command::Reset},
+      {kDataSave, "DATASAVE", "DataSave", 288, 121, 55, Command::DataSave},
   }};
   for (const Row& row : rows) {
     Put(form,
@@ -360,7 +354,6 @@ constexpr void AddCommandButtons(Form& form) {
             .tabStop = true,
             .command = row.command,
             .number = -1,
-            .handler = row.handler,
             .accessibleName = row.caption,
         },
         row.index);

@@ -46,7 +46,6 @@ struct Control {
   bool tabStop;          // buttons yes; bars hold a tab position but are no stops
   Command command;
   std::int8_t number;              // Command::Spin: the number 0..36 the button records
-  FixedString<16> handler;         // "ColorBtn18Click", "Button1Click", ...; empty for none
   FixedString<32> accessibleName;  // "count of 17", "share of black", "last result 1", ...
 };
 

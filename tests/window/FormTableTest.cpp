@@ -22,7 +22,6 @@ struct Expected {
   TAlignment alignment;
   int tab;  // -1: no tab position
   bool tabStop;
-  std::string handler;
 };
 
 const std::set<int> kRed = {1, 3, 5, 7, 9, 12, 14, 16, 18, 19, 21, 23, 25, 27, 30, 32, 34, 36};
@@ -46,13 +45,13 @@ std::string L(int n) {
 
 Expected LeftLabel(int left, int top, int width, int height, std::string text, FontSpec font,
                    TColor color = clBtnFace) {
-  return {ControlKind::Label, left, top,   width, height, std::move(text), font, color,
-          taLeftJustify,      -1,   false, ""};
+  return {ControlKind::Label, left, top,  width, height, std::move(text), font, color,
+          taLeftJustify,      -1,   false};
 }
 
 Expected Display(int left, int top, int width, int height, std::string text, FontSpec font) {
   return {ControlKind::Label, left,           top, width, height, std::move(text), font,
-          clBtnFace,          taRightJustify, -1,  false, ""};
+          clBtnFace,          taRightJustify, -1,  false};
 }
 
 // Every control the window's design names, keyed by name.
@@ -168,8 +167,7 @@ std::map<std::string, Expected> ExpectedForm() {
                                                      clBtnFace,
                                                      taLeftJustify,
                                                      tab,
-                                                     false,
-                                                     ""};
+                                                     false};
   };
   for (const GroupRow& row : groups) addGroup(row, true);
   for (const GroupRow& row : block) addGroup(row, false);
@@ -193,18 +191,14 @@ std::map<std::string, Expected> ExpectedForm() {
                   PocketColor(n),
                   taCenter,
                   n,
-                  true,
-                  name + "Click"};
+                  true};
   }
-  form["Button1"] = {
-      ControlKind::Button, 8, 248, 75, 25, "Back", kCommand, clBtnFace, taCenter, 49, true,
-      "Button1Click"};
-  form["Button2"] = {
-      ControlKind::Button, 616, 248, 75, 25, "Reset", kCommand, clBtnFace, taCenter, 50, true,
-      "Button2Click"};
-  form["DATASAVE"] = {
-      ControlKind::Button, 288, 248, 121, 25, "DataSave", kCommand, clBtnFace, taCenter, 55, true,
-      "DATASAVEClick"};
+  form["Button1"] = {ControlKind::Button, 8,        248, 75,  25, "Back", kCommand,
+                     clBtnFace,           taCenter, 49,  true};
+  form["Button2"] = {ControlKind::Button, 616,      248, 75,  25, "Reset", kCommand,
+                     clBtnFace,           taCenter, 50,  true};
+  form["DATASAVE"] = {ControlKind::Button, 288,      248, 121, 25, "DataSave", kCommand,
+                      clBtnFace,           taCenter, 55,  true};
   return form;
 }
 
@@ -236,7 +230,6 @@ TEST(FormTable, EveryControlFollowsTheLayoutRules) {
     }
     EXPECT_EQ(control.tabOrder, e.tab);
     EXPECT_EQ(control.tabStop, e.tabStop);
-    EXPECT_EQ(control.handler.view(), e.handler);
     EXPECT_FALSE(control.accessibleName.view().empty());
   }
 }
