@@ -31,9 +31,9 @@ void Board::FormCreate() {
   WriteText(kSpinCountLabel, kZeroCount);
   ZeroNumberCounts();
   ZeroNumberShares();
-  ZeroSectors();
-  ZeroStreets();
-  ZeroBlock();
+  ZeroPairs(kSectorPairs);
+  ZeroPairs(kStreetPairs);
+  ZeroPairs(kBlockPairs);
   ZeroBars();
 }
 
@@ -60,11 +60,11 @@ void Board::BackClick() {
       separator_ = shell_.DecimalSeparator();
       RefreshAll();
     } else {
-      ZeroSectors();
+      ZeroPairs(kSectorPairs);
       ZeroNumberCounts();
       ZeroNumberShares();
-      ZeroStreets();
-      ZeroBlock();
+      ZeroPairs(kStreetPairs);
+      ZeroPairs(kBlockPairs);
       ZeroBars();
       for (int slot = 1; slot <= kStripSlots; ++slot) WriteText(kFirstStripLabel + (slot - 1), "");
     }
@@ -74,12 +74,12 @@ void Board::BackClick() {
 
 void Board::ResetClick() {
   tally_->ResetTally();
-  ZeroSectors();
+  ZeroPairs(kSectorPairs);
   WriteText(kSpinCountLabel, kZeroCount);
   ZeroNumberCounts();
   ZeroNumberShares();
-  ZeroStreets();
-  ZeroBlock();
+  ZeroPairs(kStreetPairs);
+  ZeroPairs(kBlockPairs);
   ZeroBars();
   for (int slot = 1; slot <= kStripSlots; ++slot) {
     const ControlIndex label = ControlOf(kFirstStripLabel + (slot - 1));
@@ -231,10 +231,10 @@ void Board::WriteBar(BarNumber bar, ShareFamily family, int selector) {
   view_.SetPosition(ControlOf(bar), BarValue(text_, separator_));
 }
 
-void Board::ZeroSectors() {
-  for (int k = 1; k <= kSectors; ++k) {
-    WriteText(LabelNumber{2 * k + 211}, kZeroCount);
-    WriteText(LabelNumber{2 * k + 212}, kZeroShare);
+void Board::ZeroPairs(const LabelPairs& run) {
+  for (int k = 0; k < run.pairs; ++k) {
+    WriteText(run.first + 2 * k, kZeroCount);
+    WriteText(run.first + (2 * k + 1), kZeroShare);
   }
 }
 
@@ -244,21 +244,6 @@ void Board::ZeroNumberCounts() {
 
 void Board::ZeroNumberShares() {
   for (int n = 0; n < kPockets; ++n) WriteText(kFirstNumberShareLabel + n, kZeroShare);
-}
-
-void Board::ZeroStreets() {
-  for (int k = 1; k <= kStreets; ++k) {
-    WriteText(LabelNumber{2 * k + 187}, kZeroCount);
-    WriteText(LabelNumber{2 * k + 188}, kZeroShare);
-  }
-}
-
-// Even, odd, red, black, the dozens, the halves and the columns: Label152..Label175.
-void Board::ZeroBlock() {
-  for (int i = 0; i < 12; ++i) {
-    WriteText(LabelNumber{152 + 2 * i}, kZeroCount);
-    WriteText(LabelNumber{153 + 2 * i}, kZeroShare);
-  }
 }
 
 void Board::ZeroBars() {

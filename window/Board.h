@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "ControlId.h"
+#include "DisplayMap.h"
 #include "Shell.h"
 #include "View.h"
 #include "engine/SpinTally.h"
@@ -48,11 +49,9 @@ class Board {
   void WriteStripSlot(int slot);
 
   // Pieces of the zero display, in the orders the commands use them.
-  void ZeroSectors();
+  void ZeroPairs(const LabelPairs& run);
   void ZeroNumberCounts();
   void ZeroNumberShares();
-  void ZeroStreets();
-  void ZeroBlock();
   void ZeroBars();
 
   View& view_;

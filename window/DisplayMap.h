@@ -1,6 +1,8 @@
 #pragma once
 
+#include <algorithm>
 #include <array>
+#include <initializer_list>
 #include <string_view>
 
 #include "engine/PocketTable.h"
@@ -90,6 +92,46 @@ constexpr GroupRun GroupsOf(ShareFamily family) {
   }
   return {first, count};
 }
+
+// A run of count and share labels in label order: Label<first> and Label<first + 1> for one
+// group, the next two labels for the next, and so on. The zero display writes them this way.
+struct LabelPairs {
+  LabelNumber first;
+  int pairs;
+};
+
+// The run the groups of these families fill; TilesRun checks that they fill it exactly.
+constexpr LabelPairs PairsOf(std::initializer_list<ShareFamily> families) {
+  LabelPairs run{LabelNumber{kGroupDisplays[0].countLabel.value}, 0};
+  for (const GroupDisplay& group : kGroupDisplays) {
+    if (std::ranges::find(families, group.family) == families.end()) continue;
+    if (run.pairs == 0 || group.countLabel < run.first) run.first = group.countLabel;
+    ++run.pairs;
+  }
+  return run;
+}
+
+constexpr bool TilesRun(const LabelPairs& run, std::initializer_list<ShareFamily> families) {
+  for (const GroupDisplay& group : kGroupDisplays) {
+    if (std::ranges::find(families, group.family) == families.end()) continue;
+    const int offset = group.countLabel.value - run.first.value;
+    if (offset % 2 != 0 || offset / 2 >= run.pairs || group.shareLabel != group.countLabel + 1) {
+      return false;
+    }
+  }
+  return true;
+}
+
+inline constexpr LabelPairs kSectorPairs = PairsOf({ShareFamily::Sector});  // Label213..Label220
+inline constexpr LabelPairs kStreetPairs = PairsOf({ShareFamily::Street});  // Label189..Label212
+// Even, odd, red, black, the dozens, the halves and the columns: Label152..Label175.
+inline constexpr LabelPairs kBlockPairs =
+    PairsOf({ShareFamily::Parity, ShareFamily::Color, ShareFamily::Dozen, ShareFamily::Half,
+             ShareFamily::Column});
+static_assert(TilesRun(kSectorPairs, {ShareFamily::Sector}));
+static_assert(TilesRun(kStreetPairs, {ShareFamily::Street}));
+static_assert(TilesRun(kBlockPairs, {ShareFamily::Parity, ShareFamily::Color, ShareFamily::Dozen,
+                                     ShareFamily::Half, ShareFamily::Column}));
 
 // The group display showing bar b (1..16).
 constexpr const GroupDisplay& GroupOfBar(BarNumber bar) {
