@@ -2,50 +2,17 @@
 
 #include <QAccessible>
 #include <QPainter>
-#include <array>
 
-#include "engine/SpinTally.h"
 #include "qt/Fonts.h"
 #include "qt/Palette.h"
 #include "qt/QtCanvas.h"
 #include "qt/TLabelAccessible.h"
-#include "window/DisplayMap.h"
 #include "window/LabelBox.h"
 
 namespace vexilo {
 namespace {
 
 constexpr unsigned kLabelFlags = dtLeft | dtExpandTabs;
-
-constexpr int kLastLabel = 223;
-
-// The labels the commands write, by label number.
-constexpr std::array<bool, kLastLabel + 1> MakeDisplays() {
-  std::array<bool, kLastLabel + 1> displays{};
-  for (int slot = 0; slot < kStripSlots; ++slot) displays[(kFirstStripLabel + slot).value] = true;
-  displays[kSpinCountLabel.value] = true;
-  for (int n = 0; n < kPockets; ++n) {
-    displays[(kFirstNumberCountLabel + n).value] = true;
-    displays[(kFirstNumberShareLabel + n).value] = true;
-  }
-  for (const GroupDisplay& group : kGroupDisplays) {
-    displays[group.countLabel.value] = true;
-    displays[group.shareLabel.value] = true;
-  }
-  return displays;
-}
-constexpr std::array<bool, kLastLabel + 1> kDisplays = MakeDisplays();
-
-bool IsDisplayLabel(std::string_view name) {
-  constexpr std::string_view kPrefix = "Label";
-  if (!name.starts_with(kPrefix) || name.size() == kPrefix.size()) return false;
-  int number = 0;
-  for (const char ch : name.substr(kPrefix.size())) {
-    if (ch < '0' || ch > '9' || number > kLastLabel) return false;
-    number = number * 10 + (ch - '0');
-  }
-  return number <= kLastLabel && kDisplays[static_cast<std::size_t>(number)];
-}
 
 }  // namespace
 
@@ -54,8 +21,7 @@ TLabel::TLabel(const Control& control, QWidget* parent)
       font_(ToQFont(control.font)),
       spec_(control.font),
       color_(control.color),
-      row_(control),
-      display_(IsDisplayLabel(control.name.view())) {
+      row_(control) {
   QAccessible::installFactory(&TLabelAccessible::Factory);  // once: Qt keeps no duplicates
   setObjectName(QString::fromLatin1(control.name.view().data(),
                                     static_cast<qsizetype>(control.name.view().size())));
@@ -76,7 +42,7 @@ void TLabel::SetCaption(std::string_view utf8) {
   caption_ = QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
   Fit();
   update();
-  if (display_) Announce();
+  if (row_.display) Announce();
 }
 
 // The value and the line read out changed; a screen reader that listens updates what it shows.

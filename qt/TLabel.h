@@ -27,7 +27,7 @@ class TLabel final : public QWidget {
   TAlignment Alignment() const { return row_.alignment; }
   // A display is written by the commands (a count, a share, the spin count, a strip slot); its
   // text is read out as its value, and a change is announced to screen readers.
-  bool IsDisplay() const { return display_; }
+  bool IsDisplay() const { return row_.display; }
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -42,7 +42,6 @@ class TLabel final : public QWidget {
   std::string utf8_;
   TColor color_;
   Control row_;  // its row of the control table: where it stands and which edge stays put
-  bool display_;
 };
 
 }  // namespace vexilo

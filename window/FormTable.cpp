@@ -70,9 +70,13 @@ constexpr int ShareLeft(int column) {
   return 88 + 136 * column;
 }
 
+// A static label keeps its left edge; a display, which the commands write, its right edge.
+enum class LabelRole : bool { Static, Display };
+
 constexpr Control MakeLabel(LabelNumber number, int left, int top, int width, int height,
-                            std::string_view text, FontKind font, TColor color,
-                            TAlignment alignment, Accessible accessible) {
+                            std::string_view text, FontKind font, TColor color, LabelRole role,
+                            Accessible accessible) {
+  const bool display = role == LabelRole::Display;
   return Control{
       .name = Name{"Label", number.value},
       .kind = ControlKind::Label,
@@ -83,7 +87,8 @@ constexpr Control MakeLabel(LabelNumber number, int left, int top, int width, in
       .text = text,
       .font = FontOf(font),
       .color = color,
-      .alignment = alignment,
+      .alignment = display ? taRightJustify : taLeftJustify,
+      .display = display,
       .tabOrder = -1,
       .tabStop = false,
       .command = Command::None,
@@ -94,19 +99,19 @@ constexpr Control MakeLabel(LabelNumber number, int left, int top, int width, in
 
 constexpr Control Caption(LabelNumber number, int left, int top, int width, int height,
                           std::string_view text, FontKind font) {
-  return MakeLabel(number, left, top, width, height, text, font, kFormColor, taLeftJustify,
+  return MakeLabel(number, left, top, width, height, text, font, kFormColor, LabelRole::Static,
                    Join("caption ", text));
 }
 
 constexpr Control CountDisplay(LabelNumber number, int left, int top, FontKind font, int width,
                                int height, Accessible accessible) {
-  return MakeLabel(number, left, top, width, height, "xxxx", font, kFormColor, taRightJustify,
+  return MakeLabel(number, left, top, width, height, "xxxx", font, kFormColor, LabelRole::Display,
                    accessible);
 }
 
 constexpr Control ShareDisplay(LabelNumber number, int left, int top, FontKind font, int width,
                                int height, Accessible accessible) {
-  return MakeLabel(number, left, top, width, height, "xx.xx", font, kFormColor, taRightJustify,
+  return MakeLabel(number, left, top, width, height, "xx.xx", font, kFormColor, LabelRole::Display,
                    accessible);
 }
 
@@ -124,8 +129,8 @@ constexpr void PutLabel(Form& form, const Control& label) {
 constexpr void AddStrip(Form& form) {
   for (int k = 1; k <= kStripSlots; ++k) {
     const int left = 49 + 32 * (k - 1) - (k >= 15 && k <= 19 ? 1 : 0);
-    PutLabel(form, MakeLabel(LabelNumber{k}, left, 272, 9, 27, "", FontKind::Strip, kFormColor,
-                             taRightJustify, Join("last result ", k)));
+    PutLabel(form, MakeLabel(kFirstStripLabel + (k - 1), left, 272, 9, 27, "", FontKind::Strip,
+                             kFormColor, LabelRole::Display, Join("last result ", k)));
   }
 }
 
@@ -176,7 +181,7 @@ constexpr void AddNumberGrid(Form& form) {
     const FontKind tagFont = n == 0 ? FontKind::Window : FontKind::Tag;  // black on lime for zero
     PutLabel(form,
              MakeLabel(LabelNumber{37 + n}, TagLeft(n), top, DigitWidth(n), 21, Name{"", n}.view(),
-                       tagFont, PocketColor(n), taLeftJustify, Join("tag of ", n)));
+                       tagFont, PocketColor(n), LabelRole::Static, Join("tag of ", n)));
     PutLabel(form, CountDisplay(kFirstNumberCountLabel + n, CountLeft(column), top,
                                 FontKind::Window, 40, 21, Join("count of ", n)));
     PutLabel(form, ShareDisplay(kFirstNumberShareLabel + n, ShareLeft(column), top,
@@ -192,7 +197,7 @@ constexpr void AddStreets(Form& form) {
     const int top = StreetTop(k);
     PutLabel(form, MakeLabel(LabelNumber{176 + k}, tagLefts[column], top, DigitWidth(first), 21,
                              Name{"", first}.view(), FontKind::Tag, PocketColor(first),
-                             taLeftJustify, Join("tag of street ", k)));
+                             LabelRole::Static, Join("tag of street ", k)));
   }
   for (const GroupDisplay& group : kGroupDisplays) {
     if (group.family != ShareFamily::Street) continue;
@@ -271,6 +276,7 @@ constexpr void AddGroups(Form& form) {
             .font = FontOf(kFormFont),
             .color = kFormColor,
             .alignment = taLeftJustify,
+            .display = false,
             .tabOrder = static_cast<std::int8_t>(BarTabOrder(group.bar.value)),
             .tabStop = false,
             .command = Command::None,
@@ -286,7 +292,7 @@ constexpr void AddSpinCountAndNotice(Form& form) {
                               Accessible{"spin count"}));
   PutLabel(form, MakeLabel(LabelNumber{223}, 392, 680, 437, 21,
                            "Copyright (c) 2026 The Vexilo developers", FontKind::Command,
-                           kFormColor, taLeftJustify, Accessible{"notice"}));
+                           kFormColor, LabelRole::Static, Accessible{"notice"}));
 }
 
 constexpr FontSpec NumberButtonFont(int n) {
@@ -312,6 +318,7 @@ constexpr void AddNumberButtons(Form& form) {
             .font = NumberButtonFont(n),
             .color = PocketColor(n),
             .alignment = taCenter,
+            .display = false,
             .tabOrder = static_cast<std::int8_t>(n),
             .tabStop = true,
             .command = Command::Spin,
@@ -350,6 +357,7 @@ constexpr void AddCommandButtons(Form& form) {
             .font = FontOf(FontKind::Command),
             .color = kFormColor,
             .alignment = taCenter,
+            .display = false,
             .tabOrder = static_cast<std::int8_t>(row.tabOrder),
             .tabStop = true,
             .command = row.command,

@@ -42,6 +42,7 @@ struct Control {
   FontSpec font;
   TColor color;          // background colour
   TAlignment alignment;  // labels: which edge stays put when the text changes
+  bool display;          // labels the commands write: read out as the value they show
   std::int8_t tabOrder;  // -1 for labels
   bool tabStop;          // buttons yes; bars hold a tab position but are no stops
   Command command;

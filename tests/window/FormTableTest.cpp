@@ -315,6 +315,7 @@ TEST(FormTable, DisplayMapSets) {
     }
     const bool display = strip || counts.count(n) || shares.count(n);
     EXPECT_EQ(label.alignment, display ? taRightJustify : taLeftJustify);
+    EXPECT_EQ(label.display, display);
     if (!display) {
       EXPECT_NE(label.text.view(), "xxxx");
       EXPECT_NE(label.text.view(), "xx.xx");
