@@ -55,7 +55,7 @@ class SpinTally {
   int NumberCount(int n) const { return Count(ShareFamily::Number, n); }
   // Count of a group, selected as for shares; 0 for a selector out of the family's range.
   int Count(ShareFamily family, int selector) const;
-  // Entry k, 1 <= k <= SpinCount(), oldest first; {0, ccNone} for any other k.
+  // Entry k, 1 <= k <= SpinCount(), oldest first; {0, ColourCode::None} for any other k.
   HistoryEntry History(int k) const;
   // Strip slot k, 1..20; slot 1 is the newest spin.
   std::string_view SlotText(int k) const;

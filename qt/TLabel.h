@@ -24,7 +24,6 @@ class TLabel final : public QWidget {
   // painting.
   void SetColor(TColor color);
   TColor Color() const { return color_; }
-  TAlignment Alignment() const { return row_.alignment; }
   // A display is written by the commands (a count, a share, the spin count, a strip slot); its
   // text is read out as its value, and a change is announced to screen readers.
   bool IsDisplay() const { return row_.display; }

@@ -165,7 +165,9 @@ TEST(Board, FirstSpinOfZeroWritesNoGroupCount) {
   EXPECT_EQ(view.Color("Label1"), clLime);
 }
 
-// The order in which one press of a number writes the window, from the step list.
+// The order in which one press of a number writes the window: the spin count and the number's
+// count, every number's share, then family by family the group's count, shares and bars, and
+// last the strip, each slot's text before its colour.
 std::vector<std::string> PressOrder(const std::vector<int>& groupCounts, int number) {
   std::vector<std::string> order = {"T:Label222", "T:" + L(74 + number)};
   for (int i = 0; i <= 36; ++i) order.push_back("T:" + L(111 + i));
