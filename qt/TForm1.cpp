@@ -130,7 +130,7 @@ QWidget* TForm1::Make(const vexilo::Control& control) {
     case ControlKind::ProgressBar: {
       auto* bar = new QProgressBar(this);
       bar->setStyle(barStyle_.get());
-      bar->setRange(0, 100);
+      bar->setRange(0, kBarMax);
       bar->setValue(0);
       bar->setTextVisible(false);
       bar->setFocusPolicy(Qt::NoFocus);  // reached by the arrow keys only

@@ -111,7 +111,7 @@ void TForm1::CreateControl(int index, const Control& row) {
           row.top, row.width, row.height, hwnd_, IdOf(index), instance_, nullptr);
       if (handles_[index] == nullptr)
         throw std::runtime_error("A progress bar could not be created.");
-      SendMessageW(handles_[index], PBM_SETRANGE32, 0, 100);
+      SendMessageW(handles_[index], PBM_SETRANGE32, 0, kBarMax);
       return;
     case ControlKind::Button:
       handles_[index] = CreateWindowExW(0, L"BUTTON", Widen(row.text.view()).c_str(),
@@ -192,7 +192,7 @@ void TForm1::SetColor(ControlIndex control, TColor color) {
 
 void TForm1::SetPosition(ControlIndex control, int position) {
   SendMessageW(handles_[Checked(control)], PBM_SETPOS,
-               static_cast<WPARAM>(std::clamp(position, 0, 100)), 0);
+               static_cast<WPARAM>(std::clamp(position, 0, kBarMax)), 0);
 }
 
 LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -23,6 +23,7 @@ inline constexpr int kOuterWidth = 850;
 inline constexpr int kOuterHeight = 750;
 inline constexpr TColor kFormColor = clBtnFace;
 inline constexpr FontKind kFormFont = FontKind::Window;
+inline constexpr int kBarMax = 100;  // a bar runs from 0 to this
 
 enum class ControlKind : std::uint8_t { Label, ColorBtn, ProgressBar, Button };
 
