@@ -7,10 +7,10 @@
 #include <stdexcept>
 #include <string>
 
+#include "export/Utf16.h"
 #include "win32/Caption.h"
 #include "win32/ErrorReport.h"
 #include "win32/Placement.h"
-#include "win32/Utf16.h"
 #include "window/FormTable.h"
 #include "window/Keyboard.h"
 
@@ -107,14 +107,14 @@ void TForm1::CreateControl(int index, const Control& row) {
     case ControlKind::ProgressBar:
       // The bar's window text is never drawn; it names the bar for screen readers.
       handles_[index] = CreateWindowExW(
-          0, PROGRESS_CLASSW, Widen(row.accessibleName.view()).c_str(), kBarStyle, row.left,
+          0, PROGRESS_CLASSW, ToUtf16(row.accessibleName.view()).c_str(), kBarStyle, row.left,
           row.top, row.width, row.height, hwnd_, IdOf(index), instance_, nullptr);
       if (handles_[index] == nullptr)
         throw std::runtime_error("A progress bar could not be created.");
       SendMessageW(handles_[index], PBM_SETRANGE32, 0, kBarMax);
       return;
     case ControlKind::Button:
-      handles_[index] = CreateWindowExW(0, L"BUTTON", Widen(row.text.view()).c_str(),
+      handles_[index] = CreateWindowExW(0, L"BUTTON", ToUtf16(row.text.view()).c_str(),
                                         kCommandButtonStyle, row.left, row.top, row.width,
                                         row.height, hwnd_, IdOf(index), instance_, nullptr);
       if (handles_[index] == nullptr) throw std::runtime_error("A button could not be created.");
@@ -180,7 +180,7 @@ void TForm1::SetText(ControlIndex control, std::string_view text) {
   } else if (colorBtns_[i]) {
     colorBtns_[i]->SetCaption(text);
   } else {
-    SetWindowTextW(handles_[i], Widen(text).c_str());
+    SetWindowTextW(handles_[i], ToUtf16(text).c_str());
   }
 }
 

@@ -93,18 +93,17 @@ void Board::DataSaveClick() {
   const std::optional<std::string> chosen = shell_.AskSaveFileName(lastSaveName_);
   if (!chosen) return;
   lastSaveName_ = *chosen;
-  std::optional<std::string> failure;
+  std::string failure;
   try {
     std::string log;
     FormatSpinLog(*tally_, log);
-    failure = WriteFileAtomically(*chosen, log);
-  } catch (const std::exception& error) {
+    SaveResult result = WriteFileAtomically(*chosen, log);
+    if (result.Saved()) return;
+    failure = std::move(result.message);
+  } catch (const std::exception& error) {  // no memory for the log
     failure = error.what();
   }
-  if (failure) {
-    shell_.ShowMessage(MessageKind::Error, "The spin log could not be saved to \"" + *chosen +
-                                               "\".\n\n" + *failure + ".");
-  }
+  shell_.ShowMessage(MessageKind::Error, "The spin log could not be saved.\n\n" + failure);
 }
 
 void Board::Click(ControlIndex control) {
