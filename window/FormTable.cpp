@@ -1,5 +1,6 @@
 #include "window/FormTable.h"
 
+#include <algorithm>
 #include <array>
 #include <stdexcept>
 #include <string>
@@ -11,16 +12,29 @@
 namespace vexilo {
 namespace {
 
-// The table's layout: labels first, then the number buttons, the bars and the three commands.
+// The push buttons, in the table's order. A row here is all a new push button needs.
+struct CommandButton {
+  std::string_view name;
+  std::string_view caption;
+  int left;
+  int width;
+  int tabOrder;
+  Command command;
+};
+
+constexpr std::array<CommandButton, 3> kCommandButtons = {{
+    {"Button1", "Back", 8, 75, 49, Command::Back},
+    {"Button2", "Reset", 616, 75, 50, Command::Reset},
+    {"DATASAVE", "DataSave", 288, 121, 55, Command::DataSave},
+}};
+
+// The table's layout: labels first, then the number buttons, the bars and the push buttons.
 constexpr int kLabelCount = 223;
 constexpr int kColorBtnCount = 37;
 constexpr int kFirstColorBtn = kLabelCount;
 constexpr int kFirstBar = kFirstColorBtn + kColorBtnCount;
-constexpr int kBack = kFirstBar + kBars;
-constexpr int kReset = kBack + 1;
-constexpr int kDataSave = kReset + 1;
-constexpr int kControlCount = kDataSave + 1;
-static_assert(kControlCount == 279);
+constexpr int kFirstCommandButton = kFirstBar + kBars;
+constexpr int kControlCount = kFirstCommandButton + static_cast<int>(kCommandButtons.size());
 
 using Name = FixedString<16>;
 using Accessible = FixedString<32>;
@@ -330,21 +344,8 @@ constexpr void AddNumberButtons(Form& form) {
 }
 
 constexpr void AddCommandButtons(Form& form) {
-  struct Row {
-    int index;
-    std::string_view name;
-    std::string_view caption;
-    int left;
-    int width;
-    int tabOrder;
-    Command command;
-  };
-  constexpr std::array<Row, 3> rows = {{
-      {kBack, "Button1", "Back", 8, 75, 49, Command::Back},
-      {kReset, "Button2", "Reset", 616, 75, 50, Command::Reset},
-      {kDataSave, "DATASAVE", "DataSave", 288, 121, 55, Command::DataSave},
-  }};
-  for (const Row& row : rows) {
+  int index = kFirstCommandButton;
+  for (const CommandButton& row : kCommandButtons) {
     Put(form,
         Control{
             .name = row.name,
@@ -364,7 +365,7 @@ constexpr void AddCommandButtons(Form& form) {
             .number = -1,
             .accessibleName = row.caption,
         },
-        row.index);
+        index++);
   }
 }
 
@@ -419,10 +420,9 @@ constexpr int IndexOfName(std::string_view name) {
     const int number = ParseNumber(name.substr(family.prefix.size()), family.count);
     return number > 0 ? family.first + number - 1 : -1;
   }
-  if (name == "Button1") return kBack;
-  if (name == "Button2") return kReset;
-  if (name == "DATASAVE") return kDataSave;
-  return -1;
+  const auto button = std::ranges::find(kCommandButtons, name, &CommandButton::name);
+  if (button == kCommandButtons.end()) return -1;
+  return kFirstCommandButton + static_cast<int>(button - kCommandButtons.begin());
 }
 
 constexpr int Find(std::string_view name) {
