@@ -4,11 +4,11 @@
 #include <cstdint>
 #include <string_view>
 
-#include "Colour.h"
+#include "Color.h"
 
 namespace vexilo {
 
-enum ParityCode : std::int32_t { pcZero = 0, pcOdd = 1, pcEven = 2 };
+enum class ParityCode : std::int32_t { Zero = 0, Odd = 1, Even = 2 };
 
 inline constexpr int kPockets = 37;
 inline constexpr int kSectors = 4;
@@ -26,7 +26,7 @@ inline constexpr std::array<std::string_view, kSectors> kSectorCaptions = {
 // One pocket's row. Group numbers count from 1; 0 means the pocket is in no group of that
 // family, which holds for 0 alone. half: 1 is 1-18, 2 is 19-36.
 struct Pocket {
-  ColourCode colour;
+  ColourCode color;
   ParityCode parity;
   std::int8_t dozen;
   std::int8_t half;
@@ -61,11 +61,11 @@ constexpr int SectorOf(int n) {
 
 constexpr std::array<Pocket, kPockets> MakePocketTable() {
   std::array<Pocket, kPockets> table{};
-  table[0] = Pocket{ccGreen, pcZero, 0, 0, 0, 0, 0};
+  table[0] = Pocket{ColourCode::Green, ParityCode::Zero, 0, 0, 0, 0, 0};
   for (int n = 1; n < kPockets; ++n) {
     table[n] = Pocket{
-        IsRed(n) ? ccRed : ccBlack,
-        n % 2 == 1 ? pcOdd : pcEven,
+        IsRed(n) ? ColourCode::Red : ColourCode::Black,
+        n % 2 == 1 ? ParityCode::Odd : ParityCode::Even,
         static_cast<std::int8_t>((n - 1) / 12 + 1),
         static_cast<std::int8_t>(n <= 18 ? 1 : 2),
         static_cast<std::int8_t>((n - 1) % 3 + 1),
@@ -80,6 +80,8 @@ constexpr std::array<Pocket, kPockets> MakePocketTable() {
 
 inline constexpr std::array<Pocket, kPockets> kPocketTable = detail::MakePocketTable();
 
-constexpr const Pocket& PocketOf(int n) { return kPocketTable[n]; }
+constexpr const Pocket& PocketOf(int n) {
+  return kPocketTable[n];
+}
 
 }  // namespace vexilo

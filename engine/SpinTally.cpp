@@ -8,7 +8,7 @@ namespace {
 
 // Where each family's counts start in the group counts: red, black; even, odd; dozens 1-3;
 // high half, low half; columns 1-3; streets 1-12; sectors 1-4.
-constexpr int kColourBase = 0;
+constexpr int kColorBase = 0;
 constexpr int kParityBase = 2;
 constexpr int kDozenBase = 4;
 constexpr int kHalfBase = 7;
@@ -20,23 +20,23 @@ constexpr int kGroupCounts = 28;
 // The group count of a share selector, or -1 for the number family and for a selector out of
 // range. The half is stored high first while its selector 0 is 1-18.
 constexpr int GroupIndex(ShareFamily family, int selector) {
-  if (family == sfNumber || !IsSelector(family, selector)) return -1;
+  if (family == ShareFamily::Number || !IsSelector(family, selector)) return -1;
   switch (family) {
-    case sfColour:
-      return kColourBase + selector;
-    case sfParity:
+    case ShareFamily::Color:
+      return kColorBase + selector;
+    case ShareFamily::Parity:
       return kParityBase + selector;
-    case sfDozen:
+    case ShareFamily::Dozen:
       return kDozenBase + selector;
-    case sfHalf:
+    case ShareFamily::Half:
       return kHalfBase + (1 - selector);
-    case sfColumn:
+    case ShareFamily::Column:
       return kColumnBase + selector;
-    case sfStreet:
+    case ShareFamily::Street:
       return kStreetBase + selector - 1;
-    case sfSector:
+    case ShareFamily::Sector:
       return kSectorBase + selector - 1;
-    case sfNumber:
+    case ShareFamily::Number:
       break;
   }
   return -1;
@@ -47,8 +47,9 @@ constexpr bool IsPocket(int n) {
 }
 
 // Group families in the order of their counts; a spin moves one group count in each.
-constexpr std::array<ShareFamily, 7> kGroupFamilies = {sfColour, sfParity, sfDozen, sfHalf,
-                                                       sfColumn, sfStreet, sfSector};
+constexpr std::array<ShareFamily, 7> kGroupFamilies = {
+    ShareFamily::Color,  ShareFamily::Parity, ShareFamily::Dozen, ShareFamily::Half,
+    ShareFamily::Column, ShareFamily::Street, ShareFamily::Sector};
 
 }  // namespace
 
@@ -56,7 +57,7 @@ SpinTally::SpinTally(int capacity)
     : capacity_(std::clamp(capacity, 0, MAX_SPINS)),
       historyNumbers_(
           std::make_unique_for_overwrite<std::int32_t[]>(static_cast<std::size_t>(capacity_))),
-      historyColours_(
+      historyColors_(
           std::make_unique_for_overwrite<ColourCode[]>(static_cast<std::size_t>(capacity_))) {
   static_assert(kGroupCounts == std::tuple_size_v<decltype(groupCounts_)>);
   ResetTally();
@@ -69,7 +70,7 @@ bool SpinTally::RecordSpin(int n) {
   const int k = ++spinCount_;
   historyNumbers_[k - 1] = n;
   ++numberCounts_[n];
-  historyColours_[k - 1] = PocketOf(n).colour;
+  historyColors_[k - 1] = PocketOf(n).color;
   MoveGroupCounts(n, +1);
   return true;
 }
@@ -79,7 +80,7 @@ void SpinTally::UndoSpin(int n) {
   // disagreeing, so it is ignored.
   if (spinCount_ < 1 || historyNumbers_[spinCount_ - 1] != n) return;
   historyNumbers_[spinCount_ - 1] = 0;
-  historyColours_[spinCount_ - 1] = ccNone;
+  historyColors_[spinCount_ - 1] = ColourCode::None;
   --numberCounts_[n];
   MoveGroupCounts(n, -1);
 }
@@ -107,13 +108,13 @@ void SpinTally::RebuildRecentStrip(int n) {
       slot.text = {static_cast<char>('0' + number), '\0'};
       slot.length = 1;
     }
-    slot.colour = historyColours_[entry - 1];
+    slot.color = historyColors_[entry - 1];
   }
 }
 
 void SpinTally::ClearRecentSlot(int k) {
   if (k < 1 || k > kStripSlots) return;
-  slots_[k - 1] = Slot{{'\0', '\0'}, 0, ccNone};
+  slots_[k - 1] = Slot{{'\0', '\0'}, 0, ColourCode::None};
 }
 
 bool SpinTally::Spin(int n) {
@@ -132,14 +133,14 @@ bool SpinTally::TakeBack() {
 }
 
 int SpinTally::Count(ShareFamily family, int selector) const {
-  if (family == sfNumber) return IsPocket(selector) ? numberCounts_[selector] : 0;
+  if (family == ShareFamily::Number) return IsPocket(selector) ? numberCounts_[selector] : 0;
   const int index = GroupIndex(family, selector);
   return index < 0 ? 0 : groupCounts_[index];
 }
 
 HistoryEntry SpinTally::History(int k) const {
-  if (k < 1 || k > spinCount_) return {0, ccNone};
-  return {historyNumbers_[k - 1], historyColours_[k - 1]};
+  if (k < 1 || k > spinCount_) return {0, ColourCode::None};
+  return {historyNumbers_[k - 1], historyColors_[k - 1]};
 }
 
 std::string_view SpinTally::SlotText(int k) const {
@@ -148,9 +149,9 @@ std::string_view SpinTally::SlotText(int k) const {
   return {slot.text.data(), slot.length};
 }
 
-ColourCode SpinTally::SlotColour(int k) const {
-  if (k < 1 || k > kStripSlots) return ccNone;
-  return slots_[k - 1].colour;
+ColourCode SpinTally::SlotColor(int k) const {
+  if (k < 1 || k > kStripSlots) return ColourCode::None;
+  return slots_[k - 1].color;
 }
 
 void SpinTally::MoveGroupCounts(int n, int step) {
@@ -163,7 +164,7 @@ void SpinTally::MoveGroupCounts(int n, int step) {
 
 void SpinTally::ClearHistory() {
   std::fill_n(historyNumbers_.get(), capacity_, 0);
-  std::fill_n(historyColours_.get(), capacity_, ccNone);
+  std::fill_n(historyColors_.get(), capacity_, ColourCode::None);
 }
 
 }  // namespace vexilo

@@ -5,7 +5,7 @@
 #include <memory>
 #include <string_view>
 
-#include "Colour.h"
+#include "Color.h"
 #include "ShareFamily.h"
 
 namespace vexilo {
@@ -15,7 +15,7 @@ inline constexpr int kStripSlots = 20;
 
 struct HistoryEntry {
   std::int32_t number;
-  ColourCode colour;
+  ColourCode color;
 };
 
 // The one record of a run: every spin since start-up or the last reset, the count of every
@@ -52,20 +52,20 @@ class SpinTally {
   int SpinCount() const { return spinCount_; }
   bool IsFull() const { return spinCount_ >= capacity_; }
   // Count of number n, 0..36; 0 for any other n.
-  int NumberCount(int n) const { return Count(sfNumber, n); }
+  int NumberCount(int n) const { return Count(ShareFamily::Number, n); }
   // Count of a group, selected as for shares; 0 for a selector out of the family's range.
   int Count(ShareFamily family, int selector) const;
-  // Entry k, 1 <= k <= SpinCount(), oldest first; {0, ccNone} for any other k.
+  // Entry k, 1 <= k <= SpinCount(), oldest first; {0, ColourCode::None} for any other k.
   HistoryEntry History(int k) const;
   // Strip slot k, 1..20; slot 1 is the newest spin.
   std::string_view SlotText(int k) const;
-  ColourCode SlotColour(int k) const;
+  ColourCode SlotColor(int k) const;
 
  private:
   struct Slot {
     std::array<char, 2> text;
     std::uint8_t length;
-    ColourCode colour;
+    ColourCode color;
   };
 
   // Adds step to each group count of n; none for 0.
@@ -74,7 +74,7 @@ class SpinTally {
 
   int capacity_;
   std::unique_ptr<std::int32_t[]> historyNumbers_;
-  std::unique_ptr<ColourCode[]> historyColours_;
+  std::unique_ptr<ColourCode[]> historyColors_;
   std::array<std::int32_t, kPockets> numberCounts_{};
   std::array<Slot, kStripSlots> slots_{};
   std::int32_t spinCount_ = 0;

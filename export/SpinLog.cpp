@@ -11,9 +11,9 @@ namespace vexilo {
 namespace {
 
 // The tail of a line for each ColourCode; every recorded spin carries red, black or green.
-constexpr std::array<LineTail, 3> kLineTails = {MakeLineTail(ccRed, kLineEnd),
-                                                MakeLineTail(ccBlack, kLineEnd),
-                                                MakeLineTail(ccGreen, kLineEnd)};
+constexpr std::array<LineTail, 3> kLineTails = {MakeLineTail(ColourCode::Red, kLineEnd),
+                                                MakeLineTail(ColourCode::Black, kLineEnd),
+                                                MakeLineTail(ColourCode::Green, kLineEnd)};
 
 }  // namespace
 
@@ -26,7 +26,7 @@ void FormatSpinLog(const SpinTally& tally, std::string& out) {
     char digits[12];
     const auto result = std::to_chars(digits, digits + sizeof digits, entry.number);
     out.append(digits, result.ptr);
-    out.append(kLineTails[static_cast<std::size_t>(entry.colour)].View());
+    out.append(kLineTails[ColourIndex(entry.color)].View());
   }
 }
 

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "engine/Colour.h"
+#include "engine/Color.h"
 
 namespace vexilo {
 
@@ -49,7 +49,7 @@ struct LineTail {
 constexpr LineTail MakeLineTail(ColourCode colour, std::string_view lineEnd) {
   LineTail tail;
   tail.bytes[tail.size++] = kFieldSeparator;
-  for (const char ch : kColourWords[colour]) tail.bytes[tail.size++] = ch;
+  for (const char ch : kColourWords[ColourIndex(colour)]) tail.bytes[tail.size++] = ch;
   for (const char ch : lineEnd) tail.bytes[tail.size++] = ch;
   return tail;
 }

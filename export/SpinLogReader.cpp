@@ -34,8 +34,8 @@ struct NumberTails {
 constexpr std::array<NumberTails, kPockets> MakeNumberTails() {
   std::array<NumberTails, kPockets> tails{};
   for (int n = 0; n < kPockets; ++n) {
-    const LineTail crlf = MakeLineTail(PocketOf(n).colour, kLineEnd);
-    const LineTail lf = MakeLineTail(PocketOf(n).colour, kBareLineEnd);
+    const LineTail crlf = MakeLineTail(PocketOf(n).color, kLineEnd);
+    const LineTail lf = MakeLineTail(PocketOf(n).color, kBareLineEnd);
     tails[n] = {crlf.Word(),
                 crlf.Mask(),
                 lf.Word(),
@@ -128,7 +128,7 @@ Verdict Judge(std::string_view line, bool ended, bool cut) {
     return {0, "expected a comma after the number, found " + Quote(rest)};
   rest.remove_prefix(1);
   const std::string_view colour = rest.substr(0, std::min(rest.find(kFieldSeparator), rest.size()));
-  const std::string_view word = kColourWords[PocketOf(n).colour];
+  const std::string_view word = kColourWords[ColourIndex(PocketOf(n).color)];
   if (colour != word) {
     return {0, "expected the colour \"" + std::string(word) + "\" for " + std::string(number) +
                    ", found " + (colour.empty() ? std::string("nothing") : Quote(colour))};

@@ -47,14 +47,14 @@ constexpr std::array<Role, 31> kSystemRoles = {{
 
 }  // namespace
 
-QColor SystemColor(const QPalette& palette, int index) {
+QColor SystemQColor(const QPalette& palette, int index) {
   if (index < 0 || index >= static_cast<int>(kSystemRoles.size())) return Qt::black;
   const Role& role = kSystemRoles[static_cast<std::size_t>(index)];
   return palette.color(role.group, role.role);
 }
 
 QColor ToQColor(TColor color, const QPalette& palette) {
-  if (IsSystemColour(color)) return SystemColor(palette, SystemColourIndex(color));
+  if (IsSystemColor(color)) return SystemQColor(palette, SystemColorIndex(color));
   return {RedOf(color), GreenOf(color), BlueOf(color)};
 }
 

@@ -3,16 +3,16 @@
 #include <QColor>
 #include <QPalette>
 
-#include "engine/Colour.h"
+#include "engine/Color.h"
 
 namespace vexilo {
 
 // A system colour number resolved against the palette, as the platform would resolve it.
-QColor SystemColor(const QPalette& palette, int index);
+QColor SystemQColor(const QPalette& palette, int index);
 // Any TColor, literal or system, as a QColor.
 QColor ToQColor(TColor color, const QPalette& palette);
 inline TColor FromQColor(const QColor& color) {
-  return MakeColour(color.red(), color.green(), color.blue());
+  return MakeColor(color.red(), color.green(), color.blue());
 }
 
 }  // namespace vexilo

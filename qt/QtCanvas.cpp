@@ -112,8 +112,8 @@ class Layout {
 QtCanvas::QtCanvas(QPainter& painter, const QPalette& palette)
     : painter_(painter), palette_(palette) {}
 
-TColor QtCanvas::SystemColour(int index) {
-  return FromQColor(SystemColor(palette_, index));
+TColor QtCanvas::ResolveSystemColor(int index) {
+  return FromQColor(SystemQColor(palette_, index));
 }
 
 void QtCanvas::SetFont(const FontSpec& font) {

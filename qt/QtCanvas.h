@@ -15,7 +15,7 @@ class QtCanvas final : public Canvas {
  public:
   QtCanvas(QPainter& painter, const QPalette& palette);
 
-  TColor SystemColour(int index) override;
+  TColor ResolveSystemColor(int index) override;
   void SetFont(const FontSpec& font) override;
   void SetTextColor(TColor color) override;
   void SetBkColor(TColor color) override;

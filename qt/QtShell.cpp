@@ -25,9 +25,9 @@ std::optional<std::string> QtShell::AskSaveFileName(std::string_view lastName) {
 }
 
 void QtShell::ShowMessage(MessageKind kind, std::string_view text) {
-  const QMessageBox::Icon icon = kind == mkError     ? QMessageBox::Critical
-                                 : kind == mkWarning ? QMessageBox::Warning
-                                                     : QMessageBox::Information;
+  const QMessageBox::Icon icon = kind == MessageKind::Error     ? QMessageBox::Critical
+                                 : kind == MessageKind::Warning ? QMessageBox::Warning
+                                                                : QMessageBox::Information;
   QMessageBox box(
       icon, QString::fromUtf8(kFormCaption.data(), static_cast<qsizetype>(kFormCaption.size())),
       QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())), QMessageBox::Ok,

@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "window/View.h"
+#include "window/Shell.h"
 
 class QWidget;
 

@@ -29,10 +29,10 @@ void SegmentedBarStyle::drawControl(ControlElement element, const QStyleOption* 
   const qint64 done = std::clamp<qint64>(qint64{bar->progress} - bar->minimum, 0, range);
   const int filled = static_cast<int>(inner.width() * done / range);
   const int block = std::max(1, inner.height() * kBlockNumerator / kBlockDenominator);
-  const QColor colour = palette.color(QPalette::Highlight);
+  const QColor color = palette.color(QPalette::Highlight);
   for (int x = inner.left(); x < inner.left() + filled; x += block + kGap) {
     painter->fillRect(QRect(x, inner.top(), std::min(block, inner.right() + 1 - x), inner.height()),
-                      colour);
+                      color);
   }
 }
 

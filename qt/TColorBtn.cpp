@@ -14,8 +14,8 @@ namespace vexilo {
 TColorBtn::TColorBtn(QWidget* parent) : QPushButton(parent) {
   setAttribute(Qt::WA_OpaquePaintEvent);
   setAutoDefault(false);
-  resize(75, 25);  // the standard push button's size
-  SetFontSpec(FontSpec{kFacePGothic, 21, clBlack, false});
+  resize(75, 25);                         // the standard push button's size
+  SetFontSpec(FontOf(FontKind::Window));  // what a control takes from the window
 }
 
 void TColorBtn::SetBevelStyle(TColorBtnBevel style) {

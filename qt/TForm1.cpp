@@ -7,7 +7,7 @@
 #include <QScreen>
 #include <QTimer>
 #include <algorithm>
-#include <exception>
+#include <array>
 
 #include "qt/Fonts.h"
 #include "qt/Palette.h"
@@ -15,6 +15,8 @@
 #include "qt/SegmentedBarStyle.h"
 #include "qt/TColorBtn.h"
 #include "qt/TLabel.h"
+#include "window/Guard.h"
+#include "window/Keyboard.h"
 
 namespace vexilo {
 namespace {
@@ -23,8 +25,40 @@ QString Text(std::string_view utf8) {
   return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
 }
 
-bool IsPlainKey(const QKeyEvent& key) {
-  return (key.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) == 0;
+struct KeyName {
+  int qt;
+  Key key;
+};
+
+// Qt's names of the keys the window answers; Backtab is Tab with Shift.
+constexpr std::array<KeyName, 9> kKeyNames = {{
+    {Qt::Key_Tab, Key::Tab},
+    {Qt::Key_Backtab, Key::Tab},
+    {Qt::Key_Right, Key::Right},
+    {Qt::Key_Down, Key::Down},
+    {Qt::Key_Left, Key::Left},
+    {Qt::Key_Up, Key::Up},
+    {Qt::Key_Space, Key::Space},
+    {Qt::Key_Return, Key::Enter},
+    {Qt::Key_Enter, Key::Enter},
+}};
+
+Key KeyOf(const QKeyEvent& event) {
+  const auto name = std::ranges::find(kKeyNames, event.key(), &KeyName::qt);
+  return name == kKeyNames.end() ? Key::Other : name->key;
+}
+
+KeyModifiers ModifiersOf(const QKeyEvent& event) {
+  const Qt::KeyboardModifiers held = event.modifiers();
+  return {.shift = held.testFlag(Qt::ShiftModifier) || event.key() == Qt::Key_Backtab,
+          .control = held.testFlag(Qt::ControlModifier),
+          .alt = held.testFlag(Qt::AltModifier),
+          .meta = held.testFlag(Qt::MetaModifier)};
+}
+
+Qt::FocusReason ReasonOf(const KeyAction& action) {
+  if (action.move != FocusMove::Tab) return Qt::OtherFocusReason;
+  return action.forward ? Qt::TabFocusReason : Qt::BacktabFocusReason;
 }
 
 }  // namespace
@@ -65,11 +99,11 @@ void TForm1::Build() {
     QWidget* widget = Make(form[i]);
     widget->setObjectName(Text(form[i].name.view()));
     widget->setAccessibleName(Text(form[i].accessibleName.view()));
-    if (form[i].kind != ckLabel)
+    if (form[i].kind != ControlKind::Label)
       widget->setGeometry(form[i].left, form[i].top, form[i].width, form[i].height);
     if (form[i].tabOrder >= 0) widget->installEventFilter(this);
     if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
-      const int index = static_cast<int>(i);
+      const ControlIndex index{static_cast<int>(i)};
       connect(button, &QAbstractButton::clicked, this, [this, index] { Click(index); });
     }
     controls_.push_back(widget);
@@ -80,30 +114,30 @@ void TForm1::Build() {
 QWidget* TForm1::Make(const vexilo::Control& control) {
   const std::size_t index = controls_.size();
   switch (control.kind) {
-    case ckLabel: {
+    case ControlKind::Label: {
       auto* label = new TLabel(control, this);
       labels_[index] = label;
       return label;
     }
-    case ckColorBtn: {
+    case ControlKind::ColorBtn: {
       auto* button = new TColorBtn(this);
       button->SetFontSpec(control.font);
       button->SetCaption(control.text.view());
       button->SetColor(control.color);
-      colorBtns_.push_back(button);
+      colorBtns_.emplace_back(ControlIndex{static_cast<int>(index)}, button);
       return button;
     }
-    case ckProgressBar: {
+    case ControlKind::ProgressBar: {
       auto* bar = new QProgressBar(this);
       bar->setStyle(barStyle_.get());
-      bar->setRange(0, 100);
+      bar->setRange(0, kBarMax);
       bar->setValue(0);
       bar->setTextVisible(false);
       bar->setFocusPolicy(Qt::NoFocus);  // reached by the arrow keys only
       bars_[index] = bar;
       return bar;
     }
-    case ckButton: {
+    case ControlKind::Button: {
       auto* button = new QPushButton(Text(control.text.view()), this);
       button->setFont(ToQFont(control.font));
       button->setAutoDefault(false);
@@ -114,20 +148,20 @@ QWidget* TForm1::Make(const vexilo::Control& control) {
 }
 
 QWidget* TForm1::Control(std::string_view name) const {
-  const int index = FindControl(name);
-  return index < 0 ? nullptr : Control(index);
+  const std::optional<ControlIndex> index = FindControl(name);
+  return index ? Control(*index) : nullptr;
 }
 
-void TForm1::SetText(int control, std::string_view text) {
-  labels_.at(static_cast<std::size_t>(control))->SetCaption(text);
+void TForm1::SetText(ControlIndex control, std::string_view text) {
+  labels_.at(static_cast<std::size_t>(control.value))->SetCaption(text);
 }
 
-void TForm1::SetColor(int control, TColor color) {
-  labels_.at(static_cast<std::size_t>(control))->SetColor(color);
+void TForm1::SetColor(ControlIndex control, TColor color) {
+  labels_.at(static_cast<std::size_t>(control.value))->SetColor(color);
 }
 
-void TForm1::SetPosition(int control, int position) {
-  bars_.at(static_cast<std::size_t>(control))->setValue(position);
+void TForm1::SetPosition(ControlIndex control, int position) {
+  bars_.at(static_cast<std::size_t>(control.value))->setValue(position);
 }
 
 // Placement happens at the first show; the zero display is written here, before it.
@@ -151,97 +185,60 @@ void TForm1::DATASAVEClick() {
   board_->DataSaveClick();
 }
 
-void TForm1::Click(int control) {
-  const vexilo::Control& row = FormControls()[static_cast<std::size_t>(control)];
-  Guarded([this, &row] {
-    switch (row.command) {
-      case cmSpin:
-        ColorBtnClick(row.number);
-        break;
-      case cmBack:
-        Button1Click();
-        break;
-      case cmReset:
-        Button2Click();
-        break;
-      case cmDataSave:
-        DATASAVEClick();
-        break;
-      case cmNone:
-        break;
-    }
-  });
+void TForm1::Click(ControlIndex control) {
+  Guarded([this, control] { board_->Click(control); });
 }
 
 // The general error report: a failure that leaves a handler is shown, and the program goes on.
 template <class Handler>
 void TForm1::Guarded(Handler&& handler) {
-  try {
-    handler();
-  } catch (const std::exception& failure) {
-    shell_->ShowMessage(mkError, failure.what());
-  } catch (...) {
-    shell_->ShowMessage(mkError, "An unexpected failure occurred.");
-  }
+  RunReported(handler,
+              [this](std::string_view text) { shell_->ShowMessage(MessageKind::Error, text); });
 }
 
-// Only the number button that holds the focus within the window looks active; a bar or a
-// standard button with the focus leaves none active. Leaving the application changes nothing.
+std::optional<ControlIndex> TForm1::IndexOf(const QWidget* widget) const {
+  const auto found = std::ranges::find(controls_, widget);
+  if (found == controls_.end()) return std::nullopt;
+  return ControlIndex{static_cast<int>(found - controls_.begin())};
+}
+
+// Leaving the application changes nothing; within the window the focus decides which button
+// is the active one.
 void TForm1::FocusChanged(QWidget*, QWidget* now) {
   if (now == nullptr || now->window() != this) return;
-  for (TColorBtn* button : colorBtns_) button->SetActive(button == now);
+  const std::optional<ControlIndex> focus = IndexOf(now);
+  for (const auto& [index, button] : colorBtns_) button->SetActive(IsActiveButton(index, focus));
 }
 
 void TForm1::MoveFocus(bool forward, FocusMove move) {
-  const auto found = std::ranges::find(controls_, focusWidget());
-  const int current = found == controls_.end() ? -1 : static_cast<int>(found - controls_.begin());
-  const int next = current < 0 ? FirstFocus() : NextFocus(current, forward, move);
-  Control(next)->setFocus(move == fmTab ? (forward ? Qt::TabFocusReason : Qt::BacktabFocusReason)
-                                        : Qt::OtherFocusReason);
+  const ControlIndex next = NextFocus(IndexOf(focusWidget()), forward, move);
+  Control(next)->setFocus(ReasonOf({KeyAction::Kind::Focus, next, move, forward}));
 }
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick) {
-    for (TColorBtn* button : colorBtns_) {
+    for (const auto& [index, button] : colorBtns_) {
       if (button != watched) button->ForgetPress();  // a double press stays on one button
     }
   }
   if (event->type() != QEvent::KeyPress) return QWidget::eventFilter(watched, event);
-  auto* key = static_cast<QKeyEvent*>(event);
-  if (!IsPlainKey(*key)) return false;
-  switch (key->key()) {
-    case Qt::Key_Tab:
-      MoveFocus(!(key->modifiers() & Qt::ShiftModifier), fmTab);
+  const auto& key = static_cast<const QKeyEvent&>(*event);
+  const KeyAction action = ActionOfKey(KeyOf(key), ModifiersOf(key), IndexOf(focusWidget()));
+  switch (action.kind) {
+    case KeyAction::Kind::Focus:
+      Control(action.control)->setFocus(ReasonOf(action));
       return true;
-    case Qt::Key_Backtab:
-      MoveFocus(false, fmTab);
+    case KeyAction::Kind::Click:
+      static_cast<QAbstractButton*>(Control(action.control))->click();
       return true;
-    case Qt::Key_Right:
-    case Qt::Key_Down:
-      MoveFocus(true, fmArrow);
-      return true;
-    case Qt::Key_Left:
-    case Qt::Key_Up:
-      MoveFocus(false, fmArrow);
-      return true;
-    case Qt::Key_Return:
-    case Qt::Key_Enter: {
-      // A standard button with the focus is the active one: Enter clicks it.
-      auto* button = qobject_cast<QPushButton*>(watched);
-      if (button != nullptr && qobject_cast<TColorBtn*>(watched) == nullptr &&
-          !(key->modifiers() & Qt::ShiftModifier)) {
-        button->click();
-        return true;
-      }
-      return false;
-    }
-    default:
-      return false;
+    case KeyAction::Kind::Pass:
+      break;
   }
+  return false;
 }
 
 bool TForm1::focusNextPrevChild(bool next) {
-  MoveFocus(next, fmTab);
+  MoveFocus(next, FocusMove::Tab);
   return true;
 }
 

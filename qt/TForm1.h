@@ -3,12 +3,15 @@
 #include <QWidget>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "window/Board.h"
 #include "window/FormTable.h"
 #include "window/Navigation.h"
+#include "window/Shell.h"
 #include "window/View.h"
 
 class QProgressBar;
@@ -32,9 +35,9 @@ class TForm1 final : public QWidget, public View {
   explicit TForm1(const ShellFactory& makeShell = {});
   ~TForm1() override;
 
-  void SetText(int control, std::string_view text) override;
-  void SetColor(int control, TColor color) override;
-  void SetPosition(int control, int position) override;
+  void SetText(ControlIndex control, std::string_view text) override;
+  void SetColor(ControlIndex control, TColor color) override;
+  void SetPosition(ControlIndex control, int position) override;
 
   // The handlers, named after the design. ColorBtn1Click .. ColorBtn37Click share one body.
   void FormCreate();
@@ -43,7 +46,9 @@ class TForm1 final : public QWidget, public View {
   void Button2Click();
   void DATASAVEClick();
 
-  QWidget* Control(int index) const { return controls_[static_cast<std::size_t>(index)]; }
+  QWidget* Control(ControlIndex index) const {
+    return controls_[static_cast<std::size_t>(index.value)];
+  }
   QWidget* Control(std::string_view name) const;
   const SpinTally& Tally() const { return board_->Tally(); }
 
@@ -55,18 +60,19 @@ class TForm1 final : public QWidget, public View {
  private:
   void Build();
   QWidget* Make(const vexilo::Control& control);
-  void Click(int control);
+  void Click(ControlIndex control);
   template <class Handler>
   void Guarded(Handler&& handler);
+  std::optional<ControlIndex> IndexOf(const QWidget* widget) const;
   void FocusChanged(QWidget* old, QWidget* now);
   void MoveFocus(bool forward, FocusMove move);
   void CentreOnPrimaryScreen();
 
   std::unique_ptr<SegmentedBarStyle> barStyle_;
-  std::vector<QWidget*> controls_;     // by control index
-  std::vector<TLabel*> labels_;        // by control index, null for other kinds
-  std::vector<QProgressBar*> bars_;    // by control index, null for other kinds
-  std::vector<TColorBtn*> colorBtns_;  // the 37 number buttons
+  std::vector<QWidget*> controls_;   // by control index
+  std::vector<TLabel*> labels_;      // by control index, null for other kinds
+  std::vector<QProgressBar*> bars_;  // by control index, null for other kinds
+  std::vector<std::pair<ControlIndex, TColorBtn*>> colorBtns_;  // the 37 number buttons
   std::unique_ptr<Shell> shell_;
   std::unique_ptr<Board> board_;
   QMetaObject::Connection focusWatch_;

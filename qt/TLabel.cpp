@@ -2,49 +2,17 @@
 
 #include <QAccessible>
 #include <QPainter>
-#include <array>
 
-#include "engine/SpinTally.h"
 #include "qt/Fonts.h"
 #include "qt/Palette.h"
 #include "qt/QtCanvas.h"
 #include "qt/TLabelAccessible.h"
-#include "window/DisplayMap.h"
+#include "window/LabelBox.h"
 
 namespace vexilo {
 namespace {
 
 constexpr unsigned kLabelFlags = dtLeft | dtExpandTabs;
-
-constexpr int kLastLabel = 223;
-
-// The labels the commands write, by label number.
-constexpr std::array<bool, kLastLabel + 1> MakeDisplays() {
-  std::array<bool, kLastLabel + 1> displays{};
-  for (int slot = 0; slot < kStripSlots; ++slot) displays[kFirstStripLabel + slot] = true;
-  displays[kSpinCountLabel] = true;
-  for (int n = 0; n < kPockets; ++n) {
-    displays[kFirstNumberCountLabel + n] = true;
-    displays[kFirstNumberShareLabel + n] = true;
-  }
-  for (const GroupDisplay& group : kGroupDisplays) {
-    displays[group.countLabel] = true;
-    displays[group.shareLabel] = true;
-  }
-  return displays;
-}
-constexpr std::array<bool, kLastLabel + 1> kDisplays = MakeDisplays();
-
-bool IsDisplayLabel(std::string_view name) {
-  constexpr std::string_view kPrefix = "Label";
-  if (!name.starts_with(kPrefix) || name.size() == kPrefix.size()) return false;
-  int number = 0;
-  for (const char ch : name.substr(kPrefix.size())) {
-    if (ch < '0' || ch > '9' || number > kLastLabel) return false;
-    number = number * 10 + (ch - '0');
-  }
-  return number <= kLastLabel && kDisplays[static_cast<std::size_t>(number)];
-}
 
 }  // namespace
 
@@ -53,11 +21,7 @@ TLabel::TLabel(const Control& control, QWidget* parent)
       font_(ToQFont(control.font)),
       spec_(control.font),
       color_(control.color),
-      alignment_(control.alignment),
-      anchorLeft_(control.left),
-      anchorRight_(control.left + control.width),
-      top_(control.top),
-      display_(IsDisplayLabel(control.name.view())) {
+      row_(control) {
   QAccessible::installFactory(&TLabelAccessible::Factory);  // once: Qt keeps no duplicates
   setObjectName(QString::fromLatin1(control.name.view().data(),
                                     static_cast<qsizetype>(control.name.view().size())));
@@ -78,7 +42,7 @@ void TLabel::SetCaption(std::string_view utf8) {
   caption_ = QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
   Fit();
   update();
-  if (display_) Announce();
+  if (row_.display) Announce();
 }
 
 // The value and the line read out changed; a screen reader that listens updates what it shows.
@@ -100,11 +64,7 @@ void TLabel::SetColor(TColor color) {
 void TLabel::Fit() {
   const Rect box =
       QtCanvas::MeasureText(font_, utf8_.empty() ? " " : utf8_, {0, 0, 0, 0}, kLabelFlags);
-  const int width = box.right;
-  int left = anchorLeft_;
-  if (alignment_ == taRightJustify) left = anchorRight_ - width;
-  if (alignment_ == taCenter) left = (anchorLeft_ + anchorRight_ - width) / 2;
-  setGeometry(left, top_, width, box.bottom);
+  setGeometry(LabelLeft(row_, box.right), row_.top, box.right, box.bottom);
 }
 
 void TLabel::paintEvent(QPaintEvent*) {
@@ -114,7 +74,7 @@ void TLabel::paintEvent(QPaintEvent*) {
   const TColor face = FromQColor(ToQColor(color_, palette()));
   canvas.FillRect({0, 0, width(), height()}, face);
   canvas.SetBkOpaque(false);
-  canvas.SetTextColor(FromQColor(ToQColor(spec_.colour, palette())));
+  canvas.SetTextColor(FromQColor(ToQColor(spec_.color, palette())));
   Rect box{0, 0, width(), height()};
   canvas.DrawText(utf8_, box, kLabelFlags);
 }

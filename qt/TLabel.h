@@ -24,10 +24,9 @@ class TLabel final : public QWidget {
   // painting.
   void SetColor(TColor color);
   TColor Color() const { return color_; }
-  TAlignment Alignment() const { return alignment_; }
   // A display is written by the commands (a count, a share, the spin count, a strip slot); its
   // text is read out as its value, and a change is announced to screen readers.
-  bool IsDisplay() const { return display_; }
+  bool IsDisplay() const { return row_.display; }
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -41,11 +40,7 @@ class TLabel final : public QWidget {
   QString caption_;
   std::string utf8_;
   TColor color_;
-  TAlignment alignment_;
-  int anchorLeft_;
-  int anchorRight_;
-  int top_;
-  bool display_;
+  Control row_;  // its row of the control table: where it stands and which edge stays put
 };
 
 }  // namespace vexilo

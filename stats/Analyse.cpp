@@ -34,13 +34,13 @@ struct FamilyRow {
 };
 
 constexpr std::array<FamilyRow, 7> kFamilyRows = {{
-    {sfColour, "colour", "red, black and zero are", {"red", "black"}},
-    {sfParity, "parity", "even, odd and zero are", {"even", "odd"}},
-    {sfHalf, "half", "the halves are", {"1-18", "19-36"}},
-    {sfDozen, "dozen", "the dozens are", {"1st 12", "2nd 12", "3rd 12"}},
-    {sfColumn, "column", "the columns are", {"column 1", "column 2", "column 3"}},
-    {sfStreet, "street", "the streets are", {}},
-    {sfSector, "sector", "the sectors are", {}},
+    {ShareFamily::Color, "colour", "red, black and zero are", {"red", "black"}},
+    {ShareFamily::Parity, "parity", "even, odd and zero are", {"even", "odd"}},
+    {ShareFamily::Half, "half", "the halves are", {"1-18", "19-36"}},
+    {ShareFamily::Dozen, "dozen", "the dozens are", {"1st 12", "2nd 12", "3rd 12"}},
+    {ShareFamily::Column, "column", "the columns are", {"column 1", "column 2", "column 3"}},
+    {ShareFamily::Street, "street", "the streets are", {}},
+    {ShareFamily::Sector, "sector", "the sectors are", {}},
 }};
 
 constexpr std::string_view kNumberSubject = "the numbers are";
@@ -48,8 +48,8 @@ constexpr std::string_view kSignatureSubject = "the distances from spin to spin 
 
 std::string GroupName(const FamilyRow& row, int selector) {
   const int index = selector - SelectorsOf(row.family).first;
-  if (row.family == sfSector) return std::string(kSectorCaptions[index]);
-  if (row.family == sfStreet) {
+  if (row.family == ShareFamily::Sector) return std::string(kSectorCaptions[index]);
+  if (row.family == ShareFamily::Street) {
     const int first = 3 * index + 1;
     return std::to_string(first) + "-" + std::to_string(first + 1) + "-" +
            std::to_string(first + 2);

@@ -110,7 +110,7 @@ class Table {
   Table& Head(std::string_view text) { return Put("th", {{"scope", "row"}}, text); }
   Table& Chip(int number) {
     page_.Open("td");
-    page_.Element("span", {{"class", kChipClasses[PocketOf(number).colour]}},
+    page_.Element("span", {{"class", kChipClasses[ColourIndex(PocketOf(number).color)]}},
                   std::to_string(number));
     page_.Close();
     return *this;

@@ -11,10 +11,10 @@ constexpr std::array<std::array<std::uint8_t, kPockets>, kStreakKinds> MakeRunKe
   std::array<std::array<std::uint8_t, kPockets>, kStreakKinds> keys{};
   for (int n = 1; n < kPockets; ++n) {
     const Pocket& p = PocketOf(n);
-    keys[skRed][n] = p.colour == ccRed;
-    keys[skBlack][n] = p.colour == ccBlack;
-    keys[skEven][n] = p.parity == pcEven;
-    keys[skOdd][n] = p.parity == pcOdd;
+    keys[skRed][n] = p.color == ColourCode::Red;
+    keys[skBlack][n] = p.color == ColourCode::Black;
+    keys[skEven][n] = p.parity == ParityCode::Even;
+    keys[skOdd][n] = p.parity == ParityCode::Odd;
     keys[skDozen][n] = static_cast<std::uint8_t>(p.dozen);
     keys[skColumn][n] = static_cast<std::uint8_t>(p.column);
   }

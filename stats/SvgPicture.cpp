@@ -19,7 +19,7 @@ std::string Coord(double value) {
 }
 
 std::string_view PocketColour(int number) {
-  return kPocketColours[PocketOf(number).colour];
+  return kPocketColours[ColourIndex(PocketOf(number).color)];
 }
 
 void OpenPicture(Markup& page, std::string_view id, int width, int height, std::string_view title,

@@ -2,8 +2,9 @@
 
 #include <windows.h>
 
-#include <exception>
 #include <string_view>
+
+#include "window/Guard.h"
 
 namespace vexilo {
 
@@ -16,15 +17,7 @@ void ReportError(HWND owner, std::string_view text) noexcept;
 // through this.
 template <class Handler>
 bool RunGuarded(HWND owner, Handler&& handler) noexcept {
-  try {
-    handler();
-    return true;
-  } catch (const std::exception& error) {
-    ReportError(owner, error.what());
-  } catch (...) {
-    ReportError(owner, "An unknown error occurred.");
-  }
-  return false;
+  return RunReported(handler, [owner](std::string_view text) { ReportError(owner, text); });
 }
 
 }  // namespace vexilo

@@ -24,13 +24,13 @@ GdiCanvas::~GdiCanvas() {
   if (saved_ != 0) RestoreDC(dc_, saved_);
 }
 
-TColor GdiCanvas::SystemColour(int index) {
+TColor GdiCanvas::ResolveSystemColor(int index) {
   return static_cast<TColor>(GetSysColor(index));
 }
 
 COLORREF GdiCanvas::Rgb(TColor color) {
-  return static_cast<COLORREF>(IsSystemColour(color) ? SystemColour(SystemColourIndex(color))
-                                                     : color);
+  return static_cast<COLORREF>(IsSystemColor(color) ? ResolveSystemColor(SystemColorIndex(color))
+                                                    : color);
 }
 
 void GdiCanvas::SetFont(const FontSpec& font) {

@@ -16,7 +16,7 @@ class GdiCanvas final : public Canvas {
   GdiCanvas& operator=(const GdiCanvas&) = delete;
   ~GdiCanvas() override;
 
-  TColor SystemColour(int index) override;
+  TColor ResolveSystemColor(int index) override;
   void SetFont(const FontSpec& font) override;
   void SetTextColor(TColor color) override;
   void SetBkColor(TColor color) override;

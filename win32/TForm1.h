@@ -3,15 +3,16 @@
 #include <windows.h>
 
 #include <memory>
+#include <optional>
 #include <string_view>
 #include <vector>
 
+#include "win32/BaseWindow.h"
 #include "win32/FontCache.h"
 #include "win32/TColorBtn.h"
 #include "win32/TLabel.h"
 #include "win32/Win32Shell.h"
 #include "window/Board.h"
-#include "window/Navigation.h"
 #include "window/View.h"
 
 namespace vexilo {
@@ -19,7 +20,7 @@ namespace vexilo {
 // The main window: builds one native control per row of the control table, maps clicks onto
 // the Board's commands and the Board's display writes onto the controls. One window procedure
 // hands each message to one method.
-class TForm1 final : public View {
+class TForm1 final : public View, public BaseWindow<TForm1> {
  public:
   static constexpr const wchar_t* kClassName = L"TForm1";
   // A single fixed border, a caption with system menu and minimise box, nothing to resize with.
@@ -38,24 +39,24 @@ class TForm1 final : public View {
   TForm1& operator=(const TForm1&) = delete;
   ~TForm1() override;
 
-  HWND Handle() const { return hwnd_; }
   // The native control of a table row, or of a name ("Label222", "ColorBtn18").
-  HWND ControlWindow(int index) const;
+  HWND ControlWindow(ControlIndex index) const;
   HWND ControlWindow(std::string_view name) const;
-  TColorBtn* ColorButton(int index) const;
+  TColorBtn* ColorButton(ControlIndex index) const;
 
   void Show(int showCommand);
   // The keys the window handles itself before the focused control sees them: Tab and
   // Shift+Tab, the arrow keys, and Enter. True when the message was used.
   bool PreTranslateMessage(const MSG& message);
 
-  void SetText(int control, std::string_view text) override;
-  void SetColor(int control, TColor color) override;
-  void SetPosition(int control, int position) override;
+  void SetText(ControlIndex control, std::string_view text) override;
+  void SetColor(ControlIndex control, TColor color) override;
+  void SetPosition(ControlIndex control, int position) override;
 
  private:
+  friend class BaseWindow<TForm1>;
+
   static void RegisterClasses(HINSTANCE instance);
-  static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
   void FormCreate();
@@ -70,16 +71,15 @@ class TForm1 final : public View {
   void OnGetMinMaxInfo(MINMAXINFO& info) const;
   void OnDestroy();
 
-  void Click(int index);
-  void ClickFocused();
-  void MoveFocus(bool forward, FocusMove move);
   void FocusChanged();
-  int IndexOf(HWND child) const;
-  void CheckIndex(int index) const;
+  std::optional<ControlIndex> IndexOf(HWND child) const;
+  // The control with this control id, if it is one of the window's.
+  std::optional<ControlIndex> IndexOfId(int id) const;
+  // A vector position of the index, which must be one of the window's.
+  std::size_t Checked(ControlIndex index) const;
   SIZE OuterSize() const;
 
   HINSTANCE instance_;
-  HWND hwnd_ = nullptr;
   FontCache fonts_;
   Win32Shell shell_;
   Board board_;

@@ -4,6 +4,7 @@
 
 #include "export/Utf16.h"
 #include "win32/TextLine.h"
+#include "window/LabelBox.h"
 
 namespace vexilo {
 namespace {
@@ -12,45 +13,17 @@ namespace {
 constexpr UINT kTextFlags = DT_LEFT | DT_EXPANDTABS | DT_NOCLIP;
 
 COLORREF Rgb(TColor color) {
-  return IsSystemColour(color) ? GetSysColor(SystemColourIndex(color))
-                               : static_cast<COLORREF>(color);
-}
-
-int AnchorOf(const Control& row) {
-  switch (row.alignment) {
-    case taRightJustify:
-      return row.left + row.width;
-    case taCenter:
-      return row.left + row.width / 2;
-    case taLeftJustify:
-      break;
-  }
-  return row.left;
+  return IsSystemColor(color) ? GetSysColor(SystemColorIndex(color)) : static_cast<COLORREF>(color);
 }
 
 }  // namespace
 
-void TLabel::Register(HINSTANCE instance) {
-  WNDCLASSEXW cls{};
-  cls.cbSize = sizeof cls;
-  cls.lpfnWndProc = &TLabel::WindowProc;
-  cls.hInstance = instance;
-  cls.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
-  cls.lpszClassName = kClassName;
-  if (RegisterClassExW(&cls) == 0 && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) {
-    throw std::runtime_error("The label window class could not be registered.");
-  }
-}
-
 TLabel::TLabel(HWND parent, const Control& row, int id, FontCache& fonts)
     : fonts_(fonts),
-      spec_(row.font),
       font_(fonts.Get(row.font)),
       color_(row.color),
-      textColour_(row.font.colour),
-      alignment_(row.alignment),
-      anchor_(AnchorOf(row)),
-      top_(row.top),
+      textColor_(row.font.color),
+      row_(row),
       text_(ToUtf16(row.text.view())) {
   const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(parent, GWLP_HINSTANCE));
   hwnd_ = CreateWindowExW(0, kClassName, text_.c_str(), WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS,
@@ -58,22 +31,6 @@ TLabel::TLabel(HWND parent, const Control& row, int id, FontCache& fonts)
                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, this);
   if (hwnd_ == nullptr) throw std::runtime_error("A label could not be created.");
   FitToText();
-}
-
-LRESULT CALLBACK TLabel::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_NCCREATE) {
-    auto* self = static_cast<TLabel*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-    self->hwnd_ = hwnd;
-    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-  }
-  auto* self = reinterpret_cast<TLabel*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-  if (self == nullptr) return DefWindowProcW(hwnd, message, wParam, lParam);
-  if (message == WM_NCDESTROY) {
-    SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
-    self->hwnd_ = nullptr;
-    return DefWindowProcW(hwnd, message, wParam, lParam);
-  }
-  return self->HandleMessage(message, wParam, lParam);
 }
 
 LRESULT TLabel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -111,22 +68,18 @@ void TLabel::Paint(HDC dc) {
   GetClientRect(hwnd_, &box);
   SetDCBrushColor(dc, Rgb(color_));
   FillRect(dc, &box, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
-  SetTextColor(dc, Rgb(textColour_));
+  SetTextColor(dc, Rgb(textColor_));
   SetBkMode(dc, TRANSPARENT);
-  TextLine(dc, fonts_, spec_, text_, kTextFlags).Draw(box);
+  TextLine(dc, fonts_, row_.font, text_, kTextFlags).Draw(box);
 }
 
 void TLabel::FitToText() {
   HDC dc = GetDC(hwnd_);
   const std::wstring_view measured = text_.empty() ? std::wstring_view(L" ") : text_;
-  const SIZE extent = TextLine(dc, fonts_, spec_, measured, kTextFlags).Extent();
+  const SIZE extent = TextLine(dc, fonts_, row_.font, measured, kTextFlags).Extent();
   ReleaseDC(hwnd_, dc);
-  const int width = extent.cx;
-  const int height = extent.cy;
-  int left = anchor_;
-  if (alignment_ == taRightJustify) left = anchor_ - width;
-  if (alignment_ == taCenter) left = anchor_ - width / 2;
-  SetWindowPos(hwnd_, nullptr, left, top_, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+  SetWindowPos(hwnd_, nullptr, LabelLeft(row_, extent.cx), row_.top, extent.cx, extent.cy,
+               SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void TLabel::SetText(std::string_view text) {

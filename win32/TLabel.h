@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "win32/BaseWindow.h"
 #include "win32/FontCache.h"
 #include "window/FormTable.h"
 
@@ -14,35 +15,28 @@ namespace vexilo {
 // one space), keeps its anchored edge when the text changes (the right edge when right-
 // justified, else the left), and paints its whole box in its colour first. The window's text
 // is the label's text, so GetWindowTextW reads it back.
-class TLabel {
+class TLabel final : public BaseWindow<TLabel> {
  public:
   static constexpr const wchar_t* kClassName = L"TLabel";
-  static void Register(HINSTANCE instance);
 
   TLabel(HWND parent, const Control& row, int id, FontCache& fonts);
-  TLabel(const TLabel&) = delete;
-  TLabel& operator=(const TLabel&) = delete;
 
-  HWND Handle() const { return hwnd_; }
   void SetText(std::string_view text);
   void SetColor(TColor color);
   TColor Color() const { return color_; }
 
  private:
-  static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+  friend class BaseWindow<TLabel>;
+
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
   void Paint(HDC dc);
   void FitToText();
 
-  HWND hwnd_ = nullptr;
   FontCache& fonts_;
-  FontSpec spec_;
   HFONT font_;
   TColor color_;
-  TColor textColour_;
-  TAlignment alignment_;
-  int anchor_;  // the x that stays put: left edge, right edge or centre
-  int top_;
+  TColor textColor_;
+  Control row_;  // its row of the control table: where it stands and which edge stays put
   std::wstring text_;
 };
 

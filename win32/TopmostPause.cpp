@@ -1,10 +1,9 @@
 #include "win32/TopmostPause.h"
 
+#include "win32/Placement.h"
+
 namespace vexilo {
 namespace {
-
-// SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE: the placement changes, nothing else.
-constexpr UINT kPlacementOnly = 0x13;
 
 bool IsTopmost(HWND window) {
   return window != nullptr && IsWindow(window) &&
@@ -14,11 +13,11 @@ bool IsTopmost(HWND window) {
 }  // namespace
 
 TopmostPause::TopmostPause(HWND window) : window_(window), paused_(IsTopmost(window)) {
-  if (paused_) SetWindowPos(window_, HWND_NOTOPMOST, 0, 0, 0, 0, kPlacementOnly);
+  if (paused_) SetWindowPos(window_, HWND_NOTOPMOST, 0, 0, 0, 0, kZOrderOnly);
 }
 
 TopmostPause::~TopmostPause() {
-  if (paused_ && IsWindow(window_)) SetWindowPos(window_, HWND_TOPMOST, 0, 0, 0, 0, kPlacementOnly);
+  if (paused_ && IsWindow(window_)) SetWindowPos(window_, HWND_TOPMOST, 0, 0, 0, 0, kZOrderOnly);
 }
 
 }  // namespace vexilo

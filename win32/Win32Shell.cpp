@@ -7,6 +7,7 @@
 #include <stdexcept>
 
 #include "export/Utf16.h"
+#include "win32/Caption.h"
 #include "win32/TopmostPause.h"
 
 namespace vexilo {
@@ -17,11 +18,11 @@ constexpr std::size_t kFileNameRoom = 32768;
 
 UINT IconOf(MessageKind kind) {
   switch (kind) {
-    case mkError:
+    case MessageKind::Error:
       return MB_ICONERROR;
-    case mkWarning:
+    case MessageKind::Warning:
       return MB_ICONWARNING;
-    case mkInformation:
+    case MessageKind::Information:
       return MB_ICONINFORMATION;
   }
   return MB_ICONERROR;
@@ -70,7 +71,7 @@ std::optional<std::string> Win32Shell::AskSaveFileName(std::string_view lastName
 
 void Win32Shell::ShowMessage(MessageKind kind, std::string_view text) {
   const TopmostPause pause(owner_);
-  MessageBoxW(owner_, ToUtf16(text).c_str(), kTitle, MB_OK | IconOf(kind));
+  MessageBoxW(owner_, ToUtf16(text).c_str(), kCaptionW.data(), MB_OK | IconOf(kind));
 }
 
 }  // namespace vexilo

@@ -8,7 +8,7 @@
 
 #include <string>
 
-#include "window/View.h"
+#include "window/Shell.h"
 
 namespace vexilo {
 
@@ -16,7 +16,6 @@ namespace vexilo {
 // the common save dialog and message boxes, all owned by the main window.
 class Win32Shell final : public Shell {
  public:
-  static constexpr const wchar_t* kTitle = L"Vexilo";
   // What the save dialog is asked for: the prompts before replacing or creating, the folder
   // must exist, no read-only box and no read-only result, resizable, Explorer style.
   static constexpr DWORD kSaveFlags = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST |

@@ -17,13 +17,6 @@ namespace {
 constexpr std::string_view kZeroCount = "0";
 constexpr std::string_view kZeroShare = "0%";
 
-int Label(int number) {
-  return ControlIndex("Label", number);
-}
-int Bar(int number) {
-  return ControlIndex("ProgressBar", number);
-}
-
 }  // namespace
 
 Board::Board(View& view, Shell& shell)
@@ -38,9 +31,9 @@ void Board::FormCreate() {
   WriteText(kSpinCountLabel, kZeroCount);
   ZeroNumberCounts();
   ZeroNumberShares();
-  ZeroSectors();
-  ZeroStreets();
-  ZeroBlock();
+  ZeroPairs(kSectorPairs);
+  ZeroPairs(kStreetPairs);
+  ZeroPairs(kBlockPairs);
   ZeroBars();
 }
 
@@ -49,7 +42,7 @@ void Board::SpinClick(int number) {
     throw std::out_of_range("no pocket " + std::to_string(number));
   if (!tally_->Spin(number)) {
     shell_.ShowMessage(
-        mkWarning,
+        MessageKind::Warning,
         "The spin history is full: it holds " + std::to_string(tally_->Capacity()) +
             " spins, the most it can keep. This spin was not recorded.\n\nSave the spin log "
             "with DataSave, then press Reset to start a new record.");
@@ -67,29 +60,29 @@ void Board::BackClick() {
       separator_ = shell_.DecimalSeparator();
       RefreshAll();
     } else {
-      ZeroSectors();
+      ZeroPairs(kSectorPairs);
       ZeroNumberCounts();
       ZeroNumberShares();
-      ZeroStreets();
-      ZeroBlock();
+      ZeroPairs(kStreetPairs);
+      ZeroPairs(kBlockPairs);
       ZeroBars();
-      for (int slot = 1; slot <= kStripSlots; ++slot) WriteText(kFirstStripLabel + slot - 1, "");
+      for (int slot = 1; slot <= kStripSlots; ++slot) WriteText(kFirstStripLabel + (slot - 1), "");
     }
   }
-  WriteStripColours();  // on every press, also with nothing to take back
+  WriteStripColors();  // on every press, also with nothing to take back
 }
 
 void Board::ResetClick() {
   tally_->ResetTally();
-  ZeroSectors();
+  ZeroPairs(kSectorPairs);
   WriteText(kSpinCountLabel, kZeroCount);
   ZeroNumberCounts();
   ZeroNumberShares();
-  ZeroStreets();
-  ZeroBlock();
+  ZeroPairs(kStreetPairs);
+  ZeroPairs(kBlockPairs);
   ZeroBars();
   for (int slot = 1; slot <= kStripSlots; ++slot) {
-    const int label = Label(kFirstStripLabel + slot - 1);
+    const ControlIndex label = ControlOf(kFirstStripLabel + (slot - 1));
     view_.SetText(label, "");
     view_.SetColor(label, clBtnFace);
   }
@@ -110,14 +103,35 @@ void Board::DataSaveClick() {
   } catch (const std::exception& error) {  // no memory for the log
     failure = error.what();
   }
-  shell_.ShowMessage(mkError, "The spin log could not be saved.\n\n" + failure);
+  shell_.ShowMessage(MessageKind::Error, "The spin log could not be saved.\n\n" + failure);
 }
 
-// Steps 3 to 13 of a press: the counts that changed, every share and bar, the strip.
+void Board::Click(ControlIndex control) {
+  const Control& row = ControlAt(control);
+  switch (row.command) {
+    case Command::Spin:
+      SpinClick(row.number);
+      return;
+    case Command::Back:
+      BackClick();
+      return;
+    case Command::Reset:
+      ResetClick();
+      return;
+    case Command::DataSave:
+      DataSaveClick();
+      return;
+    case Command::None:
+      return;
+  }
+}
+
+// A press writes only the counts that changed, but every share and bar, since the spin count
+// under them changed; then the strip.
 void Board::RefreshAfterSpin(int number) {
   WriteCount(kSpinCountLabel, tally_->SpinCount());
   WriteCount(kFirstNumberCountLabel + number, tally_->NumberCount(number));
-  for (int i = 0; i < kPockets; ++i) WriteShare(kFirstNumberShareLabel + i, sfNumber, i);
+  for (int i = 0; i < kPockets; ++i) WriteShare(kFirstNumberShareLabel + i, ShareFamily::Number, i);
   for (const ShareFamily family : kRefreshFamilies) {
     const GroupRun run = GroupsOf(family);
     const int selector = GroupSelector(number, family);
@@ -129,7 +143,7 @@ void Board::RefreshAfterSpin(int number) {
       WriteShare(kGroupDisplays[g].shareLabel, family, kGroupDisplays[g].selector);
     }
     for (int g = run.first; g < run.first + run.count; ++g) {
-      if (kGroupDisplays[g].bar > 0)
+      if (kGroupDisplays[g].bar > BarNumber{0})
         WriteBar(kGroupDisplays[g].bar, family, kGroupDisplays[g].selector);
     }
   }
@@ -138,14 +152,14 @@ void Board::RefreshAfterSpin(int number) {
 
 // Back's full refresh: bars, strip texts, then every count and share family by family.
 void Board::RefreshAll() {
-  for (int bar = 1; bar <= kBars; ++bar) {
-    const GroupDisplay& group = GroupOfBar(bar);
-    WriteBar(bar, group.family, group.selector);
+  for (int b = 1; b <= kBars; ++b) {
+    const GroupDisplay& group = GroupOfBar(BarNumber{b});
+    WriteBar(group.bar, group.family, group.selector);
   }
   WriteStripTexts();
   for (int i = 0; i < kPockets; ++i) {
     WriteCount(kFirstNumberCountLabel + i, tally_->NumberCount(i));
-    WriteShare(kFirstNumberShareLabel + i, sfNumber, i);
+    WriteShare(kFirstNumberShareLabel + i, ShareFamily::Number, i);
   }
   for (const ShareFamily family : kRefreshFamilies) {
     const GroupRun run = GroupsOf(family);
@@ -155,7 +169,7 @@ void Board::RefreshAll() {
     const auto share = [&](const GroupDisplay& group) {
       WriteShare(group.shareLabel, family, group.selector);
     };
-    if (family == sfStreet) {  // streets pair each count with its share
+    if (family == ShareFamily::Street) {  // streets pair each count with its share
       for (int g = run.first; g < run.first + run.count; ++g) {
         count(kGroupDisplays[g]);
         share(kGroupDisplays[g]);
@@ -169,32 +183,32 @@ void Board::RefreshAll() {
 
 void Board::WriteStripTexts() {
   for (int slot = 1; slot <= kStripSlots; ++slot) {
-    WriteText(kFirstStripLabel + slot - 1, tally_->SlotText(slot));
+    WriteText(kFirstStripLabel + (slot - 1), tally_->SlotText(slot));
   }
 }
 
-void Board::WriteStripColours() {
+void Board::WriteStripColors() {
   for (int slot = 1; slot <= kStripSlots; ++slot) {
     // A code no slot can hold leaves the label's colour as it was.
-    if (const std::optional<TColor> colour = RecentSlotColour(tally_->SlotColour(slot))) {
-      view_.SetColor(Label(kFirstStripLabel + slot - 1), *colour);
+    if (const std::optional<TColor> color = RecentSlotColour(tally_->SlotColor(slot))) {
+      view_.SetColor(ControlOf(kFirstStripLabel + (slot - 1)), *color);
     }
   }
 }
 
 void Board::WriteStripSlot(int slot) {
-  const int label = Label(kFirstStripLabel + slot - 1);
+  const ControlIndex label = ControlOf(kFirstStripLabel + (slot - 1));
   view_.SetText(label, tally_->SlotText(slot));
-  if (const std::optional<TColor> colour = RecentSlotColour(tally_->SlotColour(slot))) {
-    view_.SetColor(label, *colour);
+  if (const std::optional<TColor> color = RecentSlotColour(tally_->SlotColor(slot))) {
+    view_.SetColor(label, *color);
   }
 }
 
-void Board::WriteText(int label, std::string_view text) {
-  view_.SetText(Label(label), text);
+void Board::WriteText(LabelNumber label, std::string_view text) {
+  view_.SetText(ControlOf(label), text);
 }
 
-void Board::WriteCount(int label, int count) {
+void Board::WriteCount(LabelNumber label, int count) {
   char digits[12];
   const auto result = std::to_chars(digits, digits + sizeof digits, count);
   WriteText(label, std::string_view(digits, static_cast<std::size_t>(result.ptr - digits)));
@@ -205,21 +219,21 @@ void Board::FormatShare(ShareFamily family, int selector) {
   FormatPercent(*tally_, family, selector, text_, separator_);
 }
 
-void Board::WriteShare(int label, ShareFamily family, int selector) {
+void Board::WriteShare(LabelNumber label, ShareFamily family, int selector) {
   FormatShare(family, selector);
   text_ += '%';
   WriteText(label, text_);
 }
 
-void Board::WriteBar(int bar, ShareFamily family, int selector) {
+void Board::WriteBar(BarNumber bar, ShareFamily family, int selector) {
   FormatShare(family, selector);
-  view_.SetPosition(Bar(bar), BarValue(text_, separator_));
+  view_.SetPosition(ControlOf(bar), BarValue(text_, separator_));
 }
 
-void Board::ZeroSectors() {
-  for (int k = 1; k <= kSectors; ++k) {
-    WriteText(2 * k + 211, kZeroCount);
-    WriteText(2 * k + 212, kZeroShare);
+void Board::ZeroPairs(const LabelPairs& run) {
+  for (int k = 0; k < run.pairs; ++k) {
+    WriteText(run.first + 2 * k, kZeroCount);
+    WriteText(run.first + (2 * k + 1), kZeroShare);
   }
 }
 
@@ -231,23 +245,8 @@ void Board::ZeroNumberShares() {
   for (int n = 0; n < kPockets; ++n) WriteText(kFirstNumberShareLabel + n, kZeroShare);
 }
 
-void Board::ZeroStreets() {
-  for (int k = 1; k <= kStreets; ++k) {
-    WriteText(2 * k + 187, kZeroCount);
-    WriteText(2 * k + 188, kZeroShare);
-  }
-}
-
-// Even, odd, red, black, the dozens, the halves and the columns: Label152..Label175.
-void Board::ZeroBlock() {
-  for (int i = 0; i < 12; ++i) {
-    WriteText(152 + 2 * i, kZeroCount);
-    WriteText(153 + 2 * i, kZeroShare);
-  }
-}
-
 void Board::ZeroBars() {
-  for (int bar = 1; bar <= kBars; ++bar) view_.SetPosition(Bar(bar), 0);
+  for (int bar = 1; bar <= kBars; ++bar) view_.SetPosition(ControlOf(BarNumber{bar}), 0);
 }
 
 }  // namespace vexilo

@@ -4,6 +4,9 @@
 #include <string>
 #include <string_view>
 
+#include "ControlId.h"
+#include "DisplayMap.h"
+#include "Shell.h"
 #include "View.h"
 #include "engine/SpinTally.h"
 
@@ -25,30 +28,30 @@ class Board {
   void BackClick();      // Button1Click
   void ResetClick();     // Button2Click
   void DataSaveClick();  // DATASAVEClick
+  // A click on any control: the command its table row names, nothing for a control without.
+  void Click(ControlIndex control);
 
   const SpinTally& Tally() const { return *tally_; }
 
  private:
   // Displays, addressed by control number: Label<label>, ProgressBar<bar>.
-  void WriteText(int label, std::string_view text);
-  void WriteCount(int label, int count);
-  void WriteShare(int label, ShareFamily family, int selector);
-  void WriteBar(int bar, ShareFamily family, int selector);
+  void WriteText(LabelNumber label, std::string_view text);
+  void WriteCount(LabelNumber label, int count);
+  void WriteShare(LabelNumber label, ShareFamily family, int selector);
+  void WriteBar(BarNumber bar, ShareFamily family, int selector);
   // Formats the share into text_ (no "%"), with the separator read for this command.
   void FormatShare(ShareFamily family, int selector);
 
   void RefreshAfterSpin(int number);
   void RefreshAll();
   void WriteStripTexts();
-  void WriteStripColours();
+  void WriteStripColors();
   void WriteStripSlot(int slot);
 
   // Pieces of the zero display, in the orders the commands use them.
-  void ZeroSectors();
+  void ZeroPairs(const LabelPairs& run);
   void ZeroNumberCounts();
   void ZeroNumberShares();
-  void ZeroStreets();
-  void ZeroBlock();
   void ZeroBars();
 
   View& view_;

@@ -3,7 +3,7 @@
 #include <string_view>
 
 #include "Font.h"
-#include "engine/Colour.h"
+#include "engine/Color.h"
 
 namespace vexilo {
 
@@ -26,11 +26,11 @@ inline constexpr unsigned dtExpandTabs = 0x40;
 inline constexpr unsigned dtCalcRect = 0x400;
 
 // A drawing surface, shaped after a device context. Colours passed in are literal
-// (0x00BBGGRR); SystemColour resolves the platform's system colours.
+// (0x00BBGGRR); ResolveSystemColor resolves the platform's system colours.
 class Canvas {
  public:
   virtual ~Canvas() = default;
-  virtual TColor SystemColour(int index) = 0;
+  virtual TColor ResolveSystemColor(int index) = 0;
   // Selects face, height and weight; the font's colour is set apart with SetTextColor.
   virtual void SetFont(const FontSpec& font) = 0;
   virtual void SetTextColor(TColor color) = 0;
@@ -49,6 +49,6 @@ class Canvas {
 };
 
 // Resolves a system colour through the canvas; literal colours come back unchanged.
-TColor ResolveColour(Canvas& canvas, TColor color);
+TColor ResolveColor(Canvas& canvas, TColor color);
 
 }  // namespace vexilo

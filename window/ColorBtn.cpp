@@ -7,9 +7,9 @@ namespace vexilo {
 namespace {
 
 TColor ShiftChannels(Canvas& canvas, TColor color, int delta) {
-  const TColor rgb = ResolveColour(canvas, color);
+  const TColor rgb = ResolveColor(canvas, color);
   const auto shift = [delta](int channel) { return std::clamp(channel + delta, 0, 255); };
-  return MakeColour(shift(RedOf(rgb)), shift(GreenOf(rgb)), shift(BlueOf(rgb)));
+  return MakeColor(shift(RedOf(rgb)), shift(GreenOf(rgb)), shift(BlueOf(rgb)));
 }
 
 constexpr Rect Inflate(Rect r, int by) {
@@ -36,13 +36,13 @@ void DrawRing(Canvas& canvas, const Rect& r, TColor top, TColor bottom) {
   canvas.FillRect({r.left, r.bottom - 1, r.right, r.bottom}, bottom);
 }
 
-constexpr std::array<TColor, 8> kDarkBasicColours = {clBlack, clMaroon, clGreen, clOlive,
-                                                     clNavy,  clPurple, clTeal,  clBlue};
+constexpr std::array<TColor, 8> kDarkBasicColors = {clBlack, clMaroon, clGreen, clOlive,
+                                                    clNavy,  clPurple, clTeal,  clBlue};
 
 }  // namespace
 
-TColor ResolveColour(Canvas& canvas, TColor color) {
-  return IsSystemColour(color) ? canvas.SystemColour(SystemColourIndex(color)) : color;
+TColor ResolveColor(Canvas& canvas, TColor color) {
+  return IsSystemColor(color) ? canvas.ResolveSystemColor(SystemColorIndex(color)) : color;
 }
 
 TColor LightenColor(Canvas& canvas, TColor color, int amount) {
@@ -54,7 +54,7 @@ TColor DarkenColor(Canvas& canvas, TColor color, int amount) {
 }
 
 TColor FocusContrastColor(TColor stored) {
-  const bool dark = std::ranges::find(kDarkBasicColours, stored) != kDarkBasicColours.end();
+  const bool dark = std::ranges::find(kDarkBasicColors, stored) != kDarkBasicColors.end();
   return dark ? (~stored & 0xFFFFFF) : stored;
 }
 
@@ -87,7 +87,7 @@ void ColorBtn::DrawButton(Canvas& canvas, Rect rect, std::uint8_t state) const {
   const bool pressed = (state & odsSelected) != 0;
   const bool focused = (state & odsFocus) != 0;
   canvas.SetFont(font_);
-  const TColor face = ResolveColour(canvas, color_);
+  const TColor face = ResolveColor(canvas, color_);
   canvas.FillRect(rect, face);
 
   if (active_ || focused) {
@@ -104,7 +104,7 @@ void ColorBtn::DrawButton(Canvas& canvas, Rect rect, std::uint8_t state) const {
   }
 
   if (active_ && focused) {
-    canvas.SetBkColor(ResolveColour(canvas, FocusContrastColor(color_)));
+    canvas.SetBkColor(ResolveColor(canvas, FocusContrastColor(color_)));
     canvas.DrawFocusRect(rect);
   }
   if (bevelStyle_ == cbStd && pressed) rect = Offset(rect, 1, 1);
@@ -112,7 +112,7 @@ void ColorBtn::DrawButton(Canvas& canvas, Rect rect, std::uint8_t state) const {
   canvas.SetBkColor(face);
   if (enabled_) {
     canvas.SetBkOpaque(true);
-    canvas.SetTextColor(ResolveColour(canvas, font_.colour));
+    canvas.SetTextColor(ResolveColor(canvas, font_.color));
     DrawCaption(canvas, rect, 0);
   } else {
     // Embossed: a light copy one pixel down-right, the dark copy on top.

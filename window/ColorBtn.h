@@ -7,7 +7,7 @@
 
 #include "Canvas.h"
 #include "Font.h"
-#include "engine/Colour.h"
+#include "engine/Color.h"
 
 namespace vexilo {
 

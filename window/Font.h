@@ -3,7 +3,7 @@
 #include <array>
 #include <string_view>
 
-#include "engine/Colour.h"
+#include "engine/Color.h"
 
 namespace vexilo {
 
@@ -41,33 +41,41 @@ constexpr const EmbeddedFace* EmbeddedFaceOf(std::string_view face) {
 struct FontSpec {
   std::string_view face;
   int height;
-  TColor colour;
+  TColor color;
   bool bold;
 
   constexpr bool operator==(const FontSpec&) const = default;
 };
 
-enum FontKind : unsigned char {
-  fkWindow,        // PGothic 21, clBlack
-  fkHeading,       // PGothic 21, clWindowText, bold
-  fkSmallHeading,  // PGothic 19, clWindowText, bold
-  fkSmallValue,    // PGothic 19, clBlack
-  fkTag,           // PGothic 21, clWhite
-  fkStrip,         // PGothic 27, clWhite, bold
-  fkCommand,       // PGothic 21, clBlack, bold
-  fkNumberButton,  // Mincho 21, clWhite, bold
+enum class FontKind : unsigned char {
+  Window,        // PGothic 21, clBlack
+  Heading,       // PGothic 21, clWindowText, bold
+  SmallHeading,  // PGothic 19, clWindowText, bold
+  SmallValue,    // PGothic 19, clBlack
+  Tag,           // PGothic 21, clWhite
+  Strip,         // PGothic 27, clWhite, bold
+  Command,       // PGothic 21, clBlack, bold
+  NumberButton,  // Mincho 21, clWhite, bold
 };
 
 constexpr FontSpec FontOf(FontKind kind) {
   switch (kind) {
-    case fkWindow: return {kFacePGothic, 21, clBlack, false};
-    case fkHeading: return {kFacePGothic, 21, clWindowText, true};
-    case fkSmallHeading: return {kFacePGothic, 19, clWindowText, true};
-    case fkSmallValue: return {kFacePGothic, 19, clBlack, false};
-    case fkTag: return {kFacePGothic, 21, clWhite, false};
-    case fkStrip: return {kFacePGothic, 27, clWhite, true};
-    case fkCommand: return {kFacePGothic, 21, clBlack, true};
-    case fkNumberButton: return {kFaceMincho, 21, clWhite, true};
+    case FontKind::Window:
+      return {kFacePGothic, 21, clBlack, false};
+    case FontKind::Heading:
+      return {kFacePGothic, 21, clWindowText, true};
+    case FontKind::SmallHeading:
+      return {kFacePGothic, 19, clWindowText, true};
+    case FontKind::SmallValue:
+      return {kFacePGothic, 19, clBlack, false};
+    case FontKind::Tag:
+      return {kFacePGothic, 21, clWhite, false};
+    case FontKind::Strip:
+      return {kFacePGothic, 27, clWhite, true};
+    case FontKind::Command:
+      return {kFacePGothic, 21, clBlack, true};
+    case FontKind::NumberButton:
+      return {kFaceMincho, 21, clWhite, true};
   }
   return {kFacePGothic, 21, clBlack, false};
 }

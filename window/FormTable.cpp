@@ -1,5 +1,6 @@
 #include "window/FormTable.h"
 
+#include <algorithm>
 #include <array>
 #include <stdexcept>
 #include <string>
@@ -11,16 +12,29 @@
 namespace vexilo {
 namespace {
 
-// The table's layout: labels first, then the number buttons, the bars and the three commands.
+// The push buttons, in the table's order. A row here is all a new push button needs.
+struct CommandButton {
+  std::string_view name;
+  std::string_view caption;
+  int left;
+  int width;
+  int tabOrder;
+  Command command;
+};
+
+constexpr std::array<CommandButton, 3> kCommandButtons = {{
+    {"Button1", "Back", 8, 75, 49, Command::Back},
+    {"Button2", "Reset", 616, 75, 50, Command::Reset},
+    {"DATASAVE", "DataSave", 288, 121, 55, Command::DataSave},
+}};
+
+// The table's layout: labels first, then the number buttons, the bars and the push buttons.
 constexpr int kLabelCount = 223;
 constexpr int kColorBtnCount = 37;
 constexpr int kFirstColorBtn = kLabelCount;
 constexpr int kFirstBar = kFirstColorBtn + kColorBtnCount;
-constexpr int kBack = kFirstBar + kBars;
-constexpr int kReset = kBack + 1;
-constexpr int kDataSave = kReset + 1;
-constexpr int kControlCount = kDataSave + 1;
-static_assert(kControlCount == 279);
+constexpr int kFirstCommandButton = kFirstBar + kBars;
+constexpr int kControlCount = kFirstCommandButton + static_cast<int>(kCommandButtons.size());
 
 using Name = FixedString<16>;
 using Accessible = FixedString<32>;
@@ -35,15 +49,9 @@ constexpr Accessible Join(std::string_view head, int number) {
   return Accessible{head, number};
 }
 
-constexpr TColor PocketColour(int n) {
-  switch (PocketOf(n).colour) {
-    case ccRed:
-      return clRed;
-    case ccBlack:
-      return clBlack;
-    default:
-      return clLime;
-  }
+// A pocket's buttons and tags show the colour its strip slot shows.
+constexpr TColor PocketColor(int n) {
+  return *RecentSlotColour(PocketOf(n).color);
 }
 
 constexpr int DigitWidth(int n) {
@@ -76,12 +84,16 @@ constexpr int ShareLeft(int column) {
   return 88 + 136 * column;
 }
 
-constexpr Control MakeLabel(int number, int left, int top, int width, int height,
-                            std::string_view text, FontKind font, TColor color,
-                            TAlignment alignment, Accessible accessible) {
+// A static label keeps its left edge; a display, which the commands write, its right edge.
+enum class LabelRole : bool { Static, Display };
+
+constexpr Control MakeLabel(LabelNumber number, int left, int top, int width, int height,
+                            std::string_view text, FontKind font, TColor color, LabelRole role,
+                            Accessible accessible) {
+  const bool display = role == LabelRole::Display;
   return Control{
-      .name = Name{"Label", number},
-      .kind = ckLabel,
+      .name = Name{"Label", number.value},
+      .kind = ControlKind::Label,
       .left = static_cast<std::int16_t>(left),
       .top = static_cast<std::int16_t>(top),
       .width = static_cast<std::int16_t>(width),
@@ -89,31 +101,31 @@ constexpr Control MakeLabel(int number, int left, int top, int width, int height
       .text = text,
       .font = FontOf(font),
       .color = color,
-      .alignment = alignment,
+      .alignment = display ? taRightJustify : taLeftJustify,
+      .display = display,
       .tabOrder = -1,
       .tabStop = false,
-      .command = cmNone,
+      .command = Command::None,
       .number = -1,
-      .handler = {},
       .accessibleName = accessible,
   };
 }
 
-constexpr Control Caption(int number, int left, int top, int width, int height,
+constexpr Control Caption(LabelNumber number, int left, int top, int width, int height,
                           std::string_view text, FontKind font) {
-  return MakeLabel(number, left, top, width, height, text, font, kFormColor, taLeftJustify,
+  return MakeLabel(number, left, top, width, height, text, font, kFormColor, LabelRole::Static,
                    Join("caption ", text));
 }
 
-constexpr Control CountDisplay(int number, int left, int top, FontKind font, int width, int height,
-                               Accessible accessible) {
-  return MakeLabel(number, left, top, width, height, "xxxx", font, kFormColor, taRightJustify,
+constexpr Control CountDisplay(LabelNumber number, int left, int top, FontKind font, int width,
+                               int height, Accessible accessible) {
+  return MakeLabel(number, left, top, width, height, "xxxx", font, kFormColor, LabelRole::Display,
                    accessible);
 }
 
-constexpr Control ShareDisplay(int number, int left, int top, FontKind font, int width, int height,
-                               Accessible accessible) {
-  return MakeLabel(number, left, top, width, height, "xx.xx", font, kFormColor, taRightJustify,
+constexpr Control ShareDisplay(LabelNumber number, int left, int top, FontKind font, int width,
+                               int height, Accessible accessible) {
+  return MakeLabel(number, left, top, width, height, "xx.xx", font, kFormColor, LabelRole::Display,
                    accessible);
 }
 
@@ -131,8 +143,8 @@ constexpr void PutLabel(Form& form, const Control& label) {
 constexpr void AddStrip(Form& form) {
   for (int k = 1; k <= kStripSlots; ++k) {
     const int left = 49 + 32 * (k - 1) - (k >= 15 && k <= 19 ? 1 : 0);
-    PutLabel(form, MakeLabel(k, left, 272, 9, 27, "", fkStrip, kFormColor, taRightJustify,
-                             Join("last result ", k)));
+    PutLabel(form, MakeLabel(kFirstStripLabel + (k - 1), left, 272, 9, 27, "", FontKind::Strip,
+                             kFormColor, LabelRole::Display, Join("last result ", k)));
   }
 }
 
@@ -146,32 +158,33 @@ constexpr void AddStaticCaptions(Form& form) {
     FontKind font;
   };
   constexpr std::array<Row, 22> rows = {{
-      {21, "1st12", 72, 152, 55, fkHeading},
-      {22, "2nd12", 264, 152, 59, fkHeading},
-      {23, "3rd12", 456, 152, 55, fkHeading},
-      {24, "1-18", 176, 200, 48, fkHeading},
-      {25, "19-36", 448, 200, 60, fkHeading},
-      {26, "1Column", 640, 104, 78, fkSmallHeading},
-      {27, "2Column", 640, 56, 78, fkSmallHeading},
-      {28, "3Column", 640, 8, 78, fkSmallHeading},
-      {29, "EVEN", 696, 208, 54, fkHeading},
-      {30, "ODD", 696, 256, 46, fkHeading},
-      {31, "RED", 696, 304, 42, fkHeading},
-      {32, "BLACK", 696, 352, 69, fkHeading},
-      {33, kSectorCaptions[0], 8, 304, 232, fkHeading},
-      {34, kSectorCaptions[1], 352, 304, 232, fkHeading},
-      {35, kSectorCaptions[2], 8, 352, 220, fkHeading},
-      {36, kSectorCaptions[3], 352, 352, 232, fkHeading},
-      {148, "EVEN", 624, 576, 54, fkHeading},
-      {149, "ODD", 624, 600, 46, fkHeading},
-      {150, "RED", 624, 624, 42, fkHeading},
-      {151, "BLACK", 624, 648, 69, fkHeading},
-      {176, "Streets", 8, 576, 73, fkHeading},
-      {221, "Spin Count", 720, 152, 100, fkSmallHeading},
+      {21, "1st12", 72, 152, 55, FontKind::Heading},
+      {22, "2nd12", 264, 152, 59, FontKind::Heading},
+      {23, "3rd12", 456, 152, 55, FontKind::Heading},
+      {24, "1-18", 176, 200, 48, FontKind::Heading},
+      {25, "19-36", 448, 200, 60, FontKind::Heading},
+      {26, "1Column", 640, 104, 78, FontKind::SmallHeading},
+      {27, "2Column", 640, 56, 78, FontKind::SmallHeading},
+      {28, "3Column", 640, 8, 78, FontKind::SmallHeading},
+      {29, "EVEN", 696, 208, 54, FontKind::Heading},
+      {30, "ODD", 696, 256, 46, FontKind::Heading},
+      {31, "RED", 696, 304, 42, FontKind::Heading},
+      {32, "BLACK", 696, 352, 69, FontKind::Heading},
+      {33, kSectorCaptions[0], 8, 304, 232, FontKind::Heading},
+      {34, kSectorCaptions[1], 352, 304, 232, FontKind::Heading},
+      {35, kSectorCaptions[2], 8, 352, 220, FontKind::Heading},
+      {36, kSectorCaptions[3], 352, 352, 232, FontKind::Heading},
+      {148, "EVEN", 624, 576, 54, FontKind::Heading},
+      {149, "ODD", 624, 600, 46, FontKind::Heading},
+      {150, "RED", 624, 624, 42, FontKind::Heading},
+      {151, "BLACK", 624, 648, 69, FontKind::Heading},
+      {176, "Streets", 8, 576, 73, FontKind::Heading},
+      {221, "Spin Count", 720, 152, 100, FontKind::SmallHeading},
   }};
   for (const Row& row : rows) {
-    const int height = row.font == fkSmallHeading ? 19 : 21;
-    PutLabel(form, Caption(row.number, row.left, row.top, row.width, height, row.text, row.font));
+    const int height = row.font == FontKind::SmallHeading ? 19 : 21;
+    PutLabel(form, Caption(LabelNumber{row.number}, row.left, row.top, row.width, height, row.text,
+                           row.font));
   }
 }
 
@@ -179,13 +192,14 @@ constexpr void AddNumberGrid(Form& form) {
   for (int n = 0; n < kPockets; ++n) {
     const int column = GridColumn(n);
     const int top = GridTop(n);
-    const FontKind tagFont = n == 0 ? fkWindow : fkTag;  // black on lime for zero
-    PutLabel(form, MakeLabel(37 + n, TagLeft(n), top, DigitWidth(n), 21, Name{"", n}.view(),
-                             tagFont, PocketColour(n), taLeftJustify, Join("tag of ", n)));
-    PutLabel(form, CountDisplay(kFirstNumberCountLabel + n, CountLeft(column), top, fkWindow, 40,
-                                21, Join("count of ", n)));
-    PutLabel(form, ShareDisplay(kFirstNumberShareLabel + n, ShareLeft(column), top, fkWindow, 44,
-                                21, Join("share of ", n)));
+    const FontKind tagFont = n == 0 ? FontKind::Window : FontKind::Tag;  // black on lime for zero
+    PutLabel(form,
+             MakeLabel(LabelNumber{37 + n}, TagLeft(n), top, DigitWidth(n), 21, Name{"", n}.view(),
+                       tagFont, PocketColor(n), LabelRole::Static, Join("tag of ", n)));
+    PutLabel(form, CountDisplay(kFirstNumberCountLabel + n, CountLeft(column), top,
+                                FontKind::Window, 40, 21, Join("count of ", n)));
+    PutLabel(form, ShareDisplay(kFirstNumberShareLabel + n, ShareLeft(column), top,
+                                FontKind::Window, 44, 21, Join("share of ", n)));
   }
 }
 
@@ -195,17 +209,17 @@ constexpr void AddStreets(Form& form) {
     const int first = 3 * k - 2;
     const int column = StreetColumn(k);
     const int top = StreetTop(k);
-    PutLabel(form, MakeLabel(176 + k, tagLefts[column], top, DigitWidth(first), 21,
-                             Name{"", first}.view(), fkTag, PocketColour(first), taLeftJustify,
-                             Join("tag of street ", k)));
+    PutLabel(form, MakeLabel(LabelNumber{176 + k}, tagLefts[column], top, DigitWidth(first), 21,
+                             Name{"", first}.view(), FontKind::Tag, PocketColor(first),
+                             LabelRole::Static, Join("tag of street ", k)));
   }
   for (const GroupDisplay& group : kGroupDisplays) {
-    if (group.family != sfStreet) continue;
+    if (group.family != ShareFamily::Street) continue;
     const int column = StreetColumn(group.selector);
     const int top = StreetTop(group.selector);
-    PutLabel(form, CountDisplay(group.countLabel, CountLeft(column), top, fkWindow, 40, 21,
+    PutLabel(form, CountDisplay(group.countLabel, CountLeft(column), top, FontKind::Window, 40, 21,
                                 Join("count of ", group.name)));
-    PutLabel(form, ShareDisplay(group.shareLabel, ShareLeft(column), top, fkWindow, 44, 21,
+    PutLabel(form, ShareDisplay(group.shareLabel, ShareLeft(column), top, FontKind::Window, 44, 21,
                                 Join("share of ", group.name)));
   }
 }
@@ -240,7 +254,7 @@ constexpr std::array<GroupPlace, 16> kGroupPlaces = {{
     {158, 704, 648, 768, 696, 376, 129},  // black
 }};
 
-constexpr const GroupDisplay& GroupOfCountLabel(int label) {
+constexpr const GroupDisplay& GroupOfCountLabel(LabelNumber label) {
   for (const GroupDisplay& group : kGroupDisplays) {
     if (group.countLabel == label) return group;
   }
@@ -255,10 +269,10 @@ constexpr int BarTabOrder(int bar) {
 
 constexpr void AddGroups(Form& form) {
   for (const GroupPlace& place : kGroupPlaces) {
-    const GroupDisplay& group = GroupOfCountLabel(place.countLabel);
+    const GroupDisplay& group = GroupOfCountLabel(LabelNumber{place.countLabel});
     // The block of even, odd, red and black at the bottom uses the window font.
     const bool block = place.countLabel < 160;
-    const FontKind font = block ? fkWindow : fkSmallValue;
+    const FontKind font = block ? FontKind::Window : FontKind::SmallValue;
     const int height = block ? 21 : 19;
     PutLabel(form, CountDisplay(group.countLabel, place.countLeft, place.top, font, block ? 40 : 36,
                                 height, Join("count of ", group.name)));
@@ -266,8 +280,8 @@ constexpr void AddGroups(Form& form) {
                                 height, Join("share of ", group.name)));
     Put(form,
         Control{
-            .name = Name{"ProgressBar", group.bar},
-            .kind = ckProgressBar,
+            .name = Name{"ProgressBar", group.bar.value},
+            .kind = ControlKind::ProgressBar,
             .left = static_cast<std::int16_t>(place.barLeft),
             .top = static_cast<std::int16_t>(place.barTop),
             .width = static_cast<std::int16_t>(place.barWidth),
@@ -276,27 +290,28 @@ constexpr void AddGroups(Form& form) {
             .font = FontOf(kFormFont),
             .color = kFormColor,
             .alignment = taLeftJustify,
-            .tabOrder = static_cast<std::int8_t>(BarTabOrder(group.bar)),
+            .display = false,
+            .tabOrder = static_cast<std::int8_t>(BarTabOrder(group.bar.value)),
             .tabStop = false,
-            .command = cmNone,
+            .command = Command::None,
             .number = -1,
-            .handler = {},
             .accessibleName = Join("bar of ", group.name),
         },
-        kFirstBar + group.bar - 1);
+        kFirstBar + group.bar.value - 1);
   }
 }
 
 constexpr void AddSpinCountAndNotice(Form& form) {
-  PutLabel(form,
-           CountDisplay(kSpinCountLabel, 784, 176, fkWindow, 40, 21, Accessible{"spin count"}));
-  PutLabel(form, MakeLabel(223, 392, 680, 437, 21, "Copyright (c) 2026 The Vexilo developers",
-                           fkCommand, kFormColor, taLeftJustify, Accessible{"notice"}));
+  PutLabel(form, CountDisplay(kSpinCountLabel, 784, 176, FontKind::Window, 40, 21,
+                              Accessible{"spin count"}));
+  PutLabel(form, MakeLabel(LabelNumber{223}, 392, 680, 437, 21,
+                           "Copyright (c) 2026 The Vexilo developers", FontKind::Command,
+                           kFormColor, LabelRole::Static, Accessible{"notice"}));
 }
 
 constexpr FontSpec NumberButtonFont(int n) {
-  FontSpec font = FontOf(fkNumberButton);
-  if (n == 0) font.colour = clBlack;  // black on lime
+  FontSpec font = FontOf(FontKind::NumberButton);
+  if (n == 0) font.color = clBlack;  // black on lime
   if (n == 1) font.face = kFaceGothic;
   return font;
 }
@@ -305,25 +320,23 @@ constexpr void AddNumberButtons(Form& form) {
   for (int n = 0; n < kPockets; ++n) {
     const int k = n + 1;
     const bool zero = n == 0;
-    Name handler{"ColorBtn", k};
-    for (const char ch : std::string_view{"Click"}) handler.chars[handler.length++] = ch;
     Put(form,
         Control{
             .name = Name{"ColorBtn", k},
-            .kind = ckColorBtn,
+            .kind = ControlKind::ColorBtn,
             .left = static_cast<std::int16_t>(zero ? 16 : 64 + 48 * ((n - 1) / 3)),
             .top = static_cast<std::int16_t>(zero ? 8 : 104 - 48 * ((n - 1) % 3)),
             .width = 41,
             .height = static_cast<std::int16_t>(zero ? 137 : 41),
             .text = Name{"", n}.view(),
             .font = NumberButtonFont(n),
-            .color = PocketColour(n),
+            .color = PocketColor(n),
             .alignment = taCenter,
+            .display = false,
             .tabOrder = static_cast<std::int8_t>(n),
             .tabStop = true,
-            .command = cmSpin,
+            .command = Command::Spin,
             .number = static_cast<std::int8_t>(n),
-            .handler = handler,
             .accessibleName = Join("", n),
         },
         kFirstColorBtn + n);
@@ -331,42 +344,28 @@ constexpr void AddNumberButtons(Form& form) {
 }
 
 constexpr void AddCommandButtons(Form& form) {
-  struct Row {
-    int index;
-    std::string_view name;
-    std::string_view caption;
-    int left;
-    int width;
-    int tabOrder;
-    Command command;
-    std::string_view handler;
-  };
-  constexpr std::array<Row, 3> rows = {{
-      {kBack, "Button1", "Back", 8, 75, 49, cmBack, "Button1Click"},
-      {kReset, "Button2", "Reset", 616, 75, 50, cmReset, "Button2Click"},
-      {kDataSave, "DATASAVE", "DataSave", 288, 121, 55, cmDataSave, "DATASAVEClick"},
-  }};
-  for (const Row& row : rows) {
+  int index = kFirstCommandButton;
+  for (const CommandButton& row : kCommandButtons) {
     Put(form,
         Control{
             .name = row.name,
-            .kind = ckButton,
+            .kind = ControlKind::Button,
             .left = static_cast<std::int16_t>(row.left),
             .top = 248,
             .width = static_cast<std::int16_t>(row.width),
             .height = 25,
             .text = row.caption,
-            .font = FontOf(fkCommand),
+            .font = FontOf(FontKind::Command),
             .color = kFormColor,
             .alignment = taCenter,
+            .display = false,
             .tabOrder = static_cast<std::int8_t>(row.tabOrder),
             .tabStop = true,
             .command = row.command,
             .number = -1,
-            .handler = row.handler,
             .accessibleName = row.caption,
         },
-        row.index);
+        index++);
   }
 }
 
@@ -421,10 +420,9 @@ constexpr int IndexOfName(std::string_view name) {
     const int number = ParseNumber(name.substr(family.prefix.size()), family.count);
     return number > 0 ? family.first + number - 1 : -1;
   }
-  if (name == "Button1") return kBack;
-  if (name == "Button2") return kReset;
-  if (name == "DATASAVE") return kDataSave;
-  return -1;
+  const auto button = std::ranges::find(kCommandButtons, name, &CommandButton::name);
+  if (button == kCommandButtons.end()) return -1;
+  return kFirstCommandButton + static_cast<int>(button - kCommandButtons.begin());
 }
 
 constexpr int Find(std::string_view name) {
@@ -446,11 +444,17 @@ std::span<const Control> FormControls() {
   return kForm;
 }
 
-int FindControl(std::string_view name) {
-  return Find(name);
+const Control& ControlAt(ControlIndex index) {
+  return kForm.at(static_cast<std::size_t>(index.value));
 }
 
-int ControlIndex(std::string_view prefix, int number) {
+std::optional<ControlIndex> FindControl(std::string_view name) {
+  const int index = Find(name);
+  if (index < 0) return std::nullopt;
+  return ControlIndex{index};
+}
+
+ControlIndex ControlNamed(std::string_view prefix, int number) {
   // Built on the stack: the commands look up about a hundred names per press.
   int index = -1;
   if (prefix.size() <= 12 && number >= 0 && number <= 999) {
@@ -460,7 +464,15 @@ int ControlIndex(std::string_view prefix, int number) {
     throw std::out_of_range("the window has no control " + std::string(prefix) +
                             std::to_string(number));
   }
-  return index;
+  return ControlIndex{index};
+}
+
+ControlIndex ControlOf(LabelNumber label) {
+  return ControlNamed("Label", label.value);
+}
+
+ControlIndex ControlOf(BarNumber bar) {
+  return ControlNamed("ProgressBar", bar.value);
 }
 
 }  // namespace vexilo

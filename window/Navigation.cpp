@@ -24,23 +24,26 @@ int LastTabPosition(std::span<const Control> form) {
 
 }  // namespace
 
-int FirstFocus() {
-  return FindControl("ColorBtn1");
+ControlIndex FirstFocus() {
+  return ControlNamed("ColorBtn", 1);
 }
 
-int NextFocus(int current, bool forward, FocusMove move) {
+ControlIndex NextFocus(std::optional<ControlIndex> current, bool forward, FocusMove move) {
   const std::span<const Control> form = FormControls();
-  if (current < 0 || current >= static_cast<int>(form.size()) || form[current].tabOrder < 0) {
+  if (!current || current->value < 0 || current->value >= static_cast<int>(form.size()) ||
+      form[current->value].tabOrder < 0) {
     return FirstFocus();
   }
   const int positions = LastTabPosition(form) + 1;
-  const int start = form[current].tabOrder;
+  const int start = form[current->value].tabOrder;
   for (int step = 1; step <= positions; ++step) {
     const int position = ((start + (forward ? step : -step)) % positions + positions) % positions;
     const int candidate = ControlAtTabPosition(form, position);
-    if (candidate >= 0 && (move == fmArrow || form[candidate].tabStop)) return candidate;
+    if (candidate >= 0 && (move == FocusMove::Arrow || form[candidate].tabStop)) {
+      return ControlIndex{candidate};
+    }
   }
-  return current;
+  return *current;
 }
 
 }  // namespace vexilo

@@ -25,22 +25,22 @@ struct Share {
 
 // The 16 shares with a bar: dozens, halves, columns, parity, colour, sectors.
 constexpr std::array<Share, 16> kBarShares = {{
-    {sfDozen, 0},
-    {sfDozen, 1},
-    {sfDozen, 2},
-    {sfHalf, 0},
-    {sfHalf, 1},
-    {sfColumn, 0},
-    {sfColumn, 1},
-    {sfColumn, 2},
-    {sfParity, 0},
-    {sfParity, 1},
-    {sfColour, 0},
-    {sfColour, 1},
-    {sfSector, 1},
-    {sfSector, 2},
-    {sfSector, 3},
-    {sfSector, 4},
+    {ShareFamily::Dozen, 0},
+    {ShareFamily::Dozen, 1},
+    {ShareFamily::Dozen, 2},
+    {ShareFamily::Half, 0},
+    {ShareFamily::Half, 1},
+    {ShareFamily::Column, 0},
+    {ShareFamily::Column, 1},
+    {ShareFamily::Column, 2},
+    {ShareFamily::Parity, 0},
+    {ShareFamily::Parity, 1},
+    {ShareFamily::Color, 0},
+    {ShareFamily::Color, 1},
+    {ShareFamily::Sector, 1},
+    {ShareFamily::Sector, 2},
+    {ShareFamily::Sector, 3},
+    {ShareFamily::Sector, 4},
 }};
 
 constexpr int kShareLabels = kPockets + kStreets + static_cast<int>(kBarShares.size());
@@ -53,8 +53,10 @@ struct Display {
 
   void Refresh(const SpinTally& tally, std::string_view separator) {
     int i = 0;
-    for (int n = 0; n < kPockets; ++n) FormatPercent(tally, sfNumber, n, shares[i++], separator);
-    for (int s = 1; s <= kStreets; ++s) FormatPercent(tally, sfStreet, s, shares[i++], separator);
+    for (int n = 0; n < kPockets; ++n)
+      FormatPercent(tally, ShareFamily::Number, n, shares[i++], separator);
+    for (int s = 1; s <= kStreets; ++s)
+      FormatPercent(tally, ShareFamily::Street, s, shares[i++], separator);
     for (const Share& s : kBarShares) {
       FormatPercent(tally, s.family, s.selector, shares[i++], separator);
     }

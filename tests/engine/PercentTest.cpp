@@ -217,18 +217,23 @@ TEST(FormatPercent, SelectorsAtAndBeyondEachEnd) {
     bool formats;
   };
   constexpr Case kCases[] = {
-      {sfNumber, -1, false}, {sfNumber, 0, true}, {sfNumber, 36, true}, {sfNumber, 37, false},
-      {sfColour, -1, false}, {sfColour, 1, true}, {sfColour, 2, false}, {sfParity, 2, false},
-      {sfHalf, 2, false},    {sfColumn, 2, true}, {sfColumn, 3, false}, {sfDozen, 3, false},
-      {sfStreet, 0, false},  {sfStreet, 1, true}, {sfStreet, 12, true}, {sfStreet, 13, false},
-      {sfSector, 0, false},  {sfSector, 4, true}, {sfSector, 5, false},
+      {ShareFamily::Number, -1, false}, {ShareFamily::Number, 0, true},
+      {ShareFamily::Number, 36, true},  {ShareFamily::Number, 37, false},
+      {ShareFamily::Color, -1, false},  {ShareFamily::Color, 1, true},
+      {ShareFamily::Color, 2, false},   {ShareFamily::Parity, 2, false},
+      {ShareFamily::Half, 2, false},    {ShareFamily::Column, 2, true},
+      {ShareFamily::Column, 3, false},  {ShareFamily::Dozen, 3, false},
+      {ShareFamily::Street, 0, false},  {ShareFamily::Street, 1, true},
+      {ShareFamily::Street, 12, true},  {ShareFamily::Street, 13, false},
+      {ShareFamily::Sector, 0, false},  {ShareFamily::Sector, 4, true},
+      {ShareFamily::Sector, 5, false},
   };
   for (const Case& c : kCases) {
     std::string text = "as passed";
     EXPECT_EQ(FormatPercent(tally, c.family, c.selector, text, "."), c.formats)
-        << c.family << "/" << c.selector;
+        << static_cast<int>(c.family) << "/" << c.selector;
     if (!c.formats) {
-      EXPECT_EQ(text, "as passed") << c.family << "/" << c.selector;
+      EXPECT_EQ(text, "as passed") << static_cast<int>(c.family) << "/" << c.selector;
     }
   }
 }
@@ -244,17 +249,20 @@ TEST(FormatPercent, EachSelectorReadsItsOwnCount) {
     const char* text;
   };
   constexpr Case kCases[] = {
-      {sfColour, 0, "33.33"}, {sfColour, 1, "66.67"}, {sfParity, 0, "66.67"},
-      {sfParity, 1, "33.33"}, {sfHalf, 0, "33.33"},   {sfHalf, 1, "66.67"},
-      {sfColumn, 0, "33.33"}, {sfColumn, 1, "66.67"}, {sfColumn, 2, "0"},
-      {sfDozen, 0, "33.33"},  {sfDozen, 1, "66.67"},  {sfDozen, 2, "0"},
-      {sfStreet, 1, "33.33"}, {sfStreet, 7, "66.67"}, {sfSector, 1, "66.67"},
-      {sfSector, 3, "33.33"}, {sfNumber, 0, "0"},     {sfNumber, 19, "33.33"},
+      {ShareFamily::Color, 0, "33.33"},  {ShareFamily::Color, 1, "66.67"},
+      {ShareFamily::Parity, 0, "66.67"}, {ShareFamily::Parity, 1, "33.33"},
+      {ShareFamily::Half, 0, "33.33"},   {ShareFamily::Half, 1, "66.67"},
+      {ShareFamily::Column, 0, "33.33"}, {ShareFamily::Column, 1, "66.67"},
+      {ShareFamily::Column, 2, "0"},     {ShareFamily::Dozen, 0, "33.33"},
+      {ShareFamily::Dozen, 1, "66.67"},  {ShareFamily::Dozen, 2, "0"},
+      {ShareFamily::Street, 1, "33.33"}, {ShareFamily::Street, 7, "66.67"},
+      {ShareFamily::Sector, 1, "66.67"}, {ShareFamily::Sector, 3, "33.33"},
+      {ShareFamily::Number, 0, "0"},     {ShareFamily::Number, 19, "33.33"},
   };
   for (const Case& c : kCases) {
     std::string text;
     ASSERT_TRUE(FormatPercent(tally, c.family, c.selector, text, "."));
-    EXPECT_EQ(text, c.text) << c.family << "/" << c.selector;
+    EXPECT_EQ(text, c.text) << static_cast<int>(c.family) << "/" << c.selector;
   }
 }
 
@@ -263,7 +271,7 @@ TEST(FormatPercent, SharesOfAFamilyNeedNotAddUpToAHundred) {
   for (const int n : {1, 2, 3}) ASSERT_TRUE(tally.Spin(n));
   for (int column = 0; column < 3; ++column) {
     std::string text;
-    ASSERT_TRUE(FormatPercent(tally, sfColumn, column, text, ","));
+    ASSERT_TRUE(FormatPercent(tally, ShareFamily::Column, column, text, ","));
     EXPECT_EQ(text, "33,33") << column;
   }
 }

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/Colour.h"
+#include "engine/Color.h"
 #include "engine/PocketTable.h"
 #include "engine/ShareFamily.h"
 
@@ -32,14 +32,14 @@ std::vector<int> ParseCaption(std::string_view caption) {
 
 TEST(PocketTable, ZeroIsGreenWithItsOwnParityAndNoGroup) {
   const Pocket& zero = PocketOf(0);
-  EXPECT_EQ(zero.colour, ccGreen);
-  EXPECT_EQ(zero.parity, pcZero);
+  EXPECT_EQ(zero.color, ColourCode::Green);
+  EXPECT_EQ(zero.parity, ParityCode::Zero);
   EXPECT_EQ(zero.dozen, 0);
   EXPECT_EQ(zero.half, 0);
   EXPECT_EQ(zero.column, 0);
   EXPECT_EQ(zero.street, 0);
   EXPECT_EQ(zero.sector, 0);
-  for (int f = sfColour; f < kFamilies; ++f) {
+  for (int f = static_cast<int>(ShareFamily::Color); f < kFamilies; ++f) {
     EXPECT_EQ(GroupSelector(0, static_cast<ShareFamily>(f)), -1) << "family " << f;
   }
 }
@@ -49,8 +49,8 @@ TEST(PocketTable, EveryRowFollowsTheRedListAndTheArithmeticRules) {
     SCOPED_TRACE(n);
     const Pocket& p = PocketOf(n);
     const bool red = std::find(kRedNumbers.begin(), kRedNumbers.end(), n) != kRedNumbers.end();
-    EXPECT_EQ(p.colour, red ? ccRed : ccBlack);
-    EXPECT_EQ(p.parity, n % 2 == 0 ? pcEven : pcOdd);
+    EXPECT_EQ(p.color, red ? ColourCode::Red : ColourCode::Black);
+    EXPECT_EQ(p.parity, n % 2 == 0 ? ParityCode::Even : ParityCode::Odd);
     EXPECT_EQ(p.dozen, n <= 12 ? 1 : n <= 24 ? 2 : 3);
     EXPECT_EQ(p.half, n <= 18 ? 1 : 2);
     EXPECT_EQ(p.column, n % 3 == 0 ? 3 : n % 3);
@@ -60,18 +60,19 @@ TEST(PocketTable, EveryRowFollowsTheRedListAndTheArithmeticRules) {
   }
 }
 
-TEST(PocketTable, RowsWhereColourDoesNotFollowParity) {
+TEST(PocketTable, RowsWhereColorDoesNotFollowParity) {
   struct Row {
     int number;
-    ColourCode colour;
+    ColourCode color;
     ParityCode parity;
   };
   constexpr Row kRows[] = {
-      {10, ccBlack, pcEven}, {11, ccBlack, pcOdd}, {28, ccBlack, pcEven},
-      {29, ccBlack, pcOdd},  {18, ccRed, pcEven},  {19, ccRed, pcOdd},
+      {10, ColourCode::Black, ParityCode::Even}, {11, ColourCode::Black, ParityCode::Odd},
+      {28, ColourCode::Black, ParityCode::Even}, {29, ColourCode::Black, ParityCode::Odd},
+      {18, ColourCode::Red, ParityCode::Even},   {19, ColourCode::Red, ParityCode::Odd},
   };
   for (const Row& row : kRows) {
-    EXPECT_EQ(PocketOf(row.number).colour, row.colour) << row.number;
+    EXPECT_EQ(PocketOf(row.number).color, row.color) << row.number;
     EXPECT_EQ(PocketOf(row.number).parity, row.parity) << row.number;
   }
 }
@@ -99,30 +100,31 @@ TEST(PocketTable, GroupSizes) {
     int members;
   };
   constexpr Family kFamiliesToCount[] = {
-      {sfColour, 18}, {sfParity, 18}, {sfHalf, 18},  {sfColumn, 12},
-      {sfDozen, 12},  {sfStreet, 3},  {sfSector, 9},
+      {ShareFamily::Color, 18},  {ShareFamily::Parity, 18}, {ShareFamily::Half, 18},
+      {ShareFamily::Column, 12}, {ShareFamily::Dozen, 12},  {ShareFamily::Street, 3},
+      {ShareFamily::Sector, 9},
   };
   for (const auto& [family, members] : kFamiliesToCount) {
     const SelectorRange range = SelectorsOf(family);
     for (int selector = range.first; selector <= range.last; ++selector) {
       int count = 0;
       for (int n = 0; n < kPockets; ++n) count += GroupSelector(n, family) == selector ? 1 : 0;
-      EXPECT_EQ(count, members) << "family " << family << " selector " << selector;
+      EXPECT_EQ(count, members) << "family " << static_cast<int>(family) << " selector " << selector;
     }
   }
 }
 
-TEST(RecentSlotColour, MapsEachCodeAndKeepsTheColourForOthers) {
+TEST(RecentSlotColour, MapsEachCodeAndKeepsTheColorForOthers) {
   struct Case {
-    std::int32_t code;
-    std::optional<TColor> colour;
+    ColourCode code;
+    std::optional<TColor> color;
   };
   const Case kCases[] = {
-      {0, 255},          {1, 0},
-      {2, 65280},        {3, static_cast<TColor>(0x8000000Fu)},
-      {4, std::nullopt}, {-1, std::nullopt},
+      {ColourCode{0}, 255},          {ColourCode{1}, 0},
+      {ColourCode{2}, 65280},        {ColourCode{3}, static_cast<TColor>(0x8000000Fu)},
+      {ColourCode{4}, std::nullopt}, {ColourCode{-1}, std::nullopt},
   };
-  for (const Case& c : kCases) EXPECT_EQ(RecentSlotColour(c.code), c.colour) << c.code;
+  for (const Case& c : kCases) EXPECT_EQ(RecentSlotColour(c.code), c.color) << static_cast<int>(c.code);
 }
 
 }  // namespace

@@ -14,21 +14,21 @@ namespace {
 int ModelSelector(int n, ShareFamily family) {
   const Pocket& p = PocketOf(n);
   switch (family) {
-    case sfNumber:
+    case ShareFamily::Number:
       return n;
-    case sfColour:
-      return p.colour == ccGreen ? -1 : p.colour;
-    case sfParity:
-      return p.parity == pcZero ? -1 : p.parity == pcEven ? 0 : 1;
-    case sfHalf:
+    case ShareFamily::Color:
+      return p.color == ColourCode::Green ? -1 : static_cast<int>(p.color);
+    case ShareFamily::Parity:
+      return p.parity == ParityCode::Zero ? -1 : p.parity == ParityCode::Even ? 0 : 1;
+    case ShareFamily::Half:
       return p.half - 1;
-    case sfColumn:
+    case ShareFamily::Column:
       return p.column - 1;
-    case sfDozen:
+    case ShareFamily::Dozen:
       return p.dozen - 1;
-    case sfStreet:
+    case ShareFamily::Street:
       return p.street == 0 ? -1 : p.street;
-    case sfSector:
+    case ShareFamily::Sector:
       return p.sector == 0 ? -1 : p.sector;
   }
   return -1;
@@ -48,7 +48,7 @@ void ExpectMatchesModel(const SpinTally& tally, const std::vector<int>& spins) {
   ASSERT_EQ(sumOfNumbers, s);
 
   const int zeros = tally.NumberCount(0);
-  for (int f = sfColour; f < kFamilies; ++f) {
+  for (int f = static_cast<int>(ShareFamily::Color); f < kFamilies; ++f) {
     const auto family = static_cast<ShareFamily>(f);
     const SelectorRange range = SelectorsOf(family);
     int sum = 0;
@@ -64,17 +64,17 @@ void ExpectMatchesModel(const SpinTally& tally, const std::vector<int>& spins) {
 
   for (int k = 1; k <= s; ++k) {
     ASSERT_EQ(tally.History(k).number, spins[k - 1]) << "entry " << k;
-    ASSERT_EQ(tally.History(k).colour, PocketOf(spins[k - 1]).colour) << "entry " << k;
+    ASSERT_EQ(tally.History(k).color, PocketOf(spins[k - 1]).color) << "entry " << k;
   }
 
   for (int k = 1; k <= kStripSlots; ++k) {
     if (k <= s) {
       const int n = spins[s - k];
       ASSERT_EQ(tally.SlotText(k), std::to_string(n)) << "slot " << k;
-      ASSERT_EQ(tally.SlotColour(k), PocketOf(n).colour) << "slot " << k;
+      ASSERT_EQ(tally.SlotColor(k), PocketOf(n).color) << "slot " << k;
     } else {
       ASSERT_EQ(tally.SlotText(k), "") << "slot " << k;
-      ASSERT_EQ(tally.SlotColour(k), ccNone) << "slot " << k;
+      ASSERT_EQ(tally.SlotColor(k), ColourCode::None) << "slot " << k;
     }
   }
 }

@@ -14,8 +14,8 @@ namespace {
 struct Snapshot {
   int spinCount;
   std::vector<int> counts;
-  std::vector<std::pair<int, int>> history;
-  std::vector<std::pair<std::string, int>> strip;
+  std::vector<std::pair<int, ColourCode>> history;
+  std::vector<std::pair<std::string, ColourCode>> strip;
   bool operator==(const Snapshot&) const = default;
 };
 
@@ -28,10 +28,10 @@ Snapshot Take(const SpinTally& tally) {
     }
   }
   for (int k = 1; k <= tally.SpinCount(); ++k) {
-    s.history.emplace_back(tally.History(k).number, tally.History(k).colour);
+    s.history.emplace_back(tally.History(k).number, tally.History(k).color);
   }
   for (int k = 1; k <= kStripSlots; ++k) {
-    s.strip.emplace_back(std::string(tally.SlotText(k)), tally.SlotColour(k));
+    s.strip.emplace_back(std::string(tally.SlotText(k)), tally.SlotColor(k));
   }
   return s;
 }
@@ -64,16 +64,16 @@ TEST(SpinTally, RecordingRaisesTheNumberAndItsSevenGroups) {
   ASSERT_TRUE(tally.RecordSpin(17));
   EXPECT_EQ(tally.SpinCount(), 1);
   EXPECT_EQ(tally.History(1).number, 17);
-  EXPECT_EQ(tally.History(1).colour, ccBlack);
+  EXPECT_EQ(tally.History(1).color, ColourCode::Black);
   ExpectOnlyCounts(tally,
-                   {{sfNumber, 17},
-                    {sfColour, 1},
-                    {sfParity, 1},
-                    {sfDozen, 1},
-                    {sfHalf, 0},
-                    {sfColumn, 1},
-                    {sfStreet, 6},
-                    {sfSector, 1}},
+                   {{ShareFamily::Number, 17},
+                    {ShareFamily::Color, 1},
+                    {ShareFamily::Parity, 1},
+                    {ShareFamily::Dozen, 1},
+                    {ShareFamily::Half, 0},
+                    {ShareFamily::Column, 1},
+                    {ShareFamily::Street, 6},
+                    {ShareFamily::Sector, 1}},
                    1);
   EXPECT_EQ(tally.SlotText(1), "") << "RecordSpin alone leaves the strip";
 }
@@ -83,15 +83,17 @@ TEST(SpinTally, ZeroRaisesOnlyItsOwnCount) {
   ASSERT_TRUE(tally.RecordSpin(0));
   EXPECT_EQ(tally.SpinCount(), 1);
   EXPECT_EQ(tally.History(1).number, 0);
-  EXPECT_EQ(tally.History(1).colour, ccGreen);
-  ExpectOnlyCounts(tally, {{sfNumber, 0}}, 1);
+  EXPECT_EQ(tally.History(1).color, ColourCode::Green);
+  ExpectOnlyCounts(tally, {{ShareFamily::Number, 0}}, 1);
 }
 
 TEST(SpinTally, ThreeSpinsOf36AndOneTakeBack) {
   SpinTally tally(50);
   SpinAll(tally, {36, 36, 36});
-  const std::vector<Share> groups = {{sfNumber, 36}, {sfColour, 0}, {sfParity, 0},  {sfDozen, 2},
-                                     {sfHalf, 1},    {sfColumn, 2}, {sfStreet, 12}, {sfSector, 2}};
+  const std::vector<Share> groups = {{ShareFamily::Number, 36}, {ShareFamily::Color, 0},
+                                     {ShareFamily::Parity, 0},  {ShareFamily::Dozen, 2},
+                                     {ShareFamily::Half, 1},    {ShareFamily::Column, 2},
+                                     {ShareFamily::Street, 12}, {ShareFamily::Sector, 2}};
   EXPECT_EQ(tally.SpinCount(), 3);
   ExpectOnlyCounts(tally, groups, 3);
   ASSERT_TRUE(tally.TakeBack());
@@ -131,7 +133,7 @@ TEST(SpinTally, AfterResetTheNextSpinIsEntryOne) {
   ASSERT_TRUE(tally.Spin(9));
   EXPECT_EQ(tally.SpinCount(), 1);
   EXPECT_EQ(tally.History(1).number, 9);
-  EXPECT_EQ(tally.History(1).colour, ccRed);
+  EXPECT_EQ(tally.History(1).color, ColourCode::Red);
 }
 
 TEST(SpinTally, AFullHistoryRefusesWithNothingChanged) {
@@ -163,15 +165,16 @@ TEST(SpinTally, InputsOutsideTheirRangeChangeNothing) {
     ShareFamily family;
     int selector;
   };
-  for (const Read r : {Read{sfNumber, -1}, Read{sfNumber, 37}, Read{sfColour, 2}, Read{sfStreet, 0},
-                       Read{sfStreet, 13}, Read{sfSector, 5}}) {
-    EXPECT_EQ(tally.Count(r.family, r.selector), 0) << r.family << "/" << r.selector;
+  for (const Read r : {Read{ShareFamily::Number, -1}, Read{ShareFamily::Number, 37},
+                       Read{ShareFamily::Color, 2}, Read{ShareFamily::Street, 0},
+                       Read{ShareFamily::Street, 13}, Read{ShareFamily::Sector, 5}}) {
+    EXPECT_EQ(tally.Count(r.family, r.selector), 0) << static_cast<int>(r.family) << "/" << r.selector;
   }
   for (const int k : {0, 4, -1}) {
-    EXPECT_EQ(tally.History(k).colour, ccNone) << k;
+    EXPECT_EQ(tally.History(k).color, ColourCode::None) << k;
   }
   EXPECT_EQ(tally.SlotText(21), "");
-  EXPECT_EQ(tally.SlotColour(0), ccNone);
+  EXPECT_EQ(tally.SlotColor(0), ColourCode::None);
 }
 
 TEST(SpinTally, UndoLeavesTheCountToTheCaller) {
@@ -180,9 +183,9 @@ TEST(SpinTally, UndoLeavesTheCountToTheCaller) {
   tally.UndoSpin(17);
   EXPECT_EQ(tally.SpinCount(), 2);
   EXPECT_EQ(tally.NumberCount(17), 0);
-  EXPECT_EQ(tally.Count(sfColour, 1), 0);
+  EXPECT_EQ(tally.Count(ShareFamily::Color, 1), 0);
   EXPECT_EQ(tally.History(2).number, 0);
-  EXPECT_EQ(tally.History(2).colour, ccNone);
+  EXPECT_EQ(tally.History(2).color, ColourCode::None);
 }
 
 // The strip as the numbers it shows, newest first; every other slot must be empty.
@@ -192,10 +195,10 @@ void ExpectStrip(const SpinTally& tally, const std::vector<int>& newestFirst) {
     if (k <= static_cast<int>(newestFirst.size())) {
       const int n = newestFirst[k - 1];
       EXPECT_EQ(tally.SlotText(k), std::to_string(n));
-      EXPECT_EQ(tally.SlotColour(k), PocketOf(n).colour);
+      EXPECT_EQ(tally.SlotColor(k), PocketOf(n).color);
     } else {
       EXPECT_EQ(tally.SlotText(k), "");
-      EXPECT_EQ(tally.SlotColour(k), ccNone);
+      EXPECT_EQ(tally.SlotColor(k), ColourCode::None);
     }
   }
 }
@@ -237,13 +240,13 @@ TEST(RecentStrip, FollowsSpinsTakeBacksAndReset) {
   }
 }
 
-TEST(RecentStrip, ColoursOfGreenBlackAndRedSpins) {
+TEST(RecentStrip, ColorsOfGreenBlackAndRedSpins) {
   SpinTally tally(50);
   SpinAll(tally, {5, 17, 0});
-  EXPECT_EQ(tally.SlotColour(1), ccGreen);
-  EXPECT_EQ(tally.SlotColour(2), ccBlack);
-  EXPECT_EQ(tally.SlotColour(3), ccRed);
-  EXPECT_EQ(tally.SlotColour(4), ccNone);
+  EXPECT_EQ(tally.SlotColor(1), ColourCode::Green);
+  EXPECT_EQ(tally.SlotColor(2), ColourCode::Black);
+  EXPECT_EQ(tally.SlotColor(3), ColourCode::Red);
+  EXPECT_EQ(tally.SlotColor(4), ColourCode::None);
 }
 
 TEST(RecentStrip, RebuildLeavesTheSlotsBeyondItsCount) {
@@ -270,7 +273,7 @@ TEST(SpinTally, HundredThousandSpinsAreKeptInOrder) {
   EXPECT_EQ(tally.SpinCount(), MAX_SPINS);
   for (int k = 1; k <= MAX_SPINS; ++k) {
     ASSERT_EQ(tally.History(k).number, spins[k - 1]) << "entry " << k;
-    ASSERT_EQ(tally.History(k).colour, PocketOf(spins[k - 1]).colour) << "entry " << k;
+    ASSERT_EQ(tally.History(k).color, PocketOf(spins[k - 1]).color) << "entry " << k;
   }
   EXPECT_EQ(tally.SlotText(1), std::to_string(spins.back()));
 }

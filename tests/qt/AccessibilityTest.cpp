@@ -18,12 +18,12 @@ QString Name(const Control& control) {
 
 QAccessible::Role RoleOf(ControlKind kind) {
   switch (kind) {
-    case ckLabel:
+    case ControlKind::Label:
       return QAccessible::StaticText;
-    case ckProgressBar:
+    case ControlKind::ProgressBar:
       return QAccessible::ProgressBar;
-    case ckColorBtn:
-    case ckButton:
+    case ControlKind::ColorBtn:
+    case ControlKind::Button:
       return QAccessible::Button;
   }
   return QAccessible::NoRole;
@@ -34,7 +34,7 @@ TEST(Accessibility, EveryControlHasItsNameAndRole) {
   const std::span<const Control> controls = FormControls();
   int displays = 0;
   for (std::size_t i = 0; i < controls.size(); ++i) {
-    QWidget* widget = driver.Form().Control(static_cast<int>(i));
+    QWidget* widget = driver.Form().Control(ControlIndex{static_cast<int>(i)});
     if (auto* label = qobject_cast<TLabel*>(widget)) displays += label->IsDisplay() ? 1 : 0;
     QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(widget);
     ASSERT_NE(accessible, nullptr) << controls[i].name.view();

@@ -63,8 +63,8 @@ int InkRowRuns(const QImage& image, TColor color) {
   return runs;
 }
 
-constexpr TColor kRedLight = MakeColour(255, 128, 128);
-constexpr TColor kRedDark = MakeColour(127, 0, 0);
+constexpr TColor kRedLight = MakeColor(255, 128, 128);
+constexpr TColor kRedDark = MakeColor(127, 0, 0);
 
 TEST(ColorBtnPixels, BevelFollowsStyleAndPress) {
   struct Case {
@@ -101,7 +101,7 @@ TEST(ColorBtnPixels, BevelFollowsStyleAndPress) {
 
 // The active frame is DarkenColor(Color, 192); the outline inverts every other pixel against
 // the contrast colour, so it shows on black, red and lime alike.
-TEST(ColorBtnPixels, FrameAndFocusOutlineOnThePocketColours) {
+TEST(ColorBtnPixels, FrameAndFocusOutlineOnThePocketColors) {
   struct Case {
     TColor color;
     TColor frame;
@@ -109,8 +109,8 @@ TEST(ColorBtnPixels, FrameAndFocusOutlineOnThePocketColours) {
   };
   const Case cases[] = {
       {clBlack, clBlack, clWhite},
-      {clRed, MakeColour(63, 0, 0), clBlack},
-      {clLime, MakeColour(0, 63, 0), clBlack},
+      {clRed, MakeColor(63, 0, 0), clBlack},
+      {clLime, MakeColor(0, 63, 0), clBlack},
   };
   for (const Case& c : cases) {
     Bench bench(c.color);
@@ -175,7 +175,7 @@ TEST(ColorBtnPixels, DisabledCaptionIsEmbossed) {
   // Inside the bevel: the dark copy in DarkenColor(Color, 64), and the light copy in
   // LightenColor(Color, 128) showing one pixel down-right of it (blended at glyph edges).
   const QImage inside = image.copy(2, 2, 37, 37);
-  const QRect dark = Ink(inside, MakeColour(191, 0, 0));
+  const QRect dark = Ink(inside, MakeColor(191, 0, 0));
   ASSERT_FALSE(dark.isEmpty());
   QRect light;
   for (int y = 0; y < inside.height(); ++y) {
@@ -197,7 +197,7 @@ TEST(ColorBtnPixels, ButtonFaceResolvesToThePalette) {
   bench.Focus(true);
   const QImage image = bench.Image();
   EXPECT_EQ(Pixel(image, 20, 1),
-            MakeColour(lighten(RedOf(face)), lighten(GreenOf(face)), lighten(BlueOf(face))));
+            MakeColor(lighten(RedOf(face)), lighten(GreenOf(face)), lighten(BlueOf(face))));
   EXPECT_EQ(Pixel(image, 4, 3), face);
   EXPECT_EQ(Pixel(image, 3, 3), clBlack);  // the contrast colour of clBtnFace is itself
 }
@@ -211,7 +211,7 @@ TEST(ColorBtnPixels, RepaintRules) {
   button.SetActive(true);
   EXPECT_TRUE(button.Active());
   EXPECT_EQ(Pixel(bench.Image(), 0, 0), clBlack);
-  EXPECT_EQ(Pixel(bench.Image(), 1, 1), MakeColour(128, 128, 128));
+  EXPECT_EQ(Pixel(bench.Image(), 1, 1), MakeColor(128, 128, 128));
 }
 
 }  // namespace

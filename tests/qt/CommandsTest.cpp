@@ -29,9 +29,9 @@ std::set<int> GroupShareLabels() {
   return labels;
 }
 
-TColor PocketColour(int n) {
+TColor PocketColor(int n) {
   if (n == 0) return clLime;
-  return PocketOf(n).colour == ccRed ? clRed : clBlack;
+  return PocketOf(n).color == ColourCode::Red ? clRed : clBlack;
 }
 
 void ExpectStrip(FormDriver& driver, const std::vector<int>& newestFirst) {
@@ -39,7 +39,7 @@ void ExpectStrip(FormDriver& driver, const std::vector<int>& newestFirst) {
     const bool filled = k <= static_cast<int>(newestFirst.size());
     const int n = filled ? newestFirst[k - 1] : -1;
     EXPECT_EQ(driver.Text(k), filled ? QString::number(n) : QString()) << "Label" << k;
-    EXPECT_EQ(driver.Label(k).Color(), filled ? PocketColour(n) : clBtnFace) << "Label" << k;
+    EXPECT_EQ(driver.Label(k).Color(), filled ? PocketColor(n) : clBtnFace) << "Label" << k;
   }
 }
 

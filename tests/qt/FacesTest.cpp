@@ -19,9 +19,9 @@ TEST(Faces, DesignFontsResolveToTheCarriedTwins) {
     FontSpec font;
     const char* family;
   } cases[] = {
-      {FontOf(fkWindow), "Vexilo P Gothic"},
-      {FontOf(fkStrip), "Vexilo P Gothic"},
-      {FontOf(fkNumberButton), "Vexilo Serif"},
+      {FontOf(FontKind::Window), "Vexilo P Gothic"},
+      {FontOf(FontKind::Strip), "Vexilo P Gothic"},
+      {FontOf(FontKind::NumberButton), "Vexilo Serif"},
       {{kFaceGothic, 21, clWhite, true}, "Vexilo Sans"},
   };
   for (const auto& c : cases) {
@@ -34,7 +34,7 @@ TEST(Faces, DesignFontsResolveToTheCarriedTwins) {
 // The Arabic decimal separator is in none of the carried faces.
 TEST(Faces, ASeparatorTheTwinsLackComesFromAFallbackFaceAndSizesTheLabel) {
   QWidget parent;
-  TLabel label(FormControls()[static_cast<std::size_t>(ControlIndex("Label", 112))], &parent);
+  TLabel label(ControlAt(ControlOf(LabelNumber{112})), &parent);
   label.SetCaption("33\u066B33%");
 
   QTextLayout layout(label.Caption(), label.font());

@@ -15,15 +15,15 @@ FormDriver::FormDriver(const TForm1::ShellFactory& makeShell)
 }
 
 TLabel& FormDriver::Label(int number) {
-  return *static_cast<TLabel*>(form_->Control(ControlIndex("Label", number)));
+  return *static_cast<TLabel*>(form_->Control(ControlOf(LabelNumber{number})));
 }
 
 QProgressBar& FormDriver::Bar(int number) {
-  return *static_cast<QProgressBar*>(form_->Control(ControlIndex("ProgressBar", number)));
+  return *static_cast<QProgressBar*>(form_->Control(ControlOf(BarNumber{number})));
 }
 
 TColorBtn& FormDriver::NumberButton(int n) {
-  return *static_cast<TColorBtn*>(form_->Control(ControlIndex("ColorBtn", n + 1)));
+  return *static_cast<TColorBtn*>(form_->Control(ControlNamed("ColorBtn", n + 1)));
 }
 
 QPushButton& FormDriver::Command(std::string_view name) {
@@ -44,7 +44,7 @@ std::vector<Shown> Snapshot(TForm1& form) {
   std::vector<Shown> shown;
   const std::span<const Control> controls = FormControls();
   for (std::size_t i = 0; i < controls.size(); ++i) {
-    QWidget* widget = form.Control(static_cast<int>(i));
+    QWidget* widget = form.Control(ControlIndex{static_cast<int>(i)});
     Shown entry{widget->objectName(), {}, 0, -1, AccessibleText(*widget, QAccessible::Description)};
     if (auto* label = qobject_cast<TLabel*>(widget)) {
       entry.text = label->Caption();

@@ -52,7 +52,7 @@ QString AccessibleText(QWidget& widget, QAccessible::Text text);
 QImage Render(QWidget& widget);
 inline TColor Pixel(const QImage& image, int x, int y) {
   const QRgb rgb = image.pixel(x, y);
-  return MakeColour(qRed(rgb), qGreen(rgb), qBlue(rgb));
+  return MakeColor(qRed(rgb), qGreen(rgb), qBlue(rgb));
 }
 
 }  // namespace vexilo::test

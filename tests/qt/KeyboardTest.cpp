@@ -32,8 +32,8 @@ TEST(Keyboard, FirstFocusIsZeroWithTheActiveLook) {
   TColorBtn& zero = driver.NumberButton(0);
   EXPECT_TRUE(zero.Active());
   const QImage image = Render(zero);
-  EXPECT_EQ(Pixel(image, 0, 0), MakeColour(0, 63, 0));  // the active frame on lime
-  EXPECT_EQ(Pixel(image, 3, 3), clBlack);               // the focus outline
+  EXPECT_EQ(Pixel(image, 0, 0), MakeColor(0, 63, 0));  // the active frame on lime
+  EXPECT_EQ(Pixel(image, 3, 3), clBlack);              // the focus outline
   for (int n = 1; n <= 36; ++n) EXPECT_FALSE(driver.NumberButton(n).Active()) << n;
 }
 
@@ -101,7 +101,7 @@ TEST(Keyboard, OnlyTheFocusedNumberButtonLooksActive) {
   Key(Qt::Key_Right);  // to a bar: no button is active
   ASSERT_EQ(FocusName(), QStringLiteral("ProgressBar1"));
   for (int n = 0; n <= 36; ++n) EXPECT_FALSE(driver.NumberButton(n).Active()) << n;
-  EXPECT_EQ(Pixel(Render(driver.NumberButton(36)), 0, 0), MakeColour(255, 128, 128));
+  EXPECT_EQ(Pixel(Render(driver.NumberButton(36)), 0, 0), MakeColor(255, 128, 128));
   driver.Command("Button1").setFocus();
   for (int n = 0; n <= 36; ++n) EXPECT_FALSE(driver.NumberButton(n).Active()) << n;
 }

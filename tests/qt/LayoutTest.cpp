@@ -21,7 +21,7 @@ TEST(Layout, EveryDesignTextMeasuresItsDesignSize) {
   QWidget parent;
   int checked = 0;
   for (const Control& c : FormControls()) {
-    if (c.kind != ckLabel) continue;
+    if (c.kind != ControlKind::Label) continue;
     TLabel label(c, &parent);
     const QString name = label.objectName();
     if (c.name == "Label223") {
@@ -40,7 +40,7 @@ TEST(Layout, EveryDesignTextMeasuresItsDesignSize) {
 TEST(Layout, ButtonsAndBarsStandWhereTheTableSays) {
   FormDriver driver;
   for (const Control& c : FormControls()) {
-    if (c.kind == ckLabel) continue;
+    if (c.kind == ControlKind::Label) continue;
     QWidget* widget = driver.Form().Control(c.name.view());
     ASSERT_NE(widget, nullptr);
     EXPECT_EQ(widget->geometry(), QRect(c.left, c.top, c.width, c.height)) << c.name.view();
@@ -105,19 +105,19 @@ TEST(Layout, DisplayLabelsKeepTheirAnchoredEdge) {
       {222, "99999", 824}, {175, "12.5%", 820}, {212, "8.33%", 540},
   };
   for (const Case& c : cases) {
-    driver.Form().SetText(ControlIndex("Label", c.label), c.text);
+    driver.Form().SetText(ControlOf(LabelNumber{c.label}), c.text);
     const TLabel& label = driver.Label(c.label);
     EXPECT_EQ(label.geometry().right() + 1, c.right) << c.label << ' ' << c.text;
     EXPECT_EQ(label.width(), label.fontMetrics().horizontalAdvance(QString::fromUtf8(c.text)));
   }
   // A left-justified label keeps its left edge.
-  driver.Form().SetText(ControlIndex("Label", 37), "0123");
+  driver.Form().SetText(ControlOf(LabelNumber{37}), "0123");
   EXPECT_EQ(driver.Label(37).x(), 8);
 }
 
 // The strip: a red box exactly as wide as "36" ending at the slot's right edge; a narrower lime
 // box for "0" ending at the same edge.
-TEST(Layout, StripBoxesEndAtTheSlotEdgeOnThePocketColour) {
+TEST(Layout, StripBoxesEndAtTheSlotEdgeOnThePocketColor) {
   FormDriver driver;
   driver.Press(36);
   const QImage red = Render(driver.Form());

@@ -124,7 +124,7 @@ TEST(Screenshot, TheRealProgramOnAnXServer) {
   int checked = 0;
   for (const Control& c : FormControls()) {
     const bool count = c.text == "xxxx";
-    if (c.kind != ckLabel || (!count && c.text != "xx.xx")) continue;
+    if (c.kind != ControlKind::Label || (!count && c.text != "xx.xx")) continue;
     const int zeroWidth =
         QFontMetrics(ToQFont(c.font))
             .horizontalAdvance(count ? QStringLiteral("0") : QStringLiteral("0%"));

@@ -35,8 +35,8 @@ std::string ExpectedLog(const SpinTally& tally) {
   std::string log;
   for (int k = 1; k <= tally.SpinCount(); ++k) {
     const int n = tally.History(k).number;
-    const char* colour = n == 0 ? "Green" : PocketOf(n).colour == ccRed ? "Red" : "Black";
-    log += std::to_string(n) + "," + colour + "\r\n";
+    const char* color = n == 0 ? "Green" : PocketOf(n).color == ColourCode::Red ? "Red" : "Black";
+    log += std::to_string(n) + "," + color + "\r\n";
   }
   return log;
 }
@@ -48,18 +48,18 @@ class ScriptedShell final : public QtShell {
  public:
   using QtShell::QtShell;
 
-  enum Answer { kCancel, kName, kRealDialog };
+  enum class Answer { Cancel, Name, RealDialog };
   void Next(Answer answer, std::string name = {}) {
     answer_ = answer;
     name_ = std::move(name);
   }
   std::optional<std::string> AskSaveFileName(std::string_view lastName) override {
     switch (answer_) {
-      case kCancel:
+      case Answer::Cancel:
         return std::nullopt;
-      case kName:
+      case Answer::Name:
         return name_;
-      case kRealDialog:
+      case Answer::RealDialog:
         return QtShell::AskSaveFileName(lastName);
     }
     return std::nullopt;
@@ -68,7 +68,7 @@ class ScriptedShell final : public QtShell {
   const std::vector<std::string>& Messages() const { return messages_; }
 
  private:
-  Answer answer_ = kCancel;
+  Answer answer_ = Answer::Cancel;
   std::string name_;
   std::vector<std::string> messages_;
 };
@@ -81,7 +81,7 @@ void ExpectConsistent(const SpinTally& tally, int step) {
     const HistoryEntry entry = tally.History(k);
     ASSERT_GE(entry.number, 0);
     ASSERT_LT(entry.number, kPockets);
-    ASSERT_EQ(entry.colour, PocketOf(entry.number).colour) << "entry " << k << ", step " << step;
+    ASSERT_EQ(entry.color, PocketOf(entry.number).color) << "entry " << k << ", step " << step;
     for (int f = 0; f < kFamilies; ++f) {
       const int selector = GroupSelector(entry.number, static_cast<ShareFamily>(f));
       if (selector >= 0) ++counted[f][selector];
@@ -96,17 +96,17 @@ void ExpectConsistent(const SpinTally& tally, int step) {
       sum += tally.Count(family, s);
     }
     const int zeros = tally.NumberCount(0);
-    EXPECT_EQ(sum, family == sfNumber ? tally.SpinCount() : tally.SpinCount() - zeros)
+    EXPECT_EQ(sum, family == ShareFamily::Number ? tally.SpinCount() : tally.SpinCount() - zeros)
         << "family " << f << ", step " << step;
   }
   for (int slot = 1; slot <= kStripSlots; ++slot) {
     const int k = tally.SpinCount() - slot + 1;
     const std::string expected = k >= 1 ? std::to_string(tally.History(k).number) : "";
     EXPECT_EQ(tally.SlotText(slot), expected) << "slot " << slot << ", step " << step;
-    EXPECT_EQ(tally.SlotColour(slot), k >= 1 ? tally.History(k).colour : ccNone)
+    EXPECT_EQ(tally.SlotColor(slot), k >= 1 ? tally.History(k).color : ColourCode::None)
         << "slot " << slot << ", step " << step;
   }
-  EXPECT_EQ(tally.History(tally.SpinCount() + 1).colour, ccNone) << "step " << step;
+  EXPECT_EQ(tally.History(tally.SpinCount() + 1).color, ColourCode::None) << "step " << step;
 }
 
 // Bytes in use on the heap, after the deferred deletions have run. Qt's pixmap cache is let go
@@ -151,7 +151,7 @@ TEST(Soak, RandomCommandsOnTheRealWindow) {
       std::filesystem::remove(log);
       if (real) {
         ++realDialogs;
-        shell->Next(ScriptedShell::kRealDialog);
+        shell->Next(ScriptedShell::Answer::RealDialog);
         const QString name = QtShell::ToQString(log);
         modal.Expect<QFileDialog>([answered, name](QFileDialog* dialog) {
           if (!answered) {
@@ -167,7 +167,7 @@ TEST(Soak, RandomCommandsOnTheRealWindow) {
           });
         }
       } else {
-        shell->Next(answered ? ScriptedShell::kName : ScriptedShell::kCancel, log);
+        shell->Next(answered ? ScriptedShell::Answer::Name : ScriptedShell::Answer::Cancel, log);
       }
       QTest::mouseClick(&driver.Command("DATASAVE"), Qt::LeftButton);
       const SpinTally& tally = driver.Form().Tally();

@@ -39,7 +39,7 @@ std::string BiasedLog() {
   std::string log;
   for (int i = 0; i < 20000; ++i) {
     const int n = wheel(engine);
-    log += std::to_string(n) + "," + std::string(kColourWords[PocketOf(n).colour]) + "\r\n";
+    log += std::to_string(n) + "," + std::string(kColourWords[ColourIndex(PocketOf(n).color)]) + "\r\n";
   }
   return log;
 }

@@ -48,9 +48,9 @@ Bitmap Bitmap::CaptureClient(HWND window) {
   return copy;
 }
 
-void Bitmap::Fill(TColor colour) {
+void Bitmap::Fill(TColor color) {
   RECT all{0, 0, width_, height_};
-  SetDCBrushColor(dc_, static_cast<COLORREF>(colour));
+  SetDCBrushColor(dc_, static_cast<COLORREF>(color));
   FillRect(dc_, &all, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
   GdiFlush();
 }
@@ -58,21 +58,21 @@ void Bitmap::Fill(TColor colour) {
 TColor Bitmap::Pixel(int x, int y) const {
   if (x < 0 || y < 0 || x >= width_ || y >= height_) throw std::out_of_range("pixel outside");
   const std::uint32_t argb = bits_[static_cast<std::size_t>(y) * width_ + x];  // B, G, R, A bytes
-  return MakeColour((argb >> 16) & 0xFF, (argb >> 8) & 0xFF, argb & 0xFF);
+  return MakeColor((argb >> 16) & 0xFF, (argb >> 8) & 0xFF, argb & 0xFF);
 }
 
 std::optional<Rect> Bitmap::InkBounds(const Rect& area, TColor background) const {
   return Bounds(area, [&](TColor pixel) { return pixel != background; });
 }
 
-std::optional<Rect> Bitmap::BoundsOf(const Rect& area, TColor colour) const {
-  return Bounds(area, [&](TColor pixel) { return pixel == colour; });
+std::optional<Rect> Bitmap::BoundsOf(const Rect& area, TColor color) const {
+  return Bounds(area, [&](TColor pixel) { return pixel == color; });
 }
 
-int Bitmap::Count(const Rect& area, TColor colour) const {
+int Bitmap::Count(const Rect& area, TColor color) const {
   int count = 0;
   for (int y = area.top; y < area.bottom; ++y) {
-    for (int x = area.left; x < area.right; ++x) count += Pixel(x, y) == colour ? 1 : 0;
+    for (int x = area.left; x < area.right; ++x) count += Pixel(x, y) == color ? 1 : 0;
   }
   return count;
 }

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <optional>
 
-#include "engine/Colour.h"
+#include "engine/Color.h"
 #include "window/Canvas.h"
 
 namespace vexilo::test {
@@ -26,14 +26,14 @@ class Bitmap {
   HDC Dc() const { return dc_; }
   int Width() const { return width_; }
   int Height() const { return height_; }
-  void Fill(TColor colour);
+  void Fill(TColor color);
   // 0x00BBGGRR, like a literal TColor.
   TColor Pixel(int x, int y) const;
   // The smallest box holding every pixel of area that is not background; none if all are.
   std::optional<Rect> InkBounds(const Rect& area, TColor background) const;
   // The smallest box holding every pixel of area that is exactly colour.
-  std::optional<Rect> BoundsOf(const Rect& area, TColor colour) const;
-  int Count(const Rect& area, TColor colour) const;
+  std::optional<Rect> BoundsOf(const Rect& area, TColor color) const;
+  int Count(const Rect& area, TColor color) const;
 
  private:
   template <class Wanted>

@@ -16,11 +16,11 @@ namespace {
 
 constexpr TColor kUntouched = 0x123456;  // what the bitmap holds before the paint
 
-ColorBtn Button(TColor colour, std::string caption = "17") {
+ColorBtn Button(TColor color, std::string caption = "17") {
   ColorBtn button;
-  button.SetColor(colour);
+  button.SetColor(color);
   button.SetCaption(std::move(caption));
-  button.SetFont(FontOf(fkNumberButton));
+  button.SetFont(FontOf(FontKind::NumberButton));
   return button;
 }
 
@@ -38,11 +38,11 @@ Bitmap Paint(const ColorBtn& button, std::uint8_t state, int width = 41, int hei
 
 TColor Shift(TColor c, int by) {
   const auto channel = [by](int v) { return std::clamp(v + by, 0, 255); };
-  return MakeColour(channel(RedOf(c)), channel(GreenOf(c)), channel(BlueOf(c)));
+  return MakeColor(channel(RedOf(c)), channel(GreenOf(c)), channel(BlueOf(c)));
 }
 
 TColor Face(TColor c) {
-  return IsSystemColour(c) ? static_cast<TColor>(GetSysColor(SystemColourIndex(c))) : c;
+  return IsSystemColor(c) ? static_cast<TColor>(GetSysColor(SystemColorIndex(c))) : c;
 }
 
 struct BevelCase {
@@ -60,8 +60,8 @@ TEST_P(ColorBtnBevel, IsRaisedOrSunkenTwoPixelsDeepAndMovesTheCaptionOnlyWhenPre
   ColorBtn button = Button(clRed);
   button.SetBevelStyle(c.style);
   const Bitmap shot = Paint(button, c.pressed ? odsSelected : 0);
-  const TColor light = MakeColour(255, 128, 128);
-  const TColor dark = MakeColour(127, 0, 0);
+  const TColor light = MakeColor(255, 128, 128);
+  const TColor dark = MakeColor(127, 0, 0);
   const TColor top = c.sunken ? dark : light;
   const TColor bottom = c.sunken ? light : dark;
   for (int ring = 0; ring < 2; ++ring) {
@@ -102,7 +102,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 struct FrameCase {
   std::string_view name;
-  TColor colour;
+  TColor color;
   bool active;
   bool focused;
   bool frame;
@@ -111,12 +111,12 @@ struct FrameCase {
 
 class ColorBtnFocus : public ::testing::TestWithParam<FrameCase> {};
 
-TEST_P(ColorBtnFocus, ShowsTheDarkFrameAndTheDottedOutlineInTheContrastColour) {
+TEST_P(ColorBtnFocus, ShowsTheDarkFrameAndTheDottedOutlineInTheContrastColor) {
   const FrameCase& c = GetParam();
-  ColorBtn button = Button(c.colour);
+  ColorBtn button = Button(c.color);
   button.SetActive(c.active);
   const Bitmap shot = Paint(button, c.focused ? odsFocus : 0);
-  const TColor face = Face(c.colour);
+  const TColor face = Face(c.color);
   const TColor light = Shift(face, 128);
   if (c.frame) {
     const TColor frame = Shift(face, -192);
@@ -173,7 +173,7 @@ TEST(ColorBtnPaint, BevelWidthBelowOneDrawsOneRing) {
     button.SetBevelWidth(c.width);
     EXPECT_EQ(button.BevelWidth(), c.rings);
     const Bitmap shot = Paint(button, 0);
-    const TColor light = MakeColour(128, 128, 128);
+    const TColor light = MakeColor(128, 128, 128);
     EXPECT_EQ(shot.Pixel(c.rings - 1, c.rings - 1), light) << c.width;
     EXPECT_EQ(shot.Pixel(c.rings, c.rings), clBlack) << c.width;
   }
@@ -184,14 +184,14 @@ TEST(ColorBtnPaint, DisabledCaptionIsEmbossedLightBelowDark) {
   button.SetEnabled(false);
   const Bitmap shot = Paint(button, 0);
   const Rect inside{2, 2, 39, 39};
-  const std::optional<Rect> light = shot.BoundsOf(inside, MakeColour(255, 128, 128));
-  const std::optional<Rect> dark = shot.BoundsOf(inside, MakeColour(191, 0, 0));
+  const std::optional<Rect> light = shot.BoundsOf(inside, MakeColor(255, 128, 128));
+  const std::optional<Rect> dark = shot.BoundsOf(inside, MakeColor(191, 0, 0));
   ASSERT_TRUE(light && dark);
   EXPECT_EQ(light->right, dark->right + 1);
   EXPECT_EQ(light->bottom, dark->bottom + 1);
   EXPECT_EQ(shot.Count(inside, clWhite), 0) << "the font's own colour is not used";
   EXPECT_EQ(shot.Pixel(20, 3), clRed) << "the text background stays transparent";
-  EXPECT_EQ(button.Font().colour, clWhite) << "the button's font is left alone";
+  EXPECT_EQ(button.Font().color, clWhite) << "the button's font is left alone";
 }
 
 TEST(ColorBtnPaint, CaptionIsCentredInWhatTheBevelLeaves) {

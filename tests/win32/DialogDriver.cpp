@@ -158,7 +158,7 @@ void DialogDriver::Answer(HWND dialog, const DialogStep& step) {
   const HWND box = FileNameBox(dialog);
   seen.isFileDialog = box != nullptr;
   answered_.push_back(dialog);
-  if (step.action == DialogStep::kSaveAs) {
+  if (step.action == DialogStep::Action::SaveAs) {
     if (box == nullptr) {
       failures_.push_back("expected the save dialog, got: " + ToUtf8(MessageTextOf(dialog)));
       PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);

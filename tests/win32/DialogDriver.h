@@ -9,10 +9,10 @@ namespace vexilo::test {
 
 // One answer to a modal dialog of the window under test.
 struct DialogStep {
-  enum Action { kSaveAs, kPress };
+  enum class Action { SaveAs, Press };
   Action action;
-  std::wstring fileName;  // kSaveAs: typed into the file name box, then Save pressed
-  int button = IDOK;      // kPress: the button pressed in a message box (IDOK, IDYES, IDCANCEL)
+  std::wstring fileName;  // SaveAs: typed into the file name box, then Save pressed
+  int button = IDOK;      // Press: the button pressed in a message box (IDOK, IDYES, IDCANCEL)
   bool ifAsked = false;   // a prompt the platform may leave out (Wine asks before no creation)
 };
 

@@ -27,9 +27,9 @@ TEST(Win32Faces, MissingDesignFacesAreDrawnInTheCarriedTwins) {
     FontSpec font;
     std::wstring_view face;
   } cases[] = {
-      {FontOf(fkWindow), L"Vexilo P Gothic"},
-      {FontOf(fkStrip), L"Vexilo P Gothic"},
-      {FontOf(fkNumberButton), L"Vexilo Serif"},
+      {FontOf(FontKind::Window), L"Vexilo P Gothic"},
+      {FontOf(FontKind::Strip), L"Vexilo P Gothic"},
+      {FontOf(FontKind::NumberButton), L"Vexilo Serif"},
       {{kFaceGothic, 21, clWhite, true}, L"Vexilo Sans"},
   };
   FontCache fonts;
@@ -60,7 +60,7 @@ TEST(Win32Faces, ASeparatorTheFacesLackIsDrawnInAFallbackFace) {
 
   FontCache fonts;
   const Bitmap probe(8, 8);
-  const FontSpec design = FontOf(fkWindow);
+  const FontSpec design = FontOf(FontKind::Window);
   SelectObject(probe.Dc(), fonts.Get(design));
   const int digits = Width(probe.Dc(), L"33");
   const int rest = Width(probe.Dc(), L"33%");

@@ -20,14 +20,14 @@ namespace vexilo::test {
 namespace {
 
 bool IsCount(const Control& row) {
-  return row.kind == ckLabel && row.text == "xxxx";
+  return row.kind == ControlKind::Label && row.text == "xxxx";
 }
 bool IsShare(const Control& row) {
-  return row.kind == ckLabel && row.text == "xx.xx";
+  return row.kind == ControlKind::Label && row.text == "xx.xx";
 }
 bool IsStrip(const Control& row) {
-  const int index = FindControl(row.name.view());
-  return index >= FindControl("Label1") && index <= FindControl("Label20");
+  const ControlIndex index = *FindControl(row.name.view());
+  return index >= *FindControl("Label1") && index <= *FindControl("Label20");
 }
 
 TColor BtnFace() {
@@ -37,7 +37,7 @@ TColor BtnFace() {
 // The colour a label is painted in: its box's bottom-left pixel, below any digit. (A later
 // label lies above an earlier one, so where substitute faces make neighbours overlap, the left
 // end of each is its own.)
-TColor BoxColour(const Bitmap& shot, const RECT& box) {
+TColor BoxColor(const Bitmap& shot, const RECT& box) {
   return shot.Pixel(box.left, box.bottom - 1);
 }
 
@@ -46,7 +46,7 @@ TEST(Win32Form, StartsWithTheZeroDisplayAndNoPlaceholder) {
   for (const Control& row : FormControls()) {
     SCOPED_TRACE(std::string(row.name.view()));
     const std::string_view name = row.name.view();
-    if (row.kind == ckProgressBar) {
+    if (row.kind == ControlKind::ProgressBar) {
       EXPECT_EQ(driver.BarPosition(name), 0);
     } else if (IsCount(row)) {
       EXPECT_EQ(driver.Text(name), "0");
@@ -58,7 +58,7 @@ TEST(Win32Form, StartsWithTheZeroDisplayAndNoPlaceholder) {
   }
   const Bitmap shot = driver.Capture();
   for (int k = 1; k <= 20; ++k) {
-    EXPECT_EQ(BoxColour(shot, driver.Box("Label" + std::to_string(k))), BtnFace()) << k;
+    EXPECT_EQ(BoxColor(shot, driver.Box("Label" + std::to_string(k))), BtnFace()) << k;
   }
 }
 
@@ -98,14 +98,14 @@ TEST(Win32Form, IsAFixedCentredTopmostWindowOfTheLayoutsClientSize) {
 TEST(Win32Form, PlacesEveryControlAtItsDesignBox) {
   FormDriver driver;
   for (const Control& row : FormControls()) {
-    if (row.kind == ckLabel) continue;  // labels size themselves to their text
+    if (row.kind == ControlKind::Label) continue;  // labels size themselves to their text
     SCOPED_TRACE(std::string(row.name.view()));
     const RECT box = driver.Box(row.name.view());
     EXPECT_EQ(box.left, row.left);
     EXPECT_EQ(box.top, row.top);
     EXPECT_EQ(box.right - box.left, row.width);
     EXPECT_EQ(box.bottom - box.top, row.height);
-    if (row.kind == ckProgressBar) {
+    if (row.kind == ControlKind::ProgressBar) {
       PBRANGE range{};
       SendMessageW(driver.Window(row.name.view()), PBM_GETRANGE, FALSE,
                    reinterpret_cast<LPARAM>(&range));
@@ -120,7 +120,7 @@ TEST(Win32Form, PlacesEveryControlAtItsDesignBox) {
 
 struct Slot {
   std::string_view text;
-  TColor colour;
+  TColor color;
 };
 
 struct CommandCase {
@@ -163,7 +163,7 @@ TEST_P(Win32Commands, ShowWhatTheTallyHolds) {
       if (IsShare(row)) {
         EXPECT_EQ(driver.Text(name), "0%") << name;
       }
-      if (row.kind == ckProgressBar && !c.bars.contains(std::stoi(name.substr(11)))) {
+      if (row.kind == ControlKind::ProgressBar && !c.bars.contains(std::stoi(name.substr(11)))) {
         EXPECT_EQ(driver.BarPosition(name), 0) << name;
       }
     }
@@ -179,7 +179,7 @@ TEST_P(Win32Commands, ShowWhatTheTallyHolds) {
     const std::string label = "Label" + std::to_string(k);
     const Slot slot = k <= static_cast<int>(c.strip.size()) ? c.strip[k - 1] : Slot{"", kFace};
     EXPECT_EQ(driver.Text(label), slot.text) << label;
-    EXPECT_EQ(BoxColour(shot, driver.Box(label)), slot.colour == kFace ? BtnFace() : slot.colour)
+    EXPECT_EQ(BoxColor(shot, driver.Box(label)), slot.color == kFace ? BtnFace() : slot.color)
         << label;
   }
 }
@@ -324,7 +324,7 @@ TEST(Win32Form, ResetAfterMoreThanTwentySpinsGivesTheStartUpDisplay) {
     if (IsShare(row)) {
       EXPECT_EQ(driver.Text(name), "0%") << name;
     }
-    if (row.kind == ckProgressBar) {
+    if (row.kind == ControlKind::ProgressBar) {
       EXPECT_EQ(driver.BarPosition(name), 0) << name;
     }
     if (IsStrip(row)) {
@@ -333,7 +333,7 @@ TEST(Win32Form, ResetAfterMoreThanTwentySpinsGivesTheStartUpDisplay) {
   }
   const Bitmap shot = driver.Capture();
   for (int k = 1; k <= 20; ++k) {
-    EXPECT_EQ(BoxColour(shot, driver.Box("Label" + std::to_string(k))), BtnFace()) << k;
+    EXPECT_EQ(BoxColor(shot, driver.Box("Label" + std::to_string(k))), BtnFace()) << k;
   }
   driver.Spin({9});
   EXPECT_EQ(driver.Text("Label222"), "1");
@@ -357,7 +357,7 @@ TEST(Win32Form, EveryDesignTextMeasuresItsDesignSize) {
   FormDriver driver;
   int checked = 0;
   for (const Control& row : FormControls()) {
-    if (row.kind != ckLabel) continue;
+    if (row.kind != ControlKind::Label) continue;
     SCOPED_TRACE(std::string(row.name.view()) + " \"" + std::string(row.text.view()) + '"');
     driver.Form().SetText(FindControl(row.name.view()), row.text.view());
     const RECT box = driver.Box(row.name.view());
@@ -404,7 +404,7 @@ TEST(Win32Form, ValueLabelsKeepTheirRightEdgeAsTheirTextGrows) {
                {"Label171", "33.33%", 820},
                {"Label74", "0", 64}};
   for (const auto& c : cases) {
-    driver.Form().SetText(FindControl(c.label), c.text);
+    driver.Form().SetText(*FindControl(c.label), c.text);
     driver.Pump();
     const RECT box = driver.Box(c.label);
     EXPECT_EQ(box.right, c.right) << c.label << " " << c.text;
@@ -413,14 +413,14 @@ TEST(Win32Form, ValueLabelsKeepTheirRightEdgeAsTheirTextGrows) {
 }
 
 // One row of the rendered strip: where the run of colour that ends the label lies.
-struct ColourRun {
+struct ColorRun {
   int left;
   int right;
 };
 
-ColourRun RunEndingAt(const Bitmap& shot, int y, int right, TColor colour) {
+ColorRun RunEndingAt(const Bitmap& shot, int y, int right, TColor color) {
   int left = right;
-  while (left > 0 && shot.Pixel(left - 1, y) == colour) --left;
+  while (left > 0 && shot.Pixel(left - 1, y) == color) --left;
   return {left, right};
 }
 
@@ -437,14 +437,14 @@ TEST(Win32Form, StripLabelIsABoxAsWideAsItsTextEndingAtTheSlotsEdge) {
 
   driver.Spin({36});
   const Bitmap red = driver.Capture();
-  const ColourRun redRun = RunEndingAt(red, y, 58, clRed);
+  const ColorRun redRun = RunEndingAt(red, y, 58, clRed);
   EXPECT_EQ(redRun.right - redRun.left, TextWidth(label, L"36"));
   EXPECT_NE(red.Pixel(58, y), clRed) << "the box ends at the slot's right edge";
   EXPECT_NE(red.Pixel(redRun.left - 1, y), clRed);
 
   driver.Spin({0});
   const Bitmap lime = driver.Capture();
-  const ColourRun limeRun = RunEndingAt(lime, y, 58, clLime);
+  const ColorRun limeRun = RunEndingAt(lime, y, 58, clLime);
   EXPECT_EQ(limeRun.right - limeRun.left, TextWidth(label, L"0"));
   EXPECT_LT(limeRun.right - limeRun.left, redRun.right - redRun.left);
   EXPECT_EQ(RunEndingAt(lime, y, 90, clRed).right - RunEndingAt(lime, y, 90, clRed).left,
@@ -496,7 +496,7 @@ TEST(Win32Form, AQuickSecondPressOnANumberButtonIsNoClick) {
 TEST(Win32Form, AnswersAMeasureRequestWithTheButtonsSize) {
   FormDriver driver;
   for (const std::string_view name : {"ColorBtn1", "ColorBtn18"}) {
-    const Control& row = FormControls()[FindControl(name)];
+    const Control& row = ControlAt(*FindControl(name));
     MEASUREITEMSTRUCT item{};
     item.CtlType = ODT_BUTTON;
     item.CtlID = static_cast<UINT>(GetDlgCtrlID(driver.Window(name)));

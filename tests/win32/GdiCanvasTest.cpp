@@ -9,7 +9,7 @@
 namespace vexilo::test {
 namespace {
 
-constexpr TColor kFill = MakeColour(200, 40, 90);
+constexpr TColor kFill = MakeColor(200, 40, 90);
 
 TEST(GdiCanvas, FocusOutlineInvertsEveryOtherEdgePixelAgainstTheBackground) {
   const struct {
@@ -18,7 +18,7 @@ TEST(GdiCanvas, FocusOutlineInvertsEveryOtherEdgePixelAgainstTheBackground) {
     TColor background;
   } cases[] = {{"box", {2, 2, 18, 9}, clWhite},
                {"one row", {2, 4, 18, 5}, clWhite},
-               {"one column", {5, 1, 6, 10}, MakeColour(10, 200, 30)},
+               {"one column", {5, 1, 6, 10}, MakeColor(10, 200, 30)},
                {"two by two", {3, 3, 5, 5}, clRed}};
   for (const auto& c : cases) {
     SCOPED_TRACE(std::string(c.name));
@@ -72,7 +72,7 @@ TEST(GdiCanvas, MeasuresLinesInTheSelectedFont) {
   Bitmap bitmap(200, 200);
   FontCache fonts;
   GdiCanvas canvas(bitmap.Dc(), fonts);
-  const FontSpec font = FontOf(fkNumberButton);
+  const FontSpec font = FontOf(FontKind::NumberButton);
   canvas.SetFont(font);
   TEXTMETRICW metrics{};
   GetTextMetricsW(bitmap.Dc(), &metrics);
@@ -96,15 +96,16 @@ TEST(GdiCanvas, MeasuresLinesInTheSelectedFont) {
   }
 }
 
-TEST(GdiCanvas, ResolvesSystemColoursAndRestoresTheContext) {
+TEST(GdiCanvas, ResolvesSystemColorsAndRestoresTheContext) {
   Bitmap bitmap(10, 10);
   FontCache fonts;
   const HGDIOBJ fontBefore = GetCurrentObject(bitmap.Dc(), OBJ_FONT);
   {
     GdiCanvas canvas(bitmap.Dc(), fonts);
-    EXPECT_EQ(canvas.SystemColour(COLOR_BTNFACE), static_cast<TColor>(GetSysColor(COLOR_BTNFACE)));
+    EXPECT_EQ(canvas.ResolveSystemColor(COLOR_BTNFACE),
+              static_cast<TColor>(GetSysColor(COLOR_BTNFACE)));
     canvas.FillRect({0, 0, 10, 10}, clBtnFace);
-    canvas.SetFont(FontOf(fkStrip));
+    canvas.SetFont(FontOf(FontKind::Strip));
     canvas.SetTextColor(clRed);
   }
   GdiFlush();

@@ -13,7 +13,7 @@ namespace vexilo::test {
 namespace {
 
 bool IsActive(FormDriver& driver, std::string_view name) {
-  const TColorBtn* button = driver.Form().ColorButton(FindControl(name));
+  const TColorBtn* button = driver.Form().ColorButton(*FindControl(name));
   return button != nullptr && button->State().Active();
 }
 
@@ -35,8 +35,8 @@ TEST(Win32Keyboard, FirstActivationFocusesTheZeroButtonWithTheActiveLook) {
   EXPECT_TRUE(IsActive(driver, "ColorBtn1"));
   EXPECT_EQ(ActiveCount(driver), 1);
   const Bitmap shot = driver.Capture();
-  EXPECT_EQ(shot.Pixel(16, 8), MakeColour(0, 63, 0)) << "the dark frame of a lime button";
-  EXPECT_EQ(shot.Pixel(64, 104), MakeColour(255, 128, 128)) << "number 1 has no frame";
+  EXPECT_EQ(shot.Pixel(16, 8), MakeColor(0, 63, 0)) << "the dark frame of a lime button";
+  EXPECT_EQ(shot.Pixel(64, 104), MakeColor(255, 128, 128)) << "number 1 has no frame";
 }
 
 struct Walk {
@@ -111,7 +111,7 @@ TEST(Win32Keyboard, TheActiveLookFollowsTheFocusAndLeavesForABar) {
   EXPECT_EQ(driver.Focused(), "ProgressBar1");
   EXPECT_EQ(ActiveCount(driver), 0);
   const Bitmap shot = driver.Capture();
-  EXPECT_EQ(shot.Pixel(592, 104), MakeColour(255, 128, 128)) << "36 shows no frame any more";
+  EXPECT_EQ(shot.Pixel(592, 104), MakeColor(255, 128, 128)) << "36 shows no frame any more";
 
   driver.Click("ColorBtn6");  // a press moves the focus to the button
   EXPECT_EQ(driver.Focused(), "ColorBtn6");

@@ -70,14 +70,14 @@ std::vector<DialogSeen> SaveWith(FormDriver& form, std::vector<DialogStep> steps
 }
 
 DialogStep SaveAs(const fs::path& name) {
-  return {DialogStep::kSaveAs, name.wstring()};
+  return {DialogStep::Action::SaveAs, name.wstring()};
 }
 DialogStep Press(int button) {
-  return {DialogStep::kPress, {}, button};
+  return {DialogStep::Action::Press, {}, button};
 }
 // The prompt before a new file is created, which the dialog is asked for; Wine leaves it out.
 DialogStep CreatePrompt() {
-  return {DialogStep::kPress, {}, IDYES, true};
+  return {DialogStep::Action::Press, {}, IDYES, true};
 }
 
 TEST(Win32Save, ANewNameGetsTheDefaultExtensionAndHoldsTheSpinLog) {

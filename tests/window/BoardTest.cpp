@@ -51,7 +51,7 @@ std::vector<int> GroupShareLabels() {
 }
 
 const std::set<int> kRed = {1, 3, 5, 7, 9, 12, 14, 16, 18, 19, 21, 23, 25, 27, 30, 32, 34, 36};
-TColor PocketColour(int n) {
+TColor PocketColor(int n) {
   return n == 0 ? clLime : kRed.count(n) ? clRed : clBlack;
 }
 
@@ -165,7 +165,9 @@ TEST(Board, FirstSpinOfZeroWritesNoGroupCount) {
   EXPECT_EQ(view.Color("Label1"), clLime);
 }
 
-// The order in which one press of a number writes the window, from the step list.
+// The order in which one press of a number writes the window: the spin count and the number's
+// count, every number's share, then family by family the group's count, shares and bars, and
+// last the strip, each slot's text before its colour.
 std::vector<std::string> PressOrder(const std::vector<int>& groupCounts, int number) {
   std::vector<std::string> order = {"T:Label222", "T:" + L(74 + number)};
   for (int i = 0; i <= 36; ++i) order.push_back("T:" + L(111 + i));
@@ -247,7 +249,7 @@ TEST(Board, StripShowsTheLastTwentyNewestFirst) {
   for (int k = 1; k <= 20; ++k) {
     const int shown = 22 - k;
     EXPECT_EQ(window.view.Text(L(k)), std::to_string(shown));
-    EXPECT_EQ(window.view.Color(L(k)), PocketColour(shown));
+    EXPECT_EQ(window.view.Color(L(k)), PocketColor(shown));
   }
 }
 
@@ -273,7 +275,7 @@ struct BackCase {
   std::vector<int> spins;
   int backs;
   std::vector<std::pair<std::string, std::string>> texts;
-  std::vector<std::pair<std::string, TColor>> colours;
+  std::vector<std::pair<std::string, TColor>> colors;
 };
 
 TEST(Board, BackShowsWhatTheRemainingSpinsWouldShow) {
@@ -326,22 +328,22 @@ TEST(Board, BackShowsWhatTheRemainingSpinsWouldShow) {
     const std::vector<ControlState> want = Replayed(remaining, ".");
     EXPECT_TRUE(window.view.State() == want) << Diff(window.view.State(), want);
     for (const auto& [name, text] : c.texts) EXPECT_EQ(window.view.Text(name), text) << name;
-    for (const auto& [name, colour] : c.colours) EXPECT_EQ(window.view.Color(name), colour) << name;
+    for (const auto& [name, color] : c.colors) EXPECT_EQ(window.view.Color(name), color) << name;
     if (remaining.empty()) ExpectZeroDisplay(window.view);
   }
 }
 
-std::vector<std::string> StripColourWrites() {
+std::vector<std::string> StripColorWrites() {
   std::vector<std::string> order;
   for (int k = 1; k <= 20; ++k) order.push_back("C:" + L(k));
   return order;
 }
 
-TEST(Board, BackWithNothingRecordedOnlyRepaintsTheStripColours) {
+TEST(Board, BackWithNothingRecordedOnlyRepaintsTheStripColors) {
   Window window;
   const std::vector<ControlState> before = window.view.State();
   window.board.BackClick();
-  EXPECT_EQ(window.view.LogNames(), StripColourWrites());
+  EXPECT_EQ(window.view.LogNames(), StripColorWrites());
   EXPECT_TRUE(window.view.State() == before);
   EXPECT_EQ(window.board.Tally().SpinCount(), 0);
 }
@@ -358,7 +360,7 @@ std::vector<std::string> BackZeroOrder() {
     order.insert(order.end(), {"T:" + L(152 + 2 * i), "T:" + L(153 + 2 * i)});
   for (int b = 1; b <= 16; ++b) order.push_back("P:" + B(b));
   for (int k = 1; k <= 20; ++k) order.push_back("T:" + L(k));
-  for (const std::string& colour : StripColourWrites()) order.push_back(colour);
+  for (const std::string& color : StripColorWrites()) order.push_back(color);
   return order;
 }
 
@@ -374,7 +376,7 @@ std::vector<std::string> BackRefreshOrder() {
   for (int k = 1; k <= 12; ++k)
     order.insert(order.end(), {"T:" + L(2 * k + 187), "T:" + L(2 * k + 188)});
   for (const int n : {152, 154, 153, 155, 156, 158, 157, 159}) order.push_back("T:" + L(n));
-  for (const std::string& colour : StripColourWrites()) order.push_back(colour);
+  for (const std::string& color : StripColorWrites()) order.push_back(color);
   return order;
 }
 
@@ -440,7 +442,7 @@ TEST(Board, PressOnAFullHistoryChangesNothingAndTellsTheUser) {
   EXPECT_TRUE(window.view.State() == before);
   EXPECT_EQ(window.board.Tally().SpinCount(), MAX_SPINS);
   ASSERT_EQ(window.shell.messages.size(), 1u);
-  EXPECT_EQ(window.shell.messages[0].first, mkWarning);
+  EXPECT_EQ(window.shell.messages[0].first, MessageKind::Warning);
   const std::string& text = window.shell.messages[0].second;
   for (const char* word : {"100000", "full", "DataSave", "Reset"}) {
     EXPECT_NE(text.find(word), std::string::npos) << word << " missing from: " << text;
@@ -478,6 +480,29 @@ std::string Utf8(const std::filesystem::path& path) {
 std::string ReadFile(const std::filesystem::path& path) {
   std::ifstream in(path, std::ios::binary);
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// A click reaches the command its control's row names; other controls do nothing.
+TEST(Board, ClickRunsTheControlsCommand) {
+  struct Case {
+    const char* control;
+    int spinCount;  // after 3, 4 and then the click
+    std::size_t dialogs;
+  };
+  const Case cases[] = {
+      {"ColorBtn18", 3, 0}, {"ColorBtn1", 3, 0}, {"Button1", 1, 0},      {"Button2", 0, 0},
+      {"DATASAVE", 2, 1},   {"Label91", 2, 0},   {"ProgressBar7", 2, 0},
+  };
+  for (const Case& c : cases) {
+    Window window;
+    window.Spins({3, 4});
+    window.board.Click(*FindControl(c.control));
+    EXPECT_EQ(window.board.Tally().SpinCount(), c.spinCount) << c.control;
+    EXPECT_EQ(window.shell.offered.size(), c.dialogs) << c.control;
+  }
+  Window window;
+  window.board.Click(*FindControl("ColorBtn18"));
+  EXPECT_EQ(window.board.Tally().History(1).number, 17) << "ColorBtn18 records 17";
 }
 
 TEST(Board, DataSave) {
@@ -535,7 +560,7 @@ TEST(Board, FailedSaveNamesTheFileAndTheReason) {
     window.shell.answers.push_back(name);
     window.board.DataSaveClick();
     ASSERT_EQ(window.shell.messages.size(), 1u);
-    EXPECT_EQ(window.shell.messages[0].first, mkError);
+    EXPECT_EQ(window.shell.messages[0].first, MessageKind::Error);
     const std::string& text = window.shell.messages[0].second;
     EXPECT_NE(text.find(name), std::string::npos) << text;
     EXPECT_GT(text.size(), name.size() + 40) << "no reason given: " << text;

@@ -9,7 +9,7 @@
 namespace vexilo {
 namespace {
 
-constexpr TColor kFace = MakeColour(240, 240, 240);  // this canvas's button face
+constexpr TColor kFace = MakeColor(240, 240, 240);  // this canvas's button face
 
 // A canvas that keeps pixels in memory and lays text out in a fixed grid: each character is
 // 8 pixels wide, each line 16 high, lines broken only at CR LF.
@@ -26,7 +26,7 @@ class PixelCanvas final : public Canvas {
   PixelCanvas(int width, int height)
       : width_(width), height_(height), pixels_(static_cast<std::size_t>(width * height), -1) {}
 
-  TColor SystemColour(int index) override { return index == kSysBtnFace ? kFace : clBlack; }
+  TColor ResolveSystemColor(int index) override { return index == kSysBtnFace ? kFace : clBlack; }
   void SetFont(const FontSpec&) override {}
   void SetTextColor(TColor color) override { text_ = color; }
   void SetBkColor(TColor color) override { background_ = color; }
@@ -78,7 +78,7 @@ ColorBtn Button(TColor color, const std::string& caption = "17") {
   return button;
 }
 
-TEST(ColorShading, ChannelsSaturateAndSystemColoursResolveFirst) {
+TEST(ColorShading, ChannelsSaturateAndSystemColorsResolveFirst) {
   PixelCanvas canvas(1, 1);
   struct Case {
     TColor color;
@@ -87,10 +87,10 @@ TEST(ColorShading, ChannelsSaturateAndSystemColoursResolveFirst) {
     TColor darker;
   };
   const Case cases[] = {
-      {clRed, 128, MakeColour(255, 128, 128), MakeColour(127, 0, 0)},
-      {clLime, 192, MakeColour(192, 255, 192), MakeColour(0, 63, 0)},
-      {clBlack, 64, MakeColour(64, 64, 64), clBlack},
-      {clBtnFace, 128, MakeColour(255, 255, 255), MakeColour(112, 112, 112)},
+      {clRed, 128, MakeColor(255, 128, 128), MakeColor(127, 0, 0)},
+      {clLime, 192, MakeColor(192, 255, 192), MakeColor(0, 63, 0)},
+      {clBlack, 64, MakeColor(64, 64, 64), clBlack},
+      {clBtnFace, 128, MakeColor(255, 255, 255), MakeColor(112, 112, 112)},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(LightenColor(canvas, c.color, c.amount), c.lighter) << c.color;
@@ -98,7 +98,7 @@ TEST(ColorShading, ChannelsSaturateAndSystemColoursResolveFirst) {
   }
 }
 
-TEST(FocusContrast, DarkBasicColoursInvertAllOthersStay) {
+TEST(FocusContrast, DarkBasicColorsInvertAllOthersStay) {
   struct Case {
     TColor stored;
     TColor contrast;
@@ -148,8 +148,8 @@ TEST(DrawButton, BevelFrameAndFocusPixels) {
     int y;
     TColor expected;
   };
-  const TColor redLight = MakeColour(255, 128, 128);
-  const TColor redDark = MakeColour(127, 0, 0);
+  const TColor redLight = MakeColor(255, 128, 128);
+  const TColor redDark = MakeColor(127, 0, 0);
   const Case cases[] = {
       {"raised at rest: top-left light", clRed, cbStd, 0, false, 0, 0, redLight},
       {"raised at rest: second ring light", clRed, cbStd, 0, false, 1, 1, redLight},
@@ -160,9 +160,9 @@ TEST(DrawButton, BevelFrameAndFocusPixels) {
       {"pressed: sunken bottom", clRed, cbStd, odsSelected, false, 40, 40, redLight},
       {"lowered at rest", clRed, cbLowered, 0, false, 0, 0, redDark},
       {"raised pressed", clRed, cbRaised, odsSelected, false, 0, 0, redLight},
-      {"focused alone: frame", clRed, cbStd, odsFocus, false, 0, 0, MakeColour(63, 0, 0)},
+      {"focused alone: frame", clRed, cbStd, odsFocus, false, 0, 0, MakeColor(63, 0, 0)},
       {"focused alone: no outline", clRed, cbStd, odsFocus, false, 3, 3, clRed},
-      {"active alone: frame", clLime, cbStd, 0, true, 20, 0, MakeColour(0, 63, 0)},
+      {"active alone: frame", clLime, cbStd, 0, true, 20, 0, MakeColor(0, 63, 0)},
       {"black frame stays black", clBlack, cbStd, odsFocus, true, 0, 0, clBlack},
       {"black outline is white", clBlack, cbStd, odsFocus, true, 3, 3, clWhite},
       {"outline skips every other pixel", clBlack, cbStd, odsFocus, true, 4, 3, clBlack},
@@ -237,9 +237,9 @@ TEST(DrawButton, DisabledCaptionIsEmbossed) {
   PixelCanvas canvas(41, 41);
   button.DrawButton(canvas, {0, 0, 41, 41}, 0);
   ASSERT_EQ(canvas.drawn.size(), 2u);
-  EXPECT_EQ(canvas.drawn[0].color, MakeColour(255, 128, 128));
+  EXPECT_EQ(canvas.drawn[0].color, MakeColor(255, 128, 128));
   EXPECT_EQ(canvas.drawn[0].rect, (Rect{4, 13, 39, 30}));
-  EXPECT_EQ(canvas.drawn[1].color, MakeColour(191, 0, 0));
+  EXPECT_EQ(canvas.drawn[1].color, MakeColor(191, 0, 0));
   EXPECT_EQ(canvas.drawn[1].rect, (Rect{3, 12, 38, 29}));
   EXPECT_FALSE(canvas.drawn[0].opaque);
   EXPECT_FALSE(canvas.drawn[1].opaque);
@@ -250,7 +250,7 @@ TEST(DrawButton, WideBevelShrinksTheRectangleByItsWidth) {
   button.SetBevelWidth(5);
   PixelCanvas canvas(41, 41);
   button.DrawButton(canvas, {0, 0, 41, 41}, 0);
-  EXPECT_EQ(canvas.At(4, 4), MakeColour(255, 128, 128));
+  EXPECT_EQ(canvas.At(4, 4), MakeColor(255, 128, 128));
   EXPECT_EQ(canvas.At(5, 5), clRed);
   ASSERT_EQ(canvas.drawn.size(), 1u);
   EXPECT_EQ(canvas.drawn[0].rect.left, 6);

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "window/FormTable.h"
+#include "window/Shell.h"
 #include "window/View.h"
 
 namespace vexilo::testing {
@@ -44,18 +45,21 @@ class FakeView : public View {
     }
   }
 
-  void SetText(int control, std::string_view text) override {
-    if (!Valid(control, ckLabel, "text")) return;
+  void SetText(ControlIndex index, std::string_view text) override {
+    const int control = index.value;
+    if (!Valid(control, ControlKind::Label, "text")) return;
     state_[control].text = text;
     Record('T', control, std::string(text));
   }
-  void SetColor(int control, TColor color) override {
-    if (!Valid(control, ckLabel, "colour")) return;
+  void SetColor(ControlIndex index, TColor color) override {
+    const int control = index.value;
+    if (!Valid(control, ControlKind::Label, "colour")) return;
     state_[control].color = color;
     Record('C', control, std::to_string(color));
   }
-  void SetPosition(int control, int position) override {
-    if (!Valid(control, ckProgressBar, "position")) return;
+  void SetPosition(ControlIndex index, int position) override {
+    const int control = index.value;
+    if (!Valid(control, ControlKind::ProgressBar, "position")) return;
     EXPECT_GE(position, 0);
     EXPECT_LE(position, 100);
     state_[control].position = position;
@@ -79,10 +83,10 @@ class FakeView : public View {
   }
 
  private:
-  static int Index(std::string_view name) {
-    const int index = FindControl(name);
-    if (index < 0) ADD_FAILURE() << "no control " << name;
-    return index;
+  static std::size_t Index(std::string_view name) {
+    const std::optional<ControlIndex> index = FindControl(name);
+    if (!index) ADD_FAILURE() << "no control " << name;
+    return index ? static_cast<std::size_t>(index->value) : FormControls().size();
   }
   bool Valid(int control, ControlKind kind, const char* what) {
     if (control < 0 || control >= static_cast<int>(state_.size())) {

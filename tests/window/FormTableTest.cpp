@@ -22,12 +22,11 @@ struct Expected {
   TAlignment alignment;
   int tab;  // -1: no tab position
   bool tabStop;
-  std::string handler;
 };
 
 const std::set<int> kRed = {1, 3, 5, 7, 9, 12, 14, 16, 18, 19, 21, 23, 25, 27, 30, 32, 34, 36};
 
-TColor PocketColour(int n) {
+TColor PocketColor(int n) {
   if (n == 0) return clLime;
   return kRed.count(n) ? clRed : clBlack;
 }
@@ -46,13 +45,13 @@ std::string L(int n) {
 
 Expected LeftLabel(int left, int top, int width, int height, std::string text, FontSpec font,
                    TColor color = clBtnFace) {
-  return {ckLabel, left,  top,           width, height, std::move(text),
-          font,    color, taLeftJustify, -1,    false,  ""};
+  return {ControlKind::Label, left, top,  width, height, std::move(text), font, color,
+          taLeftJustify,      -1,   false};
 }
 
 Expected Display(int left, int top, int width, int height, std::string text, FontSpec font) {
-  return {ckLabel,   left,           top, width, height, std::move(text), font,
-          clBtnFace, taRightJustify, -1,  false, ""};
+  return {ControlKind::Label, left,           top, width, height, std::move(text), font,
+          clBtnFace,          taRightJustify, -1,  false};
 }
 
 // Every control the window's design names, keyed by name.
@@ -107,7 +106,7 @@ std::map<std::string, Expected> ExpectedForm() {
     int tagLeft = std::vector<int>{8, 136, 272, 408, 544, 680}[column];
     if (n >= 7 && n <= 9) tagLeft = 144;
     form[L(37 + n)] = LeftLabel(tagLeft, top, n < 10 ? 11 : 22, 21, std::to_string(n),
-                                n == 0 ? kWindow : kTag, PocketColour(n));
+                                n == 0 ? kWindow : kTag, PocketColor(n));
     // Right edges: counts end at 64 + 136c, shares at 132 + 136c.
     form[L(74 + n)] = Display(64 + 136 * column - 40, top, 40, 21, "xxxx", kWindow);
     form[L(111 + n)] = Display(132 + 136 * column - 44, top, 44, 21, "xx.xx", kWindow);
@@ -119,7 +118,7 @@ std::map<std::string, Expected> ExpectedForm() {
     const int first = 3 * k - 2;
     form[L(176 + k)] =
         LeftLabel(std::vector<int>{8, 136, 272, 408}[column], top, first < 10 ? 11 : 22, 21,
-                  std::to_string(first), kTag, PocketColour(first));
+                  std::to_string(first), kTag, PocketColor(first));
     form[L(2 * k + 187)] = Display(24 + 136 * column, top, 40, 21, "xxxx", kWindow);
     form[L(2 * k + 188)] = Display(88 + 136 * column, top, 44, 21, "xx.xx", kWindow);
   }
@@ -158,9 +157,17 @@ std::map<std::string, Expected> ExpectedForm() {
     form[L(row.share)] = Display(row.shareLeft, row.shareTop, small ? 40 : 44, small ? 19 : 21,
                                  "xx.xx", small ? kSmallValue : kWindow);
     const int tab = row.bar <= 12 ? 36 + row.bar : 38 + row.bar;
-    form["ProgressBar" + std::to_string(row.bar)] = {
-        ckProgressBar, row.barLeft, row.barTop,    row.barWidth, 17,    "",
-        kWindow,       clBtnFace,   taLeftJustify, tab,          false, ""};
+    form["ProgressBar" + std::to_string(row.bar)] = {ControlKind::ProgressBar,
+                                                     row.barLeft,
+                                                     row.barTop,
+                                                     row.barWidth,
+                                                     17,
+                                                     "",
+                                                     kWindow,
+                                                     clBtnFace,
+                                                     taLeftJustify,
+                                                     tab,
+                                                     false};
   };
   for (const GroupRow& row : groups) addGroup(row, true);
   for (const GroupRow& row : block) addGroup(row, false);
@@ -171,28 +178,27 @@ std::map<std::string, Expected> ExpectedForm() {
   for (int n = 0; n <= 36; ++n) {
     const std::string name = "ColorBtn" + std::to_string(n + 1);
     FontSpec font{kFaceMincho, 21, clWhite, true};
-    if (n == 0) font.colour = clBlack;
+    if (n == 0) font.color = clBlack;
     if (n == 1) font.face = kFaceGothic;
     const bool zero = n == 0;
-    form[name] = {ckColorBtn,
+    form[name] = {ControlKind::ColorBtn,
                   zero ? 16 : 64 + 48 * ((n - 1) / 3),
                   zero ? 8 : 104 - 48 * ((n - 1) % 3),
                   41,
                   zero ? 137 : 41,
                   std::to_string(n),
                   font,
-                  PocketColour(n),
+                  PocketColor(n),
                   taCenter,
                   n,
-                  true,
-                  name + "Click"};
+                  true};
   }
-  form["Button1"] = {ckButton, 8,         248,      75, 25,   "Back",
-                     kCommand, clBtnFace, taCenter, 49, true, "Button1Click"};
-  form["Button2"] = {ckButton, 616,       248,      75, 25,   "Reset",
-                     kCommand, clBtnFace, taCenter, 50, true, "Button2Click"};
-  form["DATASAVE"] = {ckButton, 288,       248,      121, 25,   "DataSave",
-                      kCommand, clBtnFace, taCenter, 55,  true, "DATASAVEClick"};
+  form["Button1"] = {ControlKind::Button, 8,        248, 75,  25, "Back", kCommand,
+                     clBtnFace,           taCenter, 49,  true};
+  form["Button2"] = {ControlKind::Button, 616,      248, 75,  25, "Reset", kCommand,
+                     clBtnFace,           taCenter, 50,  true};
+  form["DATASAVE"] = {ControlKind::Button, 288,      248, 121, 25, "DataSave", kCommand,
+                      clBtnFace,           taCenter, 55,  true};
   return form;
 }
 
@@ -219,12 +225,11 @@ TEST(FormTable, EveryControlFollowsTheLayoutRules) {
     }
     EXPECT_EQ(control.font, e.font);
     EXPECT_EQ(control.color, e.color);
-    if (control.kind == ckLabel) {
+    if (control.kind == ControlKind::Label) {
       EXPECT_EQ(control.alignment, e.alignment);
     }
     EXPECT_EQ(control.tabOrder, e.tab);
     EXPECT_EQ(control.tabStop, e.tabStop);
-    EXPECT_EQ(control.handler.view(), e.handler);
     EXPECT_FALSE(control.accessibleName.view().empty());
   }
 }
@@ -244,18 +249,20 @@ TEST(FormTable, CommandsAndNumbers) {
   for (const Control& control : FormControls()) {
     SCOPED_TRACE(std::string(control.name.view()));
     switch (control.kind) {
-      case ckColorBtn:
-        EXPECT_EQ(control.command, cmSpin);
+      case ControlKind::ColorBtn:
+        EXPECT_EQ(control.command, Command::Spin);
         EXPECT_EQ(std::to_string(control.number), std::string(control.text.view()));
         break;
-      case ckButton: {
+      case ControlKind::Button: {
         const std::string name(control.name.view());
-        const Command want = name == "Button1" ? cmBack : name == "Button2" ? cmReset : cmDataSave;
+        const Command want = name == "Button1"   ? Command::Back
+                             : name == "Button2" ? Command::Reset
+                                                 : Command::DataSave;
         EXPECT_EQ(control.command, want);
         break;
       }
       default:
-        EXPECT_EQ(control.command, cmNone);
+        EXPECT_EQ(control.command, Command::None);
     }
   }
 }
@@ -264,7 +271,7 @@ TEST(FormTable, AccessibleNamesAreDistinctAndSayWhatIsShown) {
   std::set<std::string> names;
   for (const Control& control : FormControls()) {
     const std::string accessible(control.accessibleName.view());
-    if (control.kind != ckLabel || control.alignment == taRightJustify) {
+    if (control.kind != ControlKind::Label || control.alignment == taRightJustify) {
       EXPECT_TRUE(names.insert(accessible).second) << accessible;
     }
   }
@@ -281,7 +288,7 @@ TEST(FormTable, AccessibleNamesAreDistinctAndSayWhatIsShown) {
       {"Label218", "share of sector 2"},
   };
   for (const auto& [name, accessible] : cases) {
-    EXPECT_EQ(FormControls()[FindControl(name)].accessibleName.view(), accessible) << name;
+    EXPECT_EQ(ControlAt(*FindControl(name)).accessibleName.view(), accessible) << name;
   }
 }
 
@@ -297,7 +304,7 @@ TEST(FormTable, DisplayMapSets) {
   EXPECT_EQ(counts.size(), 1u + 37 + 28);
   EXPECT_EQ(shares.size(), 37u + 28);
   for (int n = 1; n <= 223; ++n) {
-    const Control& label = FormControls()[FindControl(L(n))];
+    const Control& label = ControlAt(*FindControl(L(n)));
     SCOPED_TRACE(L(n));
     const bool strip = n <= 20;
     if (counts.count(n)) {
@@ -308,6 +315,7 @@ TEST(FormTable, DisplayMapSets) {
     }
     const bool display = strip || counts.count(n) || shares.count(n);
     EXPECT_EQ(label.alignment, display ? taRightJustify : taLeftJustify);
+    EXPECT_EQ(label.display, display);
     if (!display) {
       EXPECT_NE(label.text.view(), "xxxx");
       EXPECT_NE(label.text.view(), "xx.xx");
@@ -317,7 +325,7 @@ TEST(FormTable, DisplayMapSets) {
 }
 
 TEST(FormTable, NoticeIsOnePlainLine) {
-  const Control& notice = FormControls()[FindControl("Label223")];
+  const Control& notice = ControlAt(*FindControl("Label223"));
   const std::string_view text = notice.text.view();
   EXPECT_FALSE(text.empty());
   EXPECT_EQ(text.find('\n'), std::string_view::npos);
@@ -328,21 +336,21 @@ TEST(FormTable, NoticeIsOnePlainLine) {
 TEST(FormTable, LookupByName) {
   const std::span<const Control> form = FormControls();
   for (int i = 0; i < static_cast<int>(form.size()); ++i) {
-    EXPECT_EQ(FindControl(form[i].name.view()), i);
+    EXPECT_EQ(FindControl(form[i].name.view()), ControlIndex{i});
   }
   for (const char* missing : {"", "Label", "Label0", "Label224", "Label01", "label1", "Label1 ",
                               "ColorBtn0", "ColorBtn38", "ProgressBar17", "Button3", "Form1",
                               "datasaving", "DataSave", "Label99999999999"}) {
-    EXPECT_EQ(FindControl(missing), -1) << '"' << missing << '"';
+    EXPECT_EQ(FindControl(missing), std::nullopt) << '"' << missing << '"';
   }
-  EXPECT_EQ(form[ControlIndex("Label", 111)].name.view(), "Label111");
-  EXPECT_EQ(form[ControlIndex("ProgressBar", 16)].name.view(), "ProgressBar16");
-  EXPECT_EQ(form[ControlIndex("ColorBtn", 1)].name.view(), "ColorBtn1");
-  EXPECT_THROW(ControlIndex("Label", 0), std::out_of_range);
-  EXPECT_THROW(ControlIndex("Label", 224), std::out_of_range);
-  EXPECT_THROW(ControlIndex("Label", -1), std::out_of_range);
-  EXPECT_THROW(ControlIndex("ProgressBar", 17), std::out_of_range);
-  EXPECT_THROW(ControlIndex("Lable", 1), std::out_of_range);
+  EXPECT_EQ(ControlAt(ControlNamed("Label", 111)).name.view(), "Label111");
+  EXPECT_EQ(ControlAt(ControlNamed("ProgressBar", 16)).name.view(), "ProgressBar16");
+  EXPECT_EQ(ControlAt(ControlNamed("ColorBtn", 1)).name.view(), "ColorBtn1");
+  EXPECT_THROW(ControlNamed("Label", 0), std::out_of_range);
+  EXPECT_THROW(ControlNamed("Label", 224), std::out_of_range);
+  EXPECT_THROW(ControlNamed("Label", -1), std::out_of_range);
+  EXPECT_THROW(ControlNamed("ProgressBar", 17), std::out_of_range);
+  EXPECT_THROW(ControlNamed("Lable", 1), std::out_of_range);
 }
 
 }  // namespace

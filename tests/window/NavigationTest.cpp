@@ -9,8 +9,8 @@
 namespace vexilo {
 namespace {
 
-std::string NameOf(int index) {
-  return std::string(FormControls()[index].name.view());
+std::string NameOf(ControlIndex index) {
+  return std::string(ControlAt(index).name.view());
 }
 
 struct Step {
@@ -22,37 +22,37 @@ struct Step {
 
 TEST(Navigation, SingleSteps) {
   const std::vector<Step> steps = {
-      {"ColorBtn1", true, fmTab, "ColorBtn2"},
-      {"ColorBtn37", true, fmTab, "Button1"},
-      {"Button1", true, fmTab, "Button2"},
-      {"Button2", true, fmTab, "DATASAVE"},
-      {"DATASAVE", true, fmTab, "ColorBtn1"},
-      {"ColorBtn1", false, fmTab, "DATASAVE"},
-      {"Button1", false, fmTab, "ColorBtn37"},
-      {"DATASAVE", false, fmTab, "Button2"},
-      {"ColorBtn37", true, fmArrow, "ProgressBar1"},
-      {"ProgressBar12", true, fmArrow, "Button1"},
-      {"Button2", true, fmArrow, "ProgressBar13"},
-      {"ProgressBar16", true, fmArrow, "DATASAVE"},
-      {"DATASAVE", true, fmArrow, "ColorBtn1"},
-      {"ColorBtn1", false, fmArrow, "DATASAVE"},
-      {"DATASAVE", false, fmArrow, "ProgressBar16"},
-      {"Button1", false, fmArrow, "ProgressBar12"},
-      {"ProgressBar1", false, fmArrow, "ColorBtn37"},
+      {"ColorBtn1", true, FocusMove::Tab, "ColorBtn2"},
+      {"ColorBtn37", true, FocusMove::Tab, "Button1"},
+      {"Button1", true, FocusMove::Tab, "Button2"},
+      {"Button2", true, FocusMove::Tab, "DATASAVE"},
+      {"DATASAVE", true, FocusMove::Tab, "ColorBtn1"},
+      {"ColorBtn1", false, FocusMove::Tab, "DATASAVE"},
+      {"Button1", false, FocusMove::Tab, "ColorBtn37"},
+      {"DATASAVE", false, FocusMove::Tab, "Button2"},
+      {"ColorBtn37", true, FocusMove::Arrow, "ProgressBar1"},
+      {"ProgressBar12", true, FocusMove::Arrow, "Button1"},
+      {"Button2", true, FocusMove::Arrow, "ProgressBar13"},
+      {"ProgressBar16", true, FocusMove::Arrow, "DATASAVE"},
+      {"DATASAVE", true, FocusMove::Arrow, "ColorBtn1"},
+      {"ColorBtn1", false, FocusMove::Arrow, "DATASAVE"},
+      {"DATASAVE", false, FocusMove::Arrow, "ProgressBar16"},
+      {"Button1", false, FocusMove::Arrow, "ProgressBar12"},
+      {"ProgressBar1", false, FocusMove::Arrow, "ColorBtn37"},
       // Tab from a bar (focus put there by an arrow) goes on to the next stop.
-      {"ProgressBar5", true, fmTab, "Button1"},
-      {"ProgressBar14", false, fmTab, "Button2"},
+      {"ProgressBar5", true, FocusMove::Tab, "Button1"},
+      {"ProgressBar14", false, FocusMove::Tab, "Button2"},
   };
   for (const Step& step : steps) {
     EXPECT_EQ(NameOf(NextFocus(FindControl(step.from), step.forward, step.move)), step.to)
         << step.from << (step.forward ? " forward" : " backward")
-        << (step.move == fmTab ? " by Tab" : " by arrow");
+        << (step.move == FocusMove::Tab ? " by Tab" : " by arrow");
   }
 }
 
 std::vector<std::string> Walk(FocusMove move, bool forward, int steps) {
   std::vector<std::string> visited;
-  int focus = FirstFocus();
+  ControlIndex focus = FirstFocus();
   for (int i = 0; i < steps; ++i) {
     visited.push_back(NameOf(focus));
     focus = NextFocus(focus, forward, move);
@@ -76,7 +76,7 @@ TEST(Navigation, FullCyclesReturnToTheStart) {
     FocusMove move;
     std::vector<std::string> cycle;
   };
-  for (const Case& c : {Case{fmTab, tabCycle}, Case{fmArrow, arrowCycle}}) {
+  for (const Case& c : {Case{FocusMove::Tab, tabCycle}, Case{FocusMove::Arrow, arrowCycle}}) {
     const int size = static_cast<int>(c.cycle.size());
     std::vector<std::string> forward = c.cycle;
     forward.push_back(c.cycle.front());
@@ -89,8 +89,8 @@ TEST(Navigation, FullCyclesReturnToTheStart) {
 
 TEST(Navigation, StartsOnTheZeroButtonAndRecoversFromAControlWithoutTabPosition) {
   EXPECT_EQ(NameOf(FirstFocus()), "ColorBtn1");
-  EXPECT_EQ(NextFocus(FindControl("Label5"), true, fmTab), FirstFocus());
-  EXPECT_EQ(NextFocus(-1, true, fmArrow), FirstFocus());
+  EXPECT_EQ(NextFocus(FindControl("Label5"), true, FocusMove::Tab), FirstFocus());
+  EXPECT_EQ(NextFocus(std::nullopt, true, FocusMove::Arrow), FirstFocus());
 }
 
 }  // namespace
