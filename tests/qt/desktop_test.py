@@ -1,0 +1,147 @@
+#!/usr/bin/python3
+"""The real program on a virtual X server as a user's desktop runs it: under a real window
+manager (openbox), and read by a real screen-reader client (AT-SPI through pyatspi).
+
+Usage: desktop_test.py VEXILO Placement
+Each group runs in a process of its own: the AT-SPI client binds to the first session bus it sees.
+Debian's python3 is needed for pyatspi.
+"""
+import os
+import shutil
+import subprocess
+import sys
+import tempfile
+import time
+import unittest
+
+PROGRAM = None
+SCREEN = (1280, 1024)
+
+
+def wait_for(what, probe, seconds=30):
+    """probe() until it returns something true; fails after the given time."""
+    deadline = time.monotonic() + seconds
+    while True:
+        found = probe()
+        if found:
+            return found
+        if time.monotonic() > deadline:
+            raise AssertionError(f"timed out waiting for {what}")
+        time.sleep(0.1)
+
+
+class Desktop:
+    """Xvfb on a display of its own choosing, a private session bus and, if asked, openbox."""
+
+    def __init__(self, window_manager=False):
+        self.window_manager = window_manager
+        self.processes = []
+
+    def __enter__(self):
+        self.home = tempfile.mkdtemp(prefix="vexilo-desktop-")
+        os.chmod(self.home, 0o700)
+        try:
+            self._start()
+        except BaseException:
+            self.__exit__(None, None, None)
+            raise
+        return self
+
+    def _start(self):
+        read, write = os.pipe()
+        # -noreset: the server would start afresh, refusing clients, each time its last
+        # client leaves.
+        self._spawn(["Xvfb", "-displayfd", str(write), "-screen", "0", "%dx%dx24" % SCREEN,
+                     "-nolisten", "tcp", "-noreset"], pass_fds=[write], stderr=subprocess.DEVNULL)
+        os.close(write)
+        number = b""
+        while not number.endswith(b"\n"):
+            chunk = os.read(read, 16)
+            if not chunk:
+                raise AssertionError("Xvfb did not start")
+            number += chunk
+        os.close(read)
+        self.env = dict(os.environ, DISPLAY=":" + number.decode().strip(), HOME=self.home,
+                        XDG_RUNTIME_DIR=self.home)
+        self.env.pop("QT_QPA_PLATFORM", None)  # the program's platform is the display's
+        bus = self._spawn(["dbus-daemon", "--session", "--nofork", "--print-address=1"],
+                          stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True)
+        self.env["DBUS_SESSION_BUS_ADDRESS"] = bus.stdout.readline().strip()
+        if self.window_manager:
+            self._spawn(["openbox", "--sm-disable"], stdout=subprocess.DEVNULL,
+                        stderr=subprocess.DEVNULL)
+            wait_for("openbox", lambda: "window id" in self.run(
+                "xprop", "-root", "_NET_SUPPORTING_WM_CHECK"))
+
+    def _spawn(self, command, **options):
+        process = subprocess.Popen(command, env=getattr(self, "env", None), **options)
+        self.processes.append(process)
+        return process
+
+    def start(self, *arguments):
+        return self._spawn([PROGRAM, *arguments])
+
+    def run(self, *command):
+        """A client's output on this desktop, empty if it failed."""
+        ran = subprocess.run(command, env=self.env, capture_output=True, text=True)
+        return ran.stdout if ran.returncode == 0 else ""
+
+    def __exit__(self, *_):
+        for process in reversed(self.processes):
+            process.terminate()
+            try:
+                process.wait(10)
+            except subprocess.TimeoutExpired:
+                process.kill()
+                process.wait()
+            if process.stdout is not None:
+                process.stdout.close()
+        shutil.rmtree(self.home, ignore_errors=True)
+
+
+def window_of(desktop):
+    found = desktop.run("xdotool", "search", "--onlyvisible", "--class", "^vexilo$")
+    return found.split()[0] if found else None
+
+
+def geometry(desktop, window):
+    """The client area's absolute left, top, width and height."""
+    info = dict(line.strip().split(":", 1) for line in desktop.run("xwininfo", "-id", window)
+                .splitlines() if ":" in line)
+    return tuple(int(info[key]) for key in ("Absolute upper-left X", "Absolute upper-left Y",
+                                            "Width", "Height"))
+
+
+def frame_extents(desktop, window):
+    """The frame's left, right, top and bottom edges, as the window manager announces them."""
+    text = desktop.run("xprop", "-id", window, "-notype", "_NET_FRAME_EXTENTS")
+    return tuple(int(n) for n in text.split("=", 1)[1].split(",")) if "=" in text else None
+
+
+class Placement(unittest.TestCase):
+    # Qt's own options on the command line change nothing: the window keeps its title and
+    # opens centred with its frame, which the window manager draws 1 pixel wide with a 20-pixel
+    # title bar here: frame 836 x 732 at ((1280 - 836) / 2, (1024 - 732) / 2) = (222, 146).
+    def test_centred_with_its_frame_whatever_the_command_line_says(self):
+        with Desktop(window_manager=True) as desktop:
+            desktop.start("-qwindowgeometry", "600x400+10+10", "-qwindowtitle", "Other")
+            window = wait_for("the window", lambda: window_of(desktop))
+            extents = wait_for("the frame", lambda: frame_extents(desktop, window))
+            self.assertEqual(extents, (1, 1, 20, 1), "openbox's default theme has changed")
+            # Placed once the frame is known: the client 1 pixel right and 20 below its corner.
+            left, top, width, height = geometry(desktop, window)
+            deadline = time.monotonic() + 10
+            while (left, top) != (223, 166) and time.monotonic() < deadline:
+                time.sleep(0.1)
+                left, top, width, height = geometry(desktop, window)
+            self.assertEqual((width, height), (834, 711))
+            self.assertEqual((left - 1, top - 20), (222, 146))
+            # Equal room on either side, frame included.
+            self.assertEqual(left - 1, SCREEN[0] - (left + width + 1))
+            self.assertEqual(top - 20, SCREEN[1] - (top + height + 1))
+            self.assertIn('"Vexilo"', desktop.run("xprop", "-id", window, "_NET_WM_NAME"))
+
+
+if __name__ == "__main__":
+    PROGRAM = sys.argv[1]
+    unittest.main(argv=[sys.argv[0], *sys.argv[2:]], verbosity=2)
