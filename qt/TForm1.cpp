@@ -1,5 +1,6 @@
 #include "qt/TForm1.h"
 
+#include <QAccessibleWidget>
 #include <QApplication>
 #include <QKeyEvent>
 #include <QProgressBar>
@@ -29,6 +30,12 @@ bool IsPlainKey(const QKeyEvent& key) {
   return (key.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) == 0;
 }
 
+// A screen reader sees the main window as a frame named by its title, not as an anonymous pane.
+QAccessibleInterface* WindowAccessible(const QString&, QObject* object) {
+  auto* form = qobject_cast<TForm1*>(object);
+  return form == nullptr ? nullptr : new QAccessibleWidget(form, QAccessible::Window);
+}
+
 }  // namespace
 
 TForm1::TForm1(const ShellFactory& makeShell)
@@ -36,6 +43,7 @@ TForm1::TForm1(const ShellFactory& makeShell)
                            Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                            Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint),
       barStyle_(std::make_unique<SegmentedBarStyle>()) {
+  QAccessible::installFactory(&WindowAccessible);  // once: Qt keeps no duplicates
   setObjectName(Text(kFormName));
   setWindowTitle(Text(kFormCaption));
   setFixedSize(kClientWidth, kClientHeight);

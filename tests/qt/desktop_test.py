@@ -2,7 +2,7 @@
 """The real program on a virtual X server as a user's desktop runs it: under a real window
 manager (openbox), and read by a real screen-reader client (AT-SPI through pyatspi).
 
-Usage: desktop_test.py VEXILO Placement
+Usage: desktop_test.py VEXILO Placement|ScreenReader
 Each group runs in a process of its own: the AT-SPI client binds to the first session bus it sees.
 Debian's python3 is needed for pyatspi.
 """
@@ -140,6 +140,62 @@ class Placement(unittest.TestCase):
             self.assertEqual(left - 1, SCREEN[0] - (left + width + 1))
             self.assertEqual(top - 20, SCREEN[1] - (top + height + 1))
             self.assertIn('"Vexilo"', desktop.run("xprop", "-id", window, "_NET_WM_NAME"))
+
+
+class ScreenReader(unittest.TestCase):
+    # Through AT-SPI, as a screen reader such as Orca asks: the window is a frame named by its
+    # title, each label a label with its name, whose text interface gives what it shows.
+    def test_the_window_and_its_labels_read_as_shown(self):
+        with Desktop() as desktop:
+            os.environ.update(desktop.env)  # the client finds the accessibility bus from here
+            from gi.repository import Gio, GLib
+            # Turned on as a screen reader does, before the program starts.
+            Gio.bus_get_sync(Gio.BusType.SESSION).call_sync(
+                "org.a11y.Bus", "/org/a11y/bus", "org.freedesktop.DBus.Properties", "Set",
+                GLib.Variant("(ssv)", ("org.a11y.Status", "ScreenReaderEnabled",
+                                       GLib.Variant("b", True))),
+                None, Gio.DBusCallFlags.NONE, 10000, None)
+            import pyatspi
+            desktop.start()
+
+            def application():
+                root = pyatspi.Registry.getDesktop(0)
+                for app in (root.getChildAtIndex(i) for i in range(root.childCount)):
+                    if app is not None and app.name == "vexilo" and app.childCount > 0:
+                        return app
+                return None
+
+            app = wait_for("vexilo on the accessibility bus", application)
+            self.assertEqual(app.childCount, 1)
+            frame = app.getChildAtIndex(0)
+            self.assertEqual(frame.getRole(), pyatspi.ROLE_FRAME)
+            self.assertEqual(frame.name, "Vexilo")
+            controls = {}
+            for child in (frame.getChildAtIndex(i) for i in range(frame.childCount)):
+                controls.setdefault(child.name, child)
+
+            def text(name):
+                return controls[name].queryText().getText(0, -1)
+
+            def press(name, spins):
+                controls[name].queryAction().doAction(0)
+                wait_for(f"spin {spins}", lambda: text("spin count") == str(spins), 10)
+
+            for name, shown in (("count of 17", "0"), ("share of black", "0%"),
+                                ("spin count", "0"), ("last result 1", ""), ("caption RED", "RED")):
+                self.assertEqual(controls[name].getRole(), pyatspi.ROLE_LABEL, name)
+                self.assertEqual(text(name), shown, name)
+            for spins in (1, 2, 3):
+                press("17", spins)
+            press("0", 4)
+            # "count of 17, 3": the name, then the text, and no second reading of either.
+            label = controls["count of 17"]
+            self.assertEqual((label.name, text("count of 17")), ("count of 17", "3"))
+            self.assertEqual(label.description, "")
+            self.assertEqual(label.queryText().characterCount, 1)
+            for name, shown in (("share of black", "75%"), ("share of 0", "25%"), ("share of red", "0%"),
+                                ("last result 1", "0"), ("last result 2", "17")):
+                self.assertEqual(text(name), shown, name)
 
 
 if __name__ == "__main__":
