@@ -199,15 +199,17 @@ TEST(ColorBtnPixels, DisabledCaptionIsEmbossed) {
   EXPECT_GE(light.left(), dark.left());
 }
 
+// clBtnFace is the palette's button colour, resolved before it is lightened: 100, 150, 200
+// lightens by 128 to 228, 255, 255.
 TEST(ColorBtnPixels, ButtonFaceResolvesToThePalette) {
   Bench bench(clBtnFace);
-  const TColor face = FromQColor(bench.Button().palette().color(QPalette::Button));
-  const auto lighten = [](int channel) { return std::min(channel + 128, 255); };
+  QPalette palette = bench.Button().palette();
+  palette.setColor(QPalette::Button, QColor(100, 150, 200));
+  bench.Button().setPalette(palette);
   bench.Focus(true);
   const QImage image = bench.Image();
-  EXPECT_EQ(Pixel(image, 20, 1),
-            MakeColour(lighten(RedOf(face)), lighten(GreenOf(face)), lighten(BlueOf(face))));
-  EXPECT_EQ(Pixel(image, 4, 3), face);
+  EXPECT_EQ(Pixel(image, 20, 1), MakeColour(228, 255, 255));
+  EXPECT_EQ(Pixel(image, 4, 3), MakeColour(100, 150, 200));
   EXPECT_EQ(Pixel(image, 3, 3), clBlack);  // the contrast colour of clBtnFace is itself
 }
 
