@@ -185,6 +185,11 @@ class ScreenReader(unittest.TestCase):
                                 ("spin count", "0"), ("last result 1", ""), ("caption RED", "RED")):
                 self.assertEqual(controls[name].getRole(), pyatspi.ROLE_LABEL, name)
                 self.assertEqual(text(name), shown, name)
+            # A screen reader that listens hears each change of a display's text.
+            heard = []
+            pyatspi.Registry.registerEventListener(
+                lambda event: heard.append((event.type, event.source.name, event.any_data)),
+                "object:text-changed")
             for spins in (1, 2, 3):
                 press("17", spins)
             press("0", 4)
@@ -193,6 +198,23 @@ class ScreenReader(unittest.TestCase):
             self.assertEqual((label.name, text("count of 17")), ("count of 17", "3"))
             self.assertEqual(label.description, "")
             self.assertEqual(label.queryText().characterCount, 1)
+            def changes(name):
+                return [(kind.rsplit(":", 1)[1], data) for kind, source, data in heard
+                        if source == name]
+
+            def hear_until_the_last_change():
+                while GLib.MainContext.default().iteration(False):
+                    pass
+                return changes("last result 1")[-1:] == [("insert", "0")]
+
+            wait_for("the last change heard", hear_until_the_last_change, 10)
+
+            self.assertEqual(changes("count of 17"), [("delete", "0"), ("insert", "1"),
+                                                      ("delete", "1"), ("insert", "2"),
+                                                      ("delete", "2"), ("insert", "3")])
+            self.assertEqual(changes("last result 1"),
+                             [("insert", "17"), ("delete", "17"), ("insert", "0")])
+            self.assertEqual(changes("caption RED"), [])
             for name, shown in (("share of black", "75%"), ("share of 0", "25%"), ("share of red", "0%"),
                                 ("last result 1", "0"), ("last result 2", "17")):
                 self.assertEqual(text(name), shown, name)
