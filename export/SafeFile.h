@@ -1,17 +1,28 @@
 #pragma once
 
-#include <optional>
 #include <string>
 #include <string_view>
+#include <system_error>
 
 namespace vexilo {
 
-// Writes bytes to a temporary file in the target's folder, closes it, then puts it in place of
-// the target in one step. On any failure the temporary file is removed and an existing target
-// stays exactly as it was; the result is then the reason, in words for the user.
+// How a save ended. No code: every byte is in place. Otherwise the system's error code, or for a
+// name the save refuses std::errc::invalid_argument (no file name), is_a_directory (a folder),
+// operation_not_supported (a pipe, a device, a socket) or no_such_file_or_directory (its folder
+// is missing); and a message for the user that names the file and the reason.
+struct SaveResult {
+  std::error_code code;
+  std::string message;
+
+  bool Saved() const { return !code; }
+};
+
+// Writes bytes to a temporary file beside the target, flushes and closes it, then puts it in
+// place of the target in one step; the replacement keeps the old file's permission bits and, where
+// the process may set them, its owner and group. A link stays a link: the file it leads to is
+// replaced. On any failure the temporary file goes and an existing target stays exactly as it was.
 // The target is a file name as UTF-8 text, absolute or relative to the current folder; on
 // Windows it must be valid UTF-8, on POSIX systems its bytes are the name as it is stored.
-[[nodiscard]] std::optional<std::string> WriteFileAtomically(std::string_view target,
-                                                             std::string_view bytes);
+[[nodiscard]] SaveResult WriteFileAtomically(std::string_view target, std::string_view bytes);
 
 }  // namespace vexilo

@@ -9,7 +9,7 @@
 namespace vexilo {
 namespace {
 
-// The tail of a line for each ColourCode that a recorded spin can carry.
+// The tail of a line for each ColourCode; every recorded spin carries red, black or green.
 constexpr std::array<std::string_view, 3> kLineTails = {",Red\r\n", ",Black\r\n", ",Green\r\n"};
 constexpr std::size_t kLongestLine = 10;  // "36,Black" and CR LF
 
@@ -21,11 +21,10 @@ void FormatSpinLog(const SpinTally& tally, std::string& out) {
   out.reserve(static_cast<std::size_t>(spins) * kLongestLine);
   for (int k = 1; k <= spins; ++k) {
     const HistoryEntry entry = tally.History(k);
-    if (entry.colour < ccRed || entry.colour > ccGreen) continue;  // not a spin: no line
     char digits[12];
     const auto result = std::to_chars(digits, digits + sizeof digits, entry.number);
     out.append(digits, result.ptr);
-    out.append(kLineTails[entry.colour]);
+    out.append(kLineTails[static_cast<std::size_t>(entry.colour)]);
   }
 }
 

@@ -2,7 +2,7 @@
 
 #include <stdexcept>
 
-#include "win32/Utf16.h"
+#include "export/Utf16.h"
 
 namespace vexilo {
 
@@ -16,7 +16,7 @@ HFONT FontCache::Get(const FontSpec& design) {
       return entry.font;
     }
   }
-  const std::wstring face = Widen(design.face);
+  const std::wstring face = ToUtf16(design.face);
   // The Japanese faces go through the W call, so they resolve whatever the ANSI code page is.
   HFONT font = CreateFontW(-design.height, 0, 0, 0, design.bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE,
                            FALSE, SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,

@@ -3,7 +3,7 @@
 #include <array>
 #include <string>
 
-#include "win32/Utf16.h"
+#include "export/Utf16.h"
 
 namespace vexilo {
 namespace {
@@ -80,7 +80,7 @@ void GdiCanvas::DrawFocusRect(const Rect& rect) {
 }
 
 void GdiCanvas::DrawText(std::string_view text, Rect& rect, unsigned flags) {
-  const std::wstring wide = Widen(text);
+  const std::wstring wide = ToUtf16(text);
   RECT r = ToRect(rect);
   ::DrawTextW(dc_, wide.c_str(), static_cast<int>(wide.size()), &r, flags);
   if ((flags & DT_CALCRECT) != 0) rect = {r.left, r.top, r.right, r.bottom};

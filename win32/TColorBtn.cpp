@@ -2,8 +2,8 @@
 
 #include <stdexcept>
 
+#include "export/Utf16.h"
 #include "win32/GdiCanvas.h"
-#include "win32/Utf16.h"
 
 namespace vexilo {
 
@@ -12,7 +12,7 @@ TColorBtn::TColorBtn(HWND parent, const Control& row, int id, HFONT font) {
   state_.SetFont(row.font);
   state_.SetColor(row.color);
   const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(parent, GWLP_HINSTANCE));
-  hwnd_ = CreateWindowExW(0, L"BUTTON", Widen(row.text.view()).c_str(), kStyle, row.left, row.top,
+  hwnd_ = CreateWindowExW(0, L"BUTTON", ToUtf16(row.text.view()).c_str(), kStyle, row.left, row.top,
                           row.width, row.height, parent,
                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
   if (hwnd_ == nullptr) throw std::runtime_error("A number button could not be created.");
@@ -41,7 +41,7 @@ void TColorBtn::SetActive(bool active) {
 void TColorBtn::SetCaption(std::string_view caption) {
   if (caption == state_.Caption()) return;
   state_.SetCaption(std::string(caption));
-  SetWindowTextW(hwnd_, Widen(caption).c_str());  // the name screen readers announce
+  SetWindowTextW(hwnd_, ToUtf16(caption).c_str());  // the name screen readers announce
   Invalidate(true);
 }
 

@@ -7,8 +7,8 @@
 #include <string>
 #include <utility>
 
+#include "export/Utf16.h"
 #include "win32/ErrorReport.h"
-#include "win32/Utf16.h"
 #include "window/Centring.h"
 #include "window/FormTable.h"
 
@@ -34,8 +34,9 @@ bool KeyDown(int key) {
 TForm1::TForm1(HINSTANCE instance) : instance_(instance), board_(*this, shell_) {
   RegisterClasses(instance_);
   const SIZE outer = OuterSize();
-  hwnd_ = CreateWindowExW(kExStyle, kClassName, Widen(kFormCaption).c_str(), kStyle, CW_USEDEFAULT,
-                          CW_USEDEFAULT, outer.cx, outer.cy, nullptr, nullptr, instance_, this);
+  hwnd_ =
+      CreateWindowExW(kExStyle, kClassName, ToUtf16(kFormCaption).c_str(), kStyle, CW_USEDEFAULT,
+                      CW_USEDEFAULT, outer.cx, outer.cy, nullptr, nullptr, instance_, this);
   if (hwnd_ == nullptr) throw std::runtime_error("The main window could not be created.");
   shell_.SetOwner(hwnd_);
   CreateControls();
@@ -95,14 +96,14 @@ void TForm1::CreateControl(int index, const Control& row) {
     case ckProgressBar:
       // The bar's window text is never drawn; it names the bar for screen readers.
       handles_[index] = CreateWindowExW(
-          0, PROGRESS_CLASSW, Widen(row.accessibleName.view()).c_str(), kBarStyle, row.left,
+          0, PROGRESS_CLASSW, ToUtf16(row.accessibleName.view()).c_str(), kBarStyle, row.left,
           row.top, row.width, row.height, hwnd_, IdOf(index), instance_, nullptr);
       if (handles_[index] == nullptr)
         throw std::runtime_error("A progress bar could not be created.");
       SendMessageW(handles_[index], PBM_SETRANGE32, 0, 100);
       return;
     case ckButton:
-      handles_[index] = CreateWindowExW(0, L"BUTTON", Widen(row.text.view()).c_str(),
+      handles_[index] = CreateWindowExW(0, L"BUTTON", ToUtf16(row.text.view()).c_str(),
                                         kCommandButtonStyle, row.left, row.top, row.width,
                                         row.height, hwnd_, IdOf(index), instance_, nullptr);
       if (handles_[index] == nullptr) throw std::runtime_error("A button could not be created.");
@@ -166,7 +167,7 @@ void TForm1::SetText(int control, std::string_view text) {
   } else if (colorBtns_[control]) {
     colorBtns_[control]->SetCaption(text);
   } else {
-    SetWindowTextW(handles_[control], Widen(text).c_str());
+    SetWindowTextW(handles_[control], ToUtf16(text).c_str());
   }
 }
 

@@ -2,7 +2,7 @@
 
 #include <stdexcept>
 
-#include "win32/Utf16.h"
+#include "export/Utf16.h"
 
 namespace vexilo {
 namespace {
@@ -48,7 +48,7 @@ TLabel::TLabel(HWND parent, const Control& row, int id, HFONT font)
       alignment_(row.alignment),
       anchor_(AnchorOf(row)),
       top_(row.top),
-      text_(Widen(row.text.view())) {
+      text_(ToUtf16(row.text.view())) {
   const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(parent, GWLP_HINSTANCE));
   hwnd_ = CreateWindowExW(0, kClassName, text_.c_str(), WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS,
                           row.left, row.top, row.width, row.height, parent,
@@ -133,7 +133,7 @@ void TLabel::FitToText() {
 }
 
 void TLabel::SetText(std::string_view text) {
-  const std::wstring wide = Widen(text);
+  const std::wstring wide = ToUtf16(text);
   if (wide != text_) SetWindowTextW(hwnd_, wide.c_str());  // WM_SETTEXT re-sizes and repaints
 }
 

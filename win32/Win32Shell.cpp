@@ -6,8 +6,8 @@
 #include <cstdio>
 #include <stdexcept>
 
+#include "export/Utf16.h"
 #include "win32/TopmostPause.h"
-#include "win32/Utf16.h"
 
 namespace vexilo {
 namespace {
@@ -33,7 +33,7 @@ void Win32Shell::ReadDecimalSeparator() {
   std::array<wchar_t, 8> buffer{};  // the system allows at most three characters
   const int length = GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, buffer.data(),
                                     static_cast<int>(buffer.size()));
-  separator_ = length > 1 ? Narrow(std::wstring_view(buffer.data(), length - 1)) : ".";
+  separator_ = length > 1 ? ToUtf8(std::wstring_view(buffer.data(), length - 1)) : ".";
   separatorRead_ = true;
 }
 
@@ -43,7 +43,7 @@ std::string Win32Shell::DecimalSeparator() {
 }
 
 std::optional<std::string> Win32Shell::AskSaveFileName(std::string_view lastName) {
-  std::wstring file = Widen(lastName);
+  std::wstring file = ToUtf16(lastName);
   if (file.size() >= kFileNameRoom) file.clear();  // cannot be offered; start empty
   file.resize(kFileNameRoom, L'\0');
 
@@ -57,7 +57,7 @@ std::optional<std::string> Win32Shell::AskSaveFileName(std::string_view lastName
 
   const TopmostPause pause(owner_);
   if (GetSaveFileNameW(&dialog)) {
-    if (std::optional<std::string> name = NarrowExact(file.c_str())) return name;
+    if (std::optional<std::string> name = ToUtf8Exact(file.c_str())) return name;
     throw std::runtime_error("The chosen file name cannot be used: it is not valid Unicode text.");
   }
   const DWORD error = CommDlgExtendedError();
@@ -70,7 +70,7 @@ std::optional<std::string> Win32Shell::AskSaveFileName(std::string_view lastName
 
 void Win32Shell::ShowMessage(MessageKind kind, std::string_view text) {
   const TopmostPause pause(owner_);
-  MessageBoxW(owner_, Widen(text).c_str(), kTitle, MB_OK | IconOf(kind));
+  MessageBoxW(owner_, ToUtf16(text).c_str(), kTitle, MB_OK | IconOf(kind));
 }
 
 }  // namespace vexilo

@@ -100,18 +100,17 @@ void Board::DataSaveClick() {
   const std::optional<std::string> chosen = shell_.AskSaveFileName(lastSaveName_);
   if (!chosen) return;
   lastSaveName_ = *chosen;
-  std::optional<std::string> failure;
+  std::string failure;
   try {
     std::string log;
     FormatSpinLog(*tally_, log);
-    failure = WriteFileAtomically(*chosen, log);
-  } catch (const std::exception& error) {
+    SaveResult result = WriteFileAtomically(*chosen, log);
+    if (result.Saved()) return;
+    failure = std::move(result.message);
+  } catch (const std::exception& error) {  // no memory for the log
     failure = error.what();
   }
-  if (failure) {
-    shell_.ShowMessage(
-        mkError, "The spin log could not be saved to \"" + *chosen + "\".\n\n" + *failure + ".");
-  }
+  shell_.ShowMessage(mkError, "The spin log could not be saved.\n\n" + failure);
 }
 
 // Steps 3 to 13 of a press: the counts that changed, every share and bar, the strip.

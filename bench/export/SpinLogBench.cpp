@@ -41,8 +41,8 @@ void BM_SaveFullHistory(benchmark::State& state) {
   for (auto _ : state) {
     std::string log;
     FormatSpinLog(*tally, log);
-    if (const auto failure = WriteFileAtomically(target.string(), log)) {
-      state.SkipWithError(failure->c_str());
+    if (const SaveResult result = WriteFileAtomically(target.string(), log); !result.Saved()) {
+      state.SkipWithError(result.message.c_str());
       break;
     }
   }

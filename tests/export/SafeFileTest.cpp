@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <optional>
 #include <random>
 #include <set>
 #include <string>
@@ -12,9 +13,12 @@
 #include "export/SafeFile.h"
 
 #ifndef _WIN32
+#include <grp.h>
 #include <signal.h>
 #include <sys/resource.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/un.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #endif
@@ -111,6 +115,11 @@ std::string SpinBytes(int lines) {
   return bytes;
 }
 
+::testing::AssertionResult Saved(const SaveResult& result) {
+  if (result.Saved() && result.message.empty()) return ::testing::AssertionSuccess();
+  return ::testing::AssertionFailure() << result.code << ": " << result.message;
+}
+
 TEST(SafeFile, WritesAndReplacesWholeFiles) {
   struct Case {
     const char* name;
@@ -127,18 +136,18 @@ TEST(SafeFile, WritesAndReplacesWholeFiles) {
     ScratchFolder folder;
     const fs::path target = folder.Path() / "spins.CSV";
     if (c.before != nullptr) Write(target, c.before);
-    EXPECT_EQ(WriteFileAtomically(Utf8(target), c.bytes), std::nullopt);
+    EXPECT_TRUE(Saved(WriteFileAtomically(Utf8(target), c.bytes)));
     EXPECT_TRUE(Read(target) == c.bytes);
     EXPECT_EQ(Entries(folder.Path()), std::set<std::string>{"spins.CSV"}) << "temporary file left";
   }
 }
 
 // A failed save: the reason is given, an existing target keeps its bytes, nothing is left over.
-void ExpectFailureLeftNoTrace(const std::optional<std::string>& reason, const fs::path& folder,
+void ExpectFailureLeftNoTrace(const SaveResult& result, const fs::path& folder,
                               const std::set<std::string>& entriesBefore, const fs::path& target,
                               const std::string& targetBefore) {
-  ASSERT_TRUE(reason.has_value()) << "the save was reported as done";
-  EXPECT_FALSE(reason->empty());
+  ASSERT_FALSE(result.Saved()) << "the save was reported as done";
+  EXPECT_FALSE(result.message.empty());
   EXPECT_EQ(Entries(folder), entriesBefore);
   if (!targetBefore.empty()) {
     EXPECT_EQ(Read(target), targetBefore);
@@ -152,14 +161,14 @@ TEST(SafeFile, RefusesAFolderAndAMissingFolder) {
   Write(inner / "keep.txt", "keep");
   const std::set<std::string> before = Entries(folder.Path());
 
-  EXPECT_NE(WriteFileAtomically(Utf8(inner), "0,Green\r\n"), std::nullopt);
+  EXPECT_FALSE(WriteFileAtomically(Utf8(inner), "0,Green\r\n").Saved());
   EXPECT_EQ(Entries(folder.Path()), before);
   EXPECT_EQ(Entries(inner), std::set<std::string>{"keep.txt"});
 
   ExpectFailureLeftNoTrace(
       WriteFileAtomically(Utf8(folder.Path() / "absent" / "x.CSV"), "0,Green\r\n"), folder.Path(),
       before, {}, "");
-  EXPECT_NE(WriteFileAtomically(Utf8(folder.Path() / "log.CSV" / ""), "0,Green\r\n"), std::nullopt);
+  EXPECT_FALSE(WriteFileAtomically(Utf8(folder.Path() / "log.CSV" / ""), "0,Green\r\n").Saved());
 }
 
 // However the name is written, the file lands where the name says, with nothing left beside it.
@@ -194,7 +203,7 @@ TEST(SafeFile, TakesEveryFormOfAFileName) {
     ScratchFolder folder;
     fs::create_directory(folder.Path() / "sub");
     const CurrentFolder current(folder.Path());
-    EXPECT_EQ(WriteFileAtomically(c.target(folder.Path()), bytes), std::nullopt);
+    EXPECT_TRUE(Saved(WriteFileAtomically(c.target(folder.Path()), bytes)));
     EXPECT_EQ(Read(folder.Path() / FromUtf8(c.written)), bytes);
     EXPECT_EQ(FilesBelow(folder.Path()), std::set<std::string>{c.written});
   }
@@ -227,30 +236,80 @@ TEST(SafeFile, RefusesNamesOfNoFile) {
     fs::create_directory(folder.Path() / "sub");
     Write(folder.Path() / "old.CSV", "1,Red\r\n");
     const CurrentFolder current(folder.Path());
-    const std::optional<std::string> reason =
-        WriteFileAtomically(c.target(folder.Path()), "0,Green\r\n");
-    ASSERT_TRUE(reason.has_value()) << "the save was reported as done";
-    EXPECT_FALSE(reason->empty());
+    const SaveResult result = WriteFileAtomically(c.target(folder.Path()), "0,Green\r\n");
+    ASSERT_FALSE(result.Saved()) << "the save was reported as done";
+    EXPECT_FALSE(result.message.empty());
     EXPECT_EQ(FilesBelow(folder.Path()), std::set<std::string>{"old.CSV"});
     EXPECT_EQ(Read(folder.Path() / "old.CSV"), "1,Red\r\n");
+  }
+}
+
+// Something that is not a file is refused and left as it was: a FIFO is never opened (which
+// would wait for a reader), a device or socket never replaced by a plain file.
+TEST(SafeFile, RefusesWhatIsNotAFile) {
+  struct Case {
+    const char* name;
+    const char* leaf;
+    bool (*make)(const fs::path& at);
+    std::errc code;
+    const char* reason;
+  };
+  const std::vector<Case> cases = {
+      {"a folder", "spins.CSV", [](const fs::path& at) { return fs::create_directory(at); },
+       std::errc::is_a_directory, "It is a folder, not a file."},
+#ifdef _WIN32
+      {"a device name", "NUL", [](const fs::path&) { return true; },
+       std::errc::operation_not_supported, "It is a device, not a file."},
+#else
+      {"a FIFO", "spins.CSV", [](const fs::path& at) { return mkfifo(at.c_str(), 0644) == 0; },
+       std::errc::operation_not_supported, "It is a named pipe (FIFO), not a file."},
+      {"a link to a device", "spins.CSV",
+       [](const fs::path& at) { return symlink("/dev/null", at.c_str()) == 0; },
+       std::errc::operation_not_supported, "It is a device, not a file."},
+      {"a socket", "spins.CSV",
+       [](const fs::path& at) {
+         sockaddr_un address{};
+         address.sun_family = AF_UNIX;
+         at.native().copy(address.sun_path, sizeof address.sun_path - 1);
+         const int fd = socket(AF_UNIX, SOCK_STREAM, 0);
+         const bool bound = bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
+         close(fd);
+         return bound;
+       },
+       std::errc::operation_not_supported, "It is a socket, not a file."},
+#endif
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    ScratchFolder folder;
+    const fs::path target = folder.Path() / c.leaf;
+    ASSERT_TRUE(c.make(target));
+    std::error_code ignored;
+    const fs::file_type type = fs::symlink_status(target, ignored).type();
+    const std::set<std::string> before = Entries(folder.Path());
+
+    const SaveResult result = WriteFileAtomically(Utf8(target), "1,Red\r\n");
+    EXPECT_EQ(result.code, c.code);
+    EXPECT_EQ(result.message, '"' + Utf8(target) + "\" could not be written. " + c.reason);
+    EXPECT_EQ(fs::symlink_status(target, ignored).type(), type);
+    EXPECT_EQ(Entries(folder.Path()), before);
   }
 }
 
 #ifndef _WIN32
 
 // Runs a save in a child process after prepare(), which may lower the child's privileges or
-// limits; the reason comes back through a pipe. No value when prepare() was not possible here.
-std::optional<std::optional<std::string>> SaveInChild(const std::function<bool()>& prepare,
-                                                      const fs::path& target,
-                                                      const std::string& bytes) {
+// limits; the result comes back through a pipe. No value when prepare() was not possible here.
+std::optional<SaveResult> SaveInChild(const std::function<bool()>& prepare, const fs::path& target,
+                                      const std::string& bytes) {
   int channel[2];
   if (pipe(channel) != 0) return std::nullopt;
   const pid_t child = fork();
   if (child == 0) {
     close(channel[0]);
     if (!prepare()) _exit(77);
-    const std::optional<std::string> reason = WriteFileAtomically(Utf8(target), bytes);
-    const std::string message = reason ? "F" + *reason : "S";
+    const SaveResult result = WriteFileAtomically(Utf8(target), bytes);
+    const std::string message = std::to_string(result.code.value()) + "\n" + result.message;
     (void)!write(channel[1], message.data(), message.size());
     _exit(0);
   }
@@ -262,14 +321,21 @@ std::optional<std::optional<std::string>> SaveInChild(const std::function<bool()
   int status = 0;
   waitpid(child, &status, 0);
   if (!WIFEXITED(status) || WEXITSTATUS(status) == 77 || message.empty()) return std::nullopt;
-  if (message[0] == 'S') return std::optional<std::string>{};
-  return std::optional<std::string>{message.substr(1)};
+  const std::size_t cut = message.find('\n');
+  return SaveResult{{std::stoi(message.substr(0, cut)), std::system_category()},
+                    message.substr(cut + 1)};
 }
 
 // Permission bits do not stop a privileged process, so such a run drops to an ordinary user.
 bool BecomeOrdinaryUser() {
   if (geteuid() != 0) return true;
   return setgid(65534) == 0 && setuid(65534) == 0 && geteuid() != 0;
+}
+
+// An ordinary user who belongs to group 23456 besides their own.
+bool BecomeMemberOfTheFilesGroup() {
+  const gid_t groups[] = {23456};
+  return geteuid() == 0 && setgroups(1, groups) == 0 && BecomeOrdinaryUser();
 }
 
 // A quota of 4 KiB per file: the kernel fails the write part-way, as on a full disk.
@@ -286,10 +352,11 @@ TEST(SafeFile, FailedSavesLeaveTheOldFileAndNoTemporary) {
     const char* name;
     bool (*prepare)();
     bool lockFolder;
+    std::errc code;
   };
   const std::vector<Case> cases = {
-      {"read-only folder", BecomeOrdinaryUser, true},
-      {"disk full part-way", LimitFileSize, false},
+      {"read-only folder", BecomeOrdinaryUser, true, std::errc::permission_denied},
+      {"disk full part-way", LimitFileSize, false, std::errc::file_too_large},
   };
   std::string skipped;
   for (const Case& c : cases) {
@@ -310,6 +377,7 @@ TEST(SafeFile, FailedSavesLeaveTheOldFileAndNoTemporary) {
       continue;
     }
     ExpectFailureLeftNoTrace(*outcome, folder, before, target, old);
+    EXPECT_EQ(outcome->code, c.code);
     struct stat info {};
     ASSERT_EQ(stat(target.c_str(), &info), 0);
     EXPECT_EQ(info.st_mode & 07777, 0644u);
@@ -322,7 +390,7 @@ TEST(SafeFile, KeepsPermissionsAndFollowsLinks) {
   const fs::path target = folder.Path() / "spins.CSV";
   Write(target, "old");
   chmod(target.c_str(), 0640);
-  ASSERT_EQ(WriteFileAtomically(Utf8(target), "1,Red\r\n"), std::nullopt);
+  ASSERT_TRUE(Saved(WriteFileAtomically(Utf8(target), "1,Red\r\n")));
   struct stat info {};
   ASSERT_EQ(stat(target.c_str(), &info), 0);
   EXPECT_EQ(info.st_mode & 07777, 0640u);
@@ -330,13 +398,13 @@ TEST(SafeFile, KeepsPermissionsAndFollowsLinks) {
   const fs::path fresh = folder.Path() / "fresh.CSV";
   const mode_t mask = umask(022);
   umask(mask);
-  ASSERT_EQ(WriteFileAtomically(Utf8(fresh), "2,Black\r\n"), std::nullopt);
+  ASSERT_TRUE(Saved(WriteFileAtomically(Utf8(fresh), "2,Black\r\n")));
   ASSERT_EQ(stat(fresh.c_str(), &info), 0);
   EXPECT_EQ(info.st_mode & 07777, 0666u & ~mask);
 
   const fs::path link = folder.Path() / "latest.CSV";
   fs::create_symlink(target, link);
-  ASSERT_EQ(WriteFileAtomically(Utf8(link), "3,Red\r\n"), std::nullopt);
+  ASSERT_TRUE(Saved(WriteFileAtomically(Utf8(link), "3,Red\r\n")));
   EXPECT_TRUE(fs::is_symlink(link));
   EXPECT_EQ(Read(target), "3,Red\r\n");
   EXPECT_EQ(Entries(folder.Path()),
@@ -368,7 +436,7 @@ TEST(SafeFile, FollowsLinksToTheFileTheyName) {
       fs::create_symlink(held, folder.Path() / link);
       files.insert(link);
     }
-    ASSERT_EQ(WriteFileAtomically(Utf8(folder.Path() / c.saved), "4,Black\r\n"), std::nullopt);
+    ASSERT_TRUE(Saved(WriteFileAtomically(Utf8(folder.Path() / c.saved), "4,Black\r\n")));
     EXPECT_EQ(Read(folder.Path() / c.written), "4,Black\r\n");
     EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(folder.Path() / c.written)));
     for (const auto& [link, held] : c.links) {
@@ -378,6 +446,50 @@ TEST(SafeFile, FollowsLinksToTheFileTheyName) {
     }
     EXPECT_EQ(FilesBelow(folder.Path()), files);
   }
+}
+
+// The replacement belongs to the old file's owner and group as far as the process may set them:
+// all of it as root, the group for a member of it; anyone else's save still goes through, and
+// the file is then theirs.
+TEST(SafeFile, KeepsOwnerAndGroupWherePermitted) {
+  struct Case {
+    const char* name;
+    bool (*prepare)();
+    mode_t mode;
+    uid_t uid;
+    gid_t gid;
+  };
+  const std::vector<Case> cases = {
+      {"root", [] { return geteuid() == 0; }, 06750, 12345, 23456},
+      {"a member of the group", BecomeMemberOfTheFilesGroup, 0664, 65534, 23456},
+      {"an ordinary user", BecomeOrdinaryUser, 0666, 65534, 65534},
+  };
+  std::string skipped;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    ScratchFolder scratch;
+    const fs::path folder = scratch.Path() / "shared";
+    fs::create_directory(folder);
+    chmod(folder.c_str(), 0777);
+    const fs::path target = folder / "spins.CSV";
+    Write(target, "old");
+    if (chown(target.c_str(), 12345, 23456) != 0 || chmod(target.c_str(), c.mode) != 0) {
+      GTEST_SKIP() << "cannot give a file away here";
+    }
+    const auto outcome = SaveInChild(c.prepare, target, "2,Black\r\n");
+    if (!outcome) {
+      skipped += std::string(" \"") + c.name + "\"";
+      continue;
+    }
+    EXPECT_TRUE(Saved(*outcome));
+    EXPECT_EQ(Read(target), "2,Black\r\n");
+    struct stat info {};
+    ASSERT_EQ(stat(target.c_str(), &info), 0);
+    EXPECT_EQ(info.st_uid, c.uid);
+    EXPECT_EQ(info.st_gid, c.gid);
+    EXPECT_EQ(info.st_mode & 07777, c.mode);
+  }
+  if (!skipped.empty()) GTEST_SKIP() << "could not be set up here:" << skipped;
 }
 
 #endif

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <stdexcept>
 
-#include "win32/Utf16.h"
+#include "export/Utf16.h"
 
 namespace vexilo::test {
 namespace {
@@ -126,8 +126,8 @@ void DialogDriver::Run() {
   while (WaitForSingleObject(stop_, 0) == WAIT_TIMEOUT) {
     const HWND extra = WaitForDialog(kPollMs * 5, false);
     if (extra == nullptr) continue;
-    failures_.push_back("an unexpected dialog opened: " + Narrow(TextOf(extra)) + ": " +
-                        Narrow(MessageTextOf(extra)));
+    failures_.push_back("an unexpected dialog opened: " + ToUtf8(TextOf(extra)) + ": " +
+                        ToUtf8(MessageTextOf(extra)));
     answered_.push_back(extra);
     PostMessageW(extra, WM_COMMAND, IDCANCEL, 0);
     PostMessageW(extra, WM_COMMAND, IDOK, 0);
@@ -160,7 +160,7 @@ void DialogDriver::Answer(HWND dialog, const DialogStep& step) {
   answered_.push_back(dialog);
   if (step.action == DialogStep::kSaveAs) {
     if (box == nullptr) {
-      failures_.push_back("expected the save dialog, got: " + Narrow(MessageTextOf(dialog)));
+      failures_.push_back("expected the save dialog, got: " + ToUtf8(MessageTextOf(dialog)));
       PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
       seen_.push_back(seen);
       return;

@@ -4,7 +4,7 @@
 
 #include <stdexcept>
 
-#include "win32/Utf16.h"
+#include "export/Utf16.h"
 #include "window/FormTable.h"
 
 namespace vexilo::test {
@@ -63,7 +63,7 @@ std::string FormDriver::Text(std::string_view name) const {
   std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(control)) + 1, L'\0');
   text.resize(static_cast<std::size_t>(
       GetWindowTextW(control, text.data(), static_cast<int>(text.size()))));
-  return Narrow(text);
+  return ToUtf8(text);
 }
 
 int FormDriver::BarPosition(std::string_view name) const {

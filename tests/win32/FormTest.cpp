@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "FormDriver.h"
-#include "win32/Utf16.h"
+#include "export/Utf16.h"
 #include "window/Centring.h"
 #include "window/FormTable.h"
 
@@ -369,7 +369,7 @@ TEST(Win32Form, ValueLabelsKeepTheirRightEdgeAsTheirTextGrows) {
     driver.Pump();
     const RECT box = driver.Box(c.label);
     EXPECT_EQ(box.right, c.right) << c.label << " " << c.text;
-    EXPECT_EQ(box.right - box.left, TextWidth(driver.Window(c.label), Widen(c.text))) << c.label;
+    EXPECT_EQ(box.right - box.left, TextWidth(driver.Window(c.label), ToUtf16(c.text))) << c.label;
   }
 }
 

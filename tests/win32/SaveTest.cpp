@@ -4,15 +4,14 @@
 
 #include <filesystem>
 #include <fstream>
-#include <optional>
 #include <sstream>
 #include <stdexcept>
 #include <string>
 
 #include "DialogDriver.h"
 #include "FormDriver.h"
+#include "export/Utf16.h"
 #include "win32/ErrorReport.h"
-#include "win32/Utf16.h"
 
 namespace vexilo::test {
 namespace {
@@ -132,26 +131,6 @@ TEST(Win32Save, ANameBeyondAsciiIsSavedAndOfferedAgain) {
   EXPECT_EQ(folder.Entries(), 1u) << "no temporary file left behind";
 }
 
-// A name from the system keeps every character; one UTF-8 cannot carry is not bent into another.
-TEST(Win32Names, NarrowExactKeepsTheNameOrRefusesIt) {
-  struct Case {
-    std::wstring utf16;
-    std::optional<std::string> utf8;
-  };
-  const std::vector<Case> cases = {
-      {L"", ""},
-      {L"C:\\spins.CSV", "C:\\spins.CSV"},
-      {L"\u00DC\u20AC\U0001F3B2", "\xC3\x9C\xE2\x82\xAC\xF0\x9F\x8E\xB2"},
-      {std::wstring(L"a") + wchar_t(0xD83C), std::nullopt},                  // a pair cut short
-      {std::wstring{wchar_t(0xDFB2), L'b'}, std::nullopt},                   // a lone second half
-      {std::wstring{wchar_t(0xDFB2), wchar_t(0xD83C)}, std::nullopt},        // halves swapped
-      {std::wstring{wchar_t(0xD83C), L'x', wchar_t(0xDFB2)}, std::nullopt},  // parted
-  };
-  for (const Case& c : cases) {
-    EXPECT_EQ(NarrowExact(c.utf16), c.utf8) << Narrow(c.utf16);
-  }
-}
-
 TEST(Win32Save, CancelOrNoSpinsWritesNothing) {
   TempFolder folder;
   FormDriver form;
@@ -191,7 +170,7 @@ TEST(Win32Save, AFailedSaveKeepsTheOldFileAndSaysWhy) {
   CloseHandle(held);
   ASSERT_EQ(seen.size(), 3u);
   EXPECT_TRUE(seen[2].hasErrorIcon);
-  EXPECT_NE(seen[2].text.find(L"held.csv"), std::wstring::npos) << Narrow(seen[2].text);
+  EXPECT_NE(seen[2].text.find(L"held.csv"), std::wstring::npos) << ToUtf8(seen[2].text);
   EXPECT_FALSE(seen[2].ownerTopmost);
   EXPECT_EQ(Contents(file), "old\r\n");
   EXPECT_EQ(folder.Entries(), 1u) << "no temporary file left behind";
