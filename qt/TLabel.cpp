@@ -65,7 +65,6 @@ TLabel::TLabel(const Control& control, QWidget* parent)
   setAccessibleName(
       QString::fromUtf8(control.accessibleName.view().data(),
                         static_cast<qsizetype>(control.accessibleName.view().size())));
-  setAttribute(Qt::WA_OpaquePaintEvent);
   setFocusPolicy(Qt::NoFocus);
   setFont(font_);
   utf8_ = control.text.view();
