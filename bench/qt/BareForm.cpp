@@ -47,7 +47,8 @@ void BareForm::Add(std::size_t index) {
     case ckLabel: {
       auto* label = new QLabel(StartText(control), this);
       label->setAlignment(control.alignment == taRightJustify ? Qt::AlignRight : Qt::AlignLeft);
-      label->setAutoFillBackground(true);
+      // A stock label is clear: only one on a colour of its own fills its box.
+      label->setAutoFillBackground(control.color != kFormColor);
       Paint(*label, QPalette::Window, control.color, control.font.colour);
       labels_[index] = label;
       widget = label;
