@@ -1,7 +1,9 @@
 #include "qt/Identity.h"
 
 #include <QApplication>
-#include <array>
+#include <string_view>
+
+#include "ProductInfo.h"
 
 // The icons are compiled into this static library; an unreferenced resource would be dropped by
 // the linker, so it is registered by hand (outside any namespace, as Qt's macro requires).
@@ -11,11 +13,18 @@ static void InitIconResource() {
 
 namespace vexilo {
 
+namespace {
+
+QString Latin1(std::string_view text) {
+  return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+}  // namespace
+
 QIcon ProgramIcon() {
   InitIconResource();
-  constexpr std::array<int, 7> kSizes = {16, 24, 32, 48, 64, 128, 256};
   QIcon icon;
-  for (const int size : kSizes) {
+  for (const int size : product::kIconSizes) {
     icon.addFile(QStringLiteral(":/icons/vexilo-%1.png").arg(size), QSize(size, size));
   }
   return icon;
@@ -23,9 +32,9 @@ QIcon ProgramIcon() {
 
 void SetApplicationIdentity() {
   QApplication::setApplicationName(QStringLiteral("vexilo"));
-  QApplication::setApplicationVersion(QStringLiteral(VEXILO_VERSION));
-  QApplication::setDesktopFileName(QString::fromLatin1(
-      kDesktopFileName.data(), static_cast<qsizetype>(kDesktopFileName.size())));
+  QApplication::setApplicationVersion(Latin1(product::kVersion));
+  // The desktop entry's file name is the application's id.
+  QApplication::setDesktopFileName(Latin1(product::kAppId));
   QApplication::setWindowIcon(ProgramIcon());
 }
 

@@ -1,14 +1,11 @@
 #pragma once
 
 #include <QIcon>
-#include <string_view>
 
 namespace vexilo {
 
-// The id of the desktop entry, the AppStream data and the icon that the package installs.
-inline constexpr std::string_view kDesktopFileName = "io.vexilo.Vexilo";
-
-// The icon of every window, from the PNGs built into the program (16 to 256 pixels).
+// The icon of every window, from the PNGs built into the program (each size the package
+// installs).
 QIcon ProgramIcon();
 
 // Who the program is to the desktop, set once the application object exists: its name and
