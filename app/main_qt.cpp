@@ -5,10 +5,16 @@
 #include "qt/ScreenFit.h"
 #include "qt/TForm1.h"
 
-int main(int argc, char** argv) {
+// The program reads no command line: Qt hears only the program's name, so that none of its own
+// options (-qwindowtitle, -reverse, -style ...) change the window. The platform and display come
+// from the environment.
+int main(int, char** argv) {
+  char fallbackName[] = "vexilo";
+  int qtArgc = 1;
+  char* qtArgv[] = {argv[0] != nullptr ? argv[0] : fallbackName, nullptr};
   // A window that would not fit the screen at the desktop's scale is made again at one that does.
   for (bool fitted = false;; fitted = true) {
-    QApplication application(argc, argv);
+    QApplication application(qtArgc, qtArgv);
     if (!fitted && vexilo::RequestFittingScale(QSize(vexilo::kOuterWidth, vexilo::kOuterHeight))) {
       continue;
     }

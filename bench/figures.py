@@ -3,8 +3,10 @@
 
 Usage: bench/figures.py BUILD_DIR [REPETITIONS]
 BUILD_DIR is a built default preset (scripts/figures builds it first). Each benchmark runs
-REPETITIONS times (default 5) and the start-up probe twice as often; the medians are printed
-as a table, followed by the machine they were measured on.
+REPETITIONS times (default 5) and the start-up probe twice as often. Start-up, memory and a
+label's repaint are measured on the bare window too (Qt's stock widgets, no logic), in turn
+with Vexilo's, and printed beside it as a ratio; then the medians of the other figures and
+the machine they were measured on.
 """
 import json
 import os
@@ -17,6 +19,10 @@ import tempfile
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "qt"))
 import startup  # noqa: E402  (bench/qt/startup.py)
 
+# (what, benchmark executable, Vexilo's benchmark, the bare window's benchmark)
+BESIDE_BARE = [
+    ("A label written and repainted", "qt/qt_bench", "BM_LabelRepaint", "BM_BareLabelRepaint"),
+]
 # (what, benchmark executable, benchmark name, divisor): the divisor turns a benchmark's time
 # into the time of one item where a benchmark runs many (4096 shares per run).
 WINDOW = [
@@ -103,32 +109,60 @@ def machine():
             f"load average {os.getloadavg()[0]:.2f} at the start")
 
 
+def table(header, rows):
+    widths = [max(len(str(row[i])) for row in [header, *rows]) for i in range(len(header))]
+    line = lambda row: "| " + " | ".join(f"{str(c):<{w}}" for c, w in zip(row, widths)) + " |"
+    print(line(header))
+    print("|" + "|".join("-" * (w + 2) for w in widths) + "|")
+    for row in rows:
+        print(line(row))
+
+
 def main():
     build = sys.argv[1]
     repetitions = int(sys.argv[2]) if len(sys.argv) > 2 else 5
     where = machine()
-    rows = []
 
-    runs = [startup.one_run(os.path.join(build, "app", "vexilo")) for _ in range(2 * repetitions)]
-    painted = [r[0] for r in runs if r[0] is not None]
-    rows.append(("Start-up, process start to the first painted frame",
-                 readable(statistics.median(painted)) if painted else "not measured"))
-    rows.append(("Peak memory (resident) after start-up",
-                 f"{statistics.median(r[1] for r in runs) / 1024:.1f} MiB"))
+    # Start-up of both programs in turn, so that both meet the same conditions.
+    programs = {"vexilo": os.path.join(build, "app", "vexilo"),
+                "bare": os.path.join(build, "bench", "qt", "bare_window")}
+    runs = {name: [] for name in programs}
+    for _ in range(2 * repetitions):
+        for name, program in programs.items():
+            runs[name].append(startup.one_run(program))
+    painted = {name: statistics.median([r[0] for r in results if r[0] is not None] or [0])
+               for name, results in runs.items()}
+    peak = {name: statistics.median(r[1] for r in results) * 1024
+            for name, results in runs.items()}
 
     found = {}
-    for executable in dict.fromkeys(row[1] for row in WINDOW + ENGINE + STATS):
+    for executable in dict.fromkeys(row[1] for row in BESIDE_BARE + WINDOW + ENGINE + STATS):
         found[executable] = medians(build, executable, repetitions)
+
+    def beside(what, ours, bare, show):
+        shown = [show(value) if value else "not measured" for value in (ours, bare)]
+        return (what, *shown, f"{ours / bare:.2f}" if ours and bare else "-")
+
+    def mib(size):
+        return f"{size / 2**20:.1f} MiB"
+
+    compared = [
+        beside("Start-up, process start to the first painted frame", painted["vexilo"],
+               painted["bare"], readable),
+        beside("Peak memory (resident) after start-up", peak["vexilo"], peak["bare"], mib),
+    ]
+    for what, executable, ours, bare in BESIDE_BARE:
+        compared.append(beside(what, found[executable].get(ours), found[executable].get(bare),
+                               readable))
+    table(("Beside the bare window", "Vexilo", "Bare window", "Ratio"), compared)
+
+    rows = []
     for what, executable, name, divisor in WINDOW + ENGINE + STATS:
         time = found[executable].get(name)
         rows.append((what, readable(time / divisor) if time is not None else "not measured"))
     rows += stats_side_by_side(build, repetitions)
-
-    width = max(len(what) for what, _ in rows)
-    print(f"| {'What':<{width}} | Median |")
-    print(f"|{'-' * (width + 2)}|--------|")
-    for what, value in rows:
-        print(f"| {what:<{width}} | {value} |")
+    print()
+    table(("What", "Median"), rows)
     print(f"\nMeasured on: {where}")
 
 

@@ -50,9 +50,13 @@ Prepared Prepare(std::string_view utf8) {
   return prepared;
 }
 
-bool IsPlain(std::string_view text) {
-  return std::ranges::none_of(
-      text, [](char ch) { return ch == '&' || ch == '\t' || ch == '\r' || ch == '\n'; });
+// One line without prefixes or tabs that cannot wrap, the case of every label and number
+// button: drawn and measured without a layout. Word breaking needs a space to break at.
+bool IsOneLine(std::string_view text, unsigned flags) {
+  const bool wraps = (flags & dtWordBreak) != 0;
+  return std::ranges::none_of(text, [wraps](char ch) {
+    return ch == '&' || ch == '\t' || ch == '\r' || ch == '\n' || (wraps && ch == ' ');
+  });
 }
 
 // Lays the text out as the platform's DrawText does: lines of the font's height from the top,
@@ -162,7 +166,7 @@ void QtCanvas::DrawFocusRect(const Rect& rect) {
 
 Rect QtCanvas::MeasureText(const QFont& font, std::string_view text, Rect rect, unsigned flags) {
   const QFontMetrics metrics(font);
-  if (IsPlain(text)) {
+  if (IsOneLine(text, flags)) {
     const QString plain = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
     rect.right = rect.left + metrics.horizontalAdvance(plain);
     rect.bottom = rect.top + metrics.height();
@@ -185,8 +189,7 @@ void QtCanvas::DrawText(std::string_view text, Rect& rect, unsigned flags) {
   painter_.setClipRect(ToQRect(rect), Qt::IntersectClip);
   painter_.setFont(font_);
   painter_.setPen(text_);
-  if (IsPlain(text)) {
-    // One line without prefixes or tabs, the case of every label: no layout needed.
+  if (IsOneLine(text, flags)) {
     const QString plain = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
     const QFontMetrics metrics(font_);
     const int lineWidth = metrics.horizontalAdvance(plain);

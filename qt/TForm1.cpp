@@ -1,11 +1,13 @@
 #include "qt/TForm1.h"
 
+#include <QAccessibleWidget>
 #include <QApplication>
 #include <QKeyEvent>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
 #include <QTimer>
+#include <QWindow>
 #include <algorithm>
 #include <array>
 
@@ -15,6 +17,7 @@
 #include "qt/SegmentedBarStyle.h"
 #include "qt/TColorBtn.h"
 #include "qt/TLabel.h"
+#include "window/Centring.h"
 #include "window/Guard.h"
 #include "window/Keyboard.h"
 
@@ -61,6 +64,12 @@ Qt::FocusReason ReasonOf(const KeyAction& action) {
   return action.forward ? Qt::TabFocusReason : Qt::BacktabFocusReason;
 }
 
+// A screen reader sees the main window as a frame named by its title, not as an anonymous pane.
+QAccessibleInterface* WindowAccessible(const QString&, QObject* object) {
+  auto* form = qobject_cast<TForm1*>(object);
+  return form == nullptr ? nullptr : new QAccessibleWidget(form, QAccessible::Window);
+}
+
 }  // namespace
 
 TForm1::TForm1(const ShellFactory& makeShell)
@@ -68,6 +77,7 @@ TForm1::TForm1(const ShellFactory& makeShell)
                            Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                            Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint),
       barStyle_(std::make_unique<SegmentedBarStyle>()) {
+  QAccessible::installFactory(&WindowAccessible);  // once: Qt keeps no duplicates
   setObjectName(Text(kFormName));
   setWindowTitle(Text(kFormCaption));
   setFixedSize(kClientWidth, kClientHeight);
@@ -88,6 +98,7 @@ TForm1::TForm1(const ShellFactory& makeShell)
 TForm1::~TForm1() {
   disconnect(focusWatch_);
   for (QWidget* control : controls_) control->removeEventFilter(this);
+  if (windowHandle() != nullptr) windowHandle()->removeEventFilter(this);
 }
 
 void TForm1::Build() {
@@ -216,6 +227,10 @@ void TForm1::MoveFocus(bool forward, FocusMove move) {
 }
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == windowHandle()) {
+    WatchFrame(*event);
+    return false;
+  }
   if (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick) {
     for (const auto& [index, button] : colorBtns_) {
       if (button != watched) button->ForgetPress();  // a double press stays on one button
@@ -245,20 +260,36 @@ bool TForm1::focusNextPrevChild(bool next) {
 void TForm1::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);
   if (std::exchange(shown_, true)) return;
+  windowHandle()->installEventFilter(this);
   CentreOnPrimaryScreen();
   // Without a window manager nobody else gives the new window the focus; once it is mapped,
   // it asks for it itself.
   QTimer::singleShot(0, this, [this] { activateWindow(); });
 }
 
-// Centred on the primary screen, frame included, never above or left of its corner.
+// A window manager frames the window once it is mapped, after the first placement. When the frame
+// turns out other than the one the window was centred with, it is centred again: the window
+// hears of its frame when the manager moves it into it, before it is first exposed. After that
+// the window stays where the user puts it.
+void TForm1::WatchFrame(const QEvent& event) {
+  if (event.type() != QEvent::Move && event.type() != QEvent::Expose) return;
+  if (windowHandle()->frameMargins() == centredFrame_) return;
+  CentreOnPrimaryScreen();
+  windowHandle()->removeEventFilter(this);
+}
+
+// Centred on the primary screen with its frame, as far as the frame is known yet.
 void TForm1::CentreOnPrimaryScreen() {
+  QWindow* window = windowHandle();
   const QScreen* screen = QGuiApplication::primaryScreen();
-  if (screen == nullptr) return;
+  if (window == nullptr || screen == nullptr) return;
+  centredFrame_ = window->frameMargins();
   const QRect area = screen->geometry();
-  const QSize outer = frameGeometry().size();
-  move(area.left() + std::max(0, (area.width() - outer.width()) / 2),
-       area.top() + std::max(0, (area.height() - outer.height()) / 2));
+  const QSize outer = size().grownBy(centredFrame_);
+  const Origin origin =
+      CentredOrigin({area.left(), area.top(), area.right() + 1, area.bottom() + 1}, outer.width(),
+                    outer.height());
+  window->setFramePosition({origin.left, origin.top});
 }
 
 }  // namespace vexilo

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QMargins>
 #include <QWidget>
 #include <functional>
 #include <memory>
@@ -67,6 +68,7 @@ class TForm1 final : public QWidget, public View {
   void FocusChanged(QWidget* old, QWidget* now);
   void MoveFocus(bool forward, FocusMove move);
   void CentreOnPrimaryScreen();
+  void WatchFrame(const QEvent& event);
 
   std::unique_ptr<SegmentedBarStyle> barStyle_;
   std::vector<QWidget*> controls_;   // by control index
@@ -76,6 +78,7 @@ class TForm1 final : public QWidget, public View {
   std::unique_ptr<Shell> shell_;
   std::unique_ptr<Board> board_;
   QMetaObject::Connection focusWatch_;
+  QMargins centredFrame_;  // the window frame the last centring counted
   bool shown_ = false;
 };
 

@@ -2,6 +2,7 @@
 
 #include <QAccessible>
 #include <QPainter>
+#include <utility>
 
 #include "qt/Fonts.h"
 #include "qt/Palette.h"
@@ -28,7 +29,6 @@ TLabel::TLabel(const Control& control, QWidget* parent)
   setAccessibleName(
       QString::fromUtf8(control.accessibleName.view().data(),
                         static_cast<qsizetype>(control.accessibleName.view().size())));
-  setAttribute(Qt::WA_OpaquePaintEvent);
   setFocusPolicy(Qt::NoFocus);
   setFont(font_);
   utf8_ = control.text.view();
@@ -39,19 +39,18 @@ TLabel::TLabel(const Control& control, QWidget* parent)
 void TLabel::SetCaption(std::string_view utf8) {
   if (utf8 == utf8_) return;
   utf8_ = utf8;
-  caption_ = QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+  const QString previous =
+      std::exchange(caption_, QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())));
   Fit();
   update();
-  if (row_.display) Announce();
+  if (row_.display) Announce(previous);
 }
 
-// The value and the line read out changed; a screen reader that listens updates what it shows.
-void TLabel::Announce() {
+// The shown text changed as a whole; a screen reader that listens updates what it reads.
+void TLabel::Announce(const QString& previous) {
   if (!QAccessible::isActive()) return;  // nobody listens: no events to build
-  QAccessibleValueChangeEvent value(this, caption_);
-  QAccessible::updateAccessibility(&value);
-  QAccessibleEvent description(this, QAccessible::DescriptionChanged);
-  QAccessible::updateAccessibility(&description);
+  QAccessibleTextUpdateEvent update(this, 0, previous, caption_);
+  QAccessible::updateAccessibility(&update);
 }
 
 void TLabel::SetColor(TColor color) {

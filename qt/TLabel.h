@@ -24,8 +24,8 @@ class TLabel final : public QWidget {
   // painting.
   void SetColor(TColor color);
   TColor Color() const { return color_; }
-  // A display is written by the commands (a count, a share, the spin count, a strip slot); its
-  // text is read out as its value, and a change is announced to screen readers.
+  // A display is written by the commands (a count, a share, the spin count, a strip slot); a
+  // change of its text is announced to screen readers.
   bool IsDisplay() const { return row_.display; }
 
  protected:
@@ -33,7 +33,7 @@ class TLabel final : public QWidget {
 
  private:
   void Fit();
-  void Announce();
+  void Announce(const QString& previous);
 
   QFont font_;
   FontSpec spec_;

@@ -1,5 +1,8 @@
 #include "qt/TLabelAccessible.h"
 
+#include <QFontMetrics>
+#include <algorithm>
+
 #include "qt/TLabel.h"
 
 namespace vexilo {
@@ -12,18 +15,53 @@ const TLabel& TLabelAccessible::Label() const {
 }
 
 QString TLabelAccessible::text(QAccessible::Text kind) const {
-  const TLabel& label = Label();
-  switch (kind) {
-    case QAccessible::Value:
-      return label.Caption();
-    case QAccessible::Description:
-      if (!label.IsDisplay()) return QAccessibleWidget::text(kind);
-      // An empty strip slot has not been filled yet.
-      return label.accessibleName() + QStringLiteral(": ") +
-             (label.Caption().isEmpty() ? QStringLiteral("none") : label.Caption());
-    default:
-      return QAccessibleWidget::text(kind);
+  return kind == QAccessible::Value ? Label().Caption() : QAccessibleWidget::text(kind);
+}
+
+void* TLabelAccessible::interface_cast(QAccessible::InterfaceType type) {
+  if (type == QAccessible::TextInterface) return static_cast<QAccessibleTextInterface*>(this);
+  return QAccessibleWidget::interface_cast(type);
+}
+
+QString TLabelAccessible::text(int startOffset, int endOffset) const {
+  const QString& caption = Label().Caption();
+  const int start = std::clamp(startOffset, 0, static_cast<int>(caption.size()));
+  const int end = endOffset < 0 ? static_cast<int>(caption.size())
+                                : std::clamp(endOffset, start, static_cast<int>(caption.size()));
+  return caption.mid(start, end - start);
+}
+
+int TLabelAccessible::characterCount() const {
+  return static_cast<int>(Label().Caption().size());
+}
+
+// The text is drawn from the label's left edge in the label's font, one line.
+QRect TLabelAccessible::characterRect(int offset) const {
+  const QString& caption = Label().Caption();
+  if (offset < 0 || offset >= caption.size()) return {};
+  const QFontMetrics metrics(Label().font());
+  const int left = metrics.horizontalAdvance(caption.left(offset));
+  const int width = metrics.horizontalAdvance(caption.mid(offset, 1));
+  return {Label().mapToGlobal(QPoint(left, 0)), QSize(width, Label().height())};
+}
+
+int TLabelAccessible::offsetAtPoint(const QPoint& point) const {
+  for (int offset = 0; offset < characterCount(); ++offset) {
+    if (characterRect(offset).contains(point)) return offset;
   }
+  return -1;
+}
+
+void TLabelAccessible::selection(int, int* startOffset, int* endOffset) const {
+  *startOffset = 0;
+  *endOffset = 0;
+}
+
+// One run of plain text: no attributes anywhere.
+QString TLabelAccessible::attributes(int, int* startOffset, int* endOffset) const {
+  *startOffset = 0;
+  *endOffset = characterCount();
+  return {};
 }
 
 QAccessibleInterface* TLabelAccessible::Factory(const QString&, QObject* object) {

@@ -11,6 +11,7 @@
 #include "win32/Caption.h"
 #include "win32/ErrorReport.h"
 #include "win32/Placement.h"
+#include "window/Centring.h"
 #include "window/FormTable.h"
 #include "window/Keyboard.h"
 
@@ -127,9 +128,11 @@ void TForm1::CreateControl(int index, const Control& row) {
 void TForm1::FormCreate() {
   RECT r;
   GetWindowRect(hwnd_, &r);
-  const int left = std::max<int>(0, (GetSystemMetrics(SM_CXSCREEN) - (r.right - r.left)) / 2);
-  const int top = std::max<int>(0, (GetSystemMetrics(SM_CYSCREEN) - (r.bottom - r.top)) / 2);
-  SetWindowPos(hwnd_, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  const Origin origin =
+      CentredOrigin({0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)},
+                    r.right - r.left, r.bottom - r.top);
+  SetWindowPos(hwnd_, nullptr, origin.left, origin.top, 0, 0,
+               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   SetWindowPos(hwnd_, HWND_TOPMOST, 0, 0, 0, 0, kZOrderOnly);  // a refusal is no error
   board_.FormCreate();
 }

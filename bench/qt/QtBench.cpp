@@ -3,9 +3,12 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
+#include <QLabel>
 #include <QTest>
+#include <array>
 #include <filesystem>
 
+#include "bench/qt/BareForm.h"
 #include "qt/EmbeddedFaces.h"
 #include "qt/QtShell.h"
 #include "qt/TForm1.h"
@@ -104,6 +107,40 @@ void BM_DataSaveOfAFullHistory(benchmark::State& state) {
   std::filesystem::remove(BenchLog());
 }
 BENCHMARK(BM_DataSaveOfAFullHistory)->Unit(benchmark::kMillisecond);
+
+// A count label written and repainted, between a narrow and a wide text so that it resizes
+// each time: on Vexilo's window and on the bare one.
+constexpr int kRepaintedLabel = 91;  // the count of 17
+constexpr std::array<const char*, 2> kCounts = {"7", "1234"};
+
+void BM_LabelRepaint(benchmark::State& state) {
+  Window window;
+  const ControlIndex label = ControlOf(LabelNumber{kRepaintedLabel});
+  std::size_t n = 0;
+  for (auto _ : state) {
+    window.Form().SetText(label, kCounts[++n % kCounts.size()]);
+    QApplication::processEvents();
+  }
+}
+BENCHMARK(BM_LabelRepaint)->Unit(benchmark::kMicrosecond);
+
+void BM_BareLabelRepaint(benchmark::State& state) {
+  BareForm form;
+  form.show();
+  if (!QTest::qWaitForWindowExposed(&form)) qWarning("the bare window was not exposed");
+  QApplication::processEvents();
+  QLabel& label = form.Label(kRepaintedLabel);
+  const QRect design = label.geometry();
+  std::size_t n = 0;
+  for (auto _ : state) {
+    // A stock label does not size itself to its text: it is moved as Vexilo's is, right edge kept.
+    label.setText(QString::fromLatin1(kCounts[++n % kCounts.size()]));
+    const int width = label.sizeHint().width();
+    label.setGeometry(design.right() + 1 - width, design.top(), width, design.height());
+    QApplication::processEvents();
+  }
+}
+BENCHMARK(BM_BareLabelRepaint)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 }  // namespace vexilo

@@ -157,14 +157,23 @@ TEST(ColorBtnPixels, BevelWidthBelowOneDrawsOneRing) {
   }
 }
 
-TEST(ColorBtnPixels, CaptionSeparatorMakesTwoCentredLines) {
-  Bench bench(clRed, {41, 70}, "A|B");
-  EXPECT_EQ(InkRowRuns(bench.Image(), clWhite), 1);
-  bench.Button().SetCaptionSeparator('|');
-  const QImage image = bench.Image();
-  EXPECT_EQ(InkRowRuns(image, clWhite), 2);
-  const QRect ink = Ink(image, clWhite);
-  EXPECT_LE(std::abs((ink.left() - 3) - (37 - ink.right())), 1);
+// Lines break at the separator and, word-wrapped, at a space; each line is centred.
+TEST(ColorBtnPixels, CaptionSeparatorAndWordWrapBreakLines) {
+  const struct {
+    const char* caption;
+    char separator;
+    int lines;
+  } cases[] = {{"A|B", '|', 2}, {"A|B", 0, 1}, {"AA BB", 0, 2}, {"12 34", 0, 2}, {"A|B|C", '|', 3}};
+  for (const auto& c : cases) {
+    Bench bench(clRed, {50, 100}, c.caption);
+    bench.Button().SetCaptionSeparator(c.separator);
+    const QImage image = bench.Image();
+    EXPECT_EQ(InkRowRuns(image, clWhite), c.lines) << c.caption << " separator " << c.separator;
+    const QRect ink = Ink(image, clWhite);
+    ASSERT_FALSE(ink.isEmpty()) << c.caption;
+    EXPECT_GE(ink.left(), 3) << c.caption << " clipped";
+    EXPECT_LE(std::abs((ink.left() - 3) - (46 - ink.right())), 1) << c.caption << " centred";
+  }
 }
 
 TEST(ColorBtnPixels, DisabledCaptionIsEmbossed) {
@@ -190,15 +199,17 @@ TEST(ColorBtnPixels, DisabledCaptionIsEmbossed) {
   EXPECT_GE(light.left(), dark.left());
 }
 
+// clBtnFace is the palette's button colour, resolved before it is lightened: 100, 150, 200
+// lightens by 128 to 228, 255, 255.
 TEST(ColorBtnPixels, ButtonFaceResolvesToThePalette) {
   Bench bench(clBtnFace);
-  const TColor face = FromQColor(bench.Button().palette().color(QPalette::Button));
-  const auto lighten = [](int channel) { return std::min(channel + 128, 255); };
+  QPalette palette = bench.Button().palette();
+  palette.setColor(QPalette::Button, QColor(100, 150, 200));
+  bench.Button().setPalette(palette);
   bench.Focus(true);
   const QImage image = bench.Image();
-  EXPECT_EQ(Pixel(image, 20, 1),
-            MakeColor(lighten(RedOf(face)), lighten(GreenOf(face)), lighten(BlueOf(face))));
-  EXPECT_EQ(Pixel(image, 4, 3), face);
+  EXPECT_EQ(Pixel(image, 20, 1), MakeColor(228, 255, 255));
+  EXPECT_EQ(Pixel(image, 4, 3), MakeColor(100, 150, 200));
   EXPECT_EQ(Pixel(image, 3, 3), clBlack);  // the contrast colour of clBtnFace is itself
 }
 

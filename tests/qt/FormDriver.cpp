@@ -45,7 +45,7 @@ std::vector<Shown> Snapshot(TForm1& form) {
   const std::span<const Control> controls = FormControls();
   for (std::size_t i = 0; i < controls.size(); ++i) {
     QWidget* widget = form.Control(ControlIndex{static_cast<int>(i)});
-    Shown entry{widget->objectName(), {}, 0, -1, AccessibleText(*widget, QAccessible::Description)};
+    Shown entry{widget->objectName(), {}, 0, -1, ReadOut(*widget)};
     if (auto* label = qobject_cast<TLabel*>(widget)) {
       entry.text = label->Caption();
       entry.color = label->Color();
@@ -62,6 +62,15 @@ std::vector<Shown> Snapshot(TForm1& form) {
 QString AccessibleText(QWidget& widget, QAccessible::Text text) {
   QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(&widget);
   return accessible == nullptr ? QStringLiteral("<not accessible>") : accessible->text(text);
+}
+
+QString ReadOut(QWidget& widget) {
+  QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(&widget);
+  if (accessible == nullptr) return QStringLiteral("<not accessible>");
+  const QString name = accessible->text(QAccessible::Name);
+  const QAccessibleTextInterface* text = accessible->textInterface();
+  const QString shown = text == nullptr ? QString() : text->text(0, text->characterCount());
+  return shown.isEmpty() ? name : name + QStringLiteral(", ") + shown;
 }
 
 QImage Render(QWidget& widget) {

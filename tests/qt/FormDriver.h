@@ -48,6 +48,8 @@ struct Shown {
 std::vector<Shown> Snapshot(TForm1& form);
 // A screen reader's view of a control: its name, value and description.
 QString AccessibleText(QWidget& widget, QAccessible::Text text);
+// What a screen reader reads of a control: its name, then the text it shows, "count of 17, 3".
+QString ReadOut(QWidget& widget);
 
 QImage Render(QWidget& widget);
 inline TColor Pixel(const QImage& image, int x, int y) {

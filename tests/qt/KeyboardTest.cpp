@@ -128,7 +128,8 @@ TEST(Keyboard, PressingAButtonMovesTheFocusToIt) {
 }
 
 // A second press on the same button within the double-click time and distance clicks nothing;
-// farther apart in time or place, or on another button, it clicks.
+// farther apart in time or place, or on another button, it clicks. A press one interval after
+// the first is no longer within it; one at exactly the distance still is.
 TEST(DoublePress, OnlyTheFirstOfAQuickPairClicks) {
   struct Case {
     const char* what;
@@ -141,8 +142,11 @@ TEST(DoublePress, OnlyTheFirstOfAQuickPairClicks) {
   const int distance = QGuiApplication::styleHints()->mouseDoubleClickDistance();
   const Case cases[] = {
       {"quick pair", interval / 4, 0, 1, 2},
-      {"quick pair, small move", interval / 4, distance, 1, 2},
+      {"1 ms inside the interval", interval - 1, 0, 1, 2},
+      {"at the interval", interval, 0, 2, 2},
       {"slow pair", interval + 50, 0, 2, 2},
+      {"quick pair, moved the whole distance", interval / 4, distance, 1, 2},
+      {"quick but 1 pixel too far", interval / 4, distance + 1, 2, 3},
       {"quick but far apart", interval / 4, distance + 20, 2, 3},
   };
   static int clock = 1'000'000;

@@ -81,8 +81,9 @@ TEST(Screenshot, TheRealProgramOnAnXServer) {
   program.start(QStringLiteral(VEXILO_PROGRAM), {});
   ASSERT_TRUE(program.waitForStarted(10000));
 
-  // The window is centred: no frame without a window manager.
-  const QPoint origin((kScreenWidth - kClientWidth) / 2, (kScreenHeight - kClientHeight) / 2);
+  // The window is centred: no frame without a window manager, so the client area is the outer
+  // window, 834 x 711 at ((1280 - 834) / 2, (1024 - 711) / 2).
+  const QPoint origin(223, 156);
   const QPoint zeroButton(16 + 10, 8 + 20);
   QImage shot;
   QElapsedTimer waited;

@@ -14,6 +14,7 @@
 #include "FormDriver.h"
 #include "export/Utf16.h"
 #include "window/DisplayMap.h"
+#include "window/Centring.h"
 #include "window/FormTable.h"
 
 namespace vexilo::test {
@@ -76,12 +77,15 @@ TEST(Win32Form, IsAFixedCentredTopmostWindowOfTheLayoutsClientSize) {
   EXPECT_EQ(style & (WS_MAXIMIZEBOX | WS_THICKFRAME), 0u) << "no maximise box, no sizing border";
   EXPECT_NE(GetWindowLongPtrW(form, GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
 
+  // Placed by the shared centring, from the screen and the outer window (the arithmetic is the
+  // core's).
   RECT outer;
   GetWindowRect(form, &outer);
-  EXPECT_EQ(outer.left,
-            std::max(0L, (GetSystemMetrics(SM_CXSCREEN) - (outer.right - outer.left)) / 2));
-  EXPECT_EQ(outer.top,
-            std::max(0L, (GetSystemMetrics(SM_CYSCREEN) - (outer.bottom - outer.top)) / 2));
+  const Origin origin =
+      CentredOrigin({0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)},
+                    outer.right - outer.left, outer.bottom - outer.top);
+  EXPECT_EQ(outer.left, origin.left);
+  EXPECT_EQ(outer.top, origin.top);
 
   MINMAXINFO limits{};
   SendMessageW(form, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&limits));

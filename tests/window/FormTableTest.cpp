@@ -3,6 +3,7 @@
 #include <map>
 #include <set>
 #include <stdexcept>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -231,6 +232,42 @@ TEST(FormTable, EveryControlFollowsTheLayoutRules) {
     EXPECT_EQ(control.tabOrder, e.tab);
     EXPECT_EQ(control.tabStop, e.tabStop);
     EXPECT_FALSE(control.accessibleName.view().empty());
+  }
+}
+
+// The places the rules above are worked out from, as the design states them in figures: a slip
+// made alike in a rule here and in the table would show here.
+TEST(FormTable, TheDesignsStatedPlaces) {
+  const struct {
+    const char* name;
+    int left, top, width, height;
+  } places[] = {
+      {"ColorBtn1", 16, 8, 41, 137},     // 0 spans the three rows
+      {"ColorBtn2", 64, 104, 41, 41},    // 1 at the bottom of the first column
+      {"ColorBtn3", 64, 56, 41, 41},     // 2
+      {"ColorBtn4", 64, 8, 41, 41},      // 3 at the top
+      {"ColorBtn35", 592, 104, 41, 41},  // 34: the twelfth column
+      {"ColorBtn37", 592, 8, 41, 41},    // 36
+      {"Label37", 8, 400, 11, 21},       // tag of 0
+      {"Label44", 144, 424, 11, 21},     // tag of 7: 144 for 7 to 9
+      {"Label47", 136, 496, 22, 21},     // tag of 10: 136 for 10 to 12
+      {"Label73", 680, 544, 22, 21},     // tag of 36
+      {"Label74", 24, 400, 40, 21},      // count of 0 ends at 64
+      {"Label111", 88, 400, 44, 21},     // share of 0 ends at 132
+      {"Label110", 704, 544, 40, 21},    // count of 36 ends at 64 + 680
+      {"Label147", 768, 544, 44, 21},    // share of 36 ends at 132 + 680
+      {"Label177", 8, 600, 11, 21},      // street tag 1
+      {"Label188", 408, 648, 22, 21},    // street tag 34
+      {"Label189", 24, 600, 40, 21},     // count of street 1
+      {"Label212", 496, 648, 44, 21},    // share of street 12
+  };
+  for (const auto& p : places) {
+    const std::optional<ControlIndex> index = FindControl(p.name);
+    ASSERT_TRUE(index) << p.name;
+    const Control& c = ControlAt(*index);
+    EXPECT_EQ((std::vector<int>{c.left, c.top, c.width, c.height}),
+              (std::vector<int>{p.left, p.top, p.width, p.height}))
+        << p.name;
   }
 }
 
