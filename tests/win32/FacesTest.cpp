@@ -54,7 +54,7 @@ int Width(HDC dc, std::wstring_view text) {
 // the share label is as wide as the digits and "%" in its own face and the separator in that.
 TEST(Win32Faces, ASeparatorTheFacesLackIsDrawnInAFallbackFace) {
   FormDriver driver;
-  driver.Form().SetText(FindControl("Label112"), "33\u066B33%");
+  driver.Form().SetText(ControlOf(LabelNumber{112}), "33\u066B33%");
   driver.Pump();
   const RECT box = driver.Box("Label112");
 

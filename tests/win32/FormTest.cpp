@@ -363,7 +363,7 @@ TEST(Win32Form, EveryDesignTextMeasuresItsDesignSize) {
   for (const Control& row : FormControls()) {
     if (row.kind != ControlKind::Label) continue;
     SCOPED_TRACE(std::string(row.name.view()) + " \"" + std::string(row.text.view()) + '"');
-    driver.Form().SetText(FindControl(row.name.view()), row.text.view());
+    driver.Form().SetText(*FindControl(row.name.view()), row.text.view());
     const RECT box = driver.Box(row.name.view());
     EXPECT_EQ(box.bottom - box.top, row.height);
     if (row.name == "Label223") {
@@ -381,14 +381,14 @@ TEST(Win32Form, EveryDesignTextMeasuresItsDesignSize) {
 TEST(Win32Form, NoCountRunsIntoItsShareAfterSpins) {
   FormDriver driver;
   driver.Spin({0, 0, 17, 1, 36, 25, 1});
-  std::vector<std::pair<int, int>> pairs;
+  std::vector<std::pair<LabelNumber, LabelNumber>> pairs;
   for (int n = 0; n <= 36; ++n)
     pairs.emplace_back(kFirstNumberCountLabel + n, kFirstNumberShareLabel + n);
   for (const GroupDisplay& group : kGroupDisplays)
     pairs.emplace_back(group.countLabel, group.shareLabel);
   for (const auto& [count, share] : pairs) {
-    const std::string countName = "Label" + std::to_string(count);
-    const std::string shareName = "Label" + std::to_string(share);
+    const std::string countName = "Label" + std::to_string(count.value);
+    const std::string shareName = "Label" + std::to_string(share.value);
     const int gap = driver.Box(shareName).left - driver.Box(countName).right;
     EXPECT_GE(gap, TextWidth(driver.Window(shareName), L" "))
         << '"' << driver.Text(countName) << "\" " << countName << ", \"" << driver.Text(shareName)
