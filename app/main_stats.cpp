@@ -34,11 +34,11 @@ int wmain(int argc, wchar_t** argv) {
   std::vector<std::string> args;
   for (int i = 1; i < argc; ++i) args.push_back(vexilo::ToUtf8(argv[i]));
   const Utf8Console console;
-  return vexilo::stats::RunCommandLine(args, stdout, stderr);
+  return static_cast<int>(vexilo::stats::RunCommandLine(args, stdout, stderr));
 }
 #else
 int main(int argc, char** argv) {
   const std::vector<std::string> args(argv + 1, argv + argc);
-  return vexilo::stats::RunCommandLine(args, stdout, stderr);
+  return static_cast<int>(vexilo::stats::RunCommandLine(args, stdout, stderr));
 }
 #endif

@@ -14,7 +14,7 @@
 namespace vexilo::native {
 
 // What a name leads to, links followed.
-enum class Kind { kNothing, kFile, kFolder, kPipe, kDevice, kSocket };
+enum class Kind { Nothing, File, Folder, Pipe, Device, Socket };
 
 bool IsSeparator(char c);
 
@@ -22,7 +22,7 @@ bool IsSeparator(char c);
 // the file it finally names; a link that leads nowhere stays itself.
 [[nodiscard]] std::error_code Resolve(std::string_view name, std::string& absolute);
 
-// kNothing when nothing has that name (nor its folder); an error when the system cannot tell.
+// Nothing when nothing has that name (nor its folder); an error when the system cannot tell.
 [[nodiscard]] std::error_code KindOf(const std::string& name, Kind& kind);
 
 // A new file beside the target that takes the target's place once it holds every byte. Until

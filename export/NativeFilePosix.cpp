@@ -67,15 +67,15 @@ std::error_code Resolve(std::string_view name, std::string& absolute) {
 std::error_code KindOf(const std::string& name, Kind& kind) {
   struct stat info {};
   if (::stat(name.c_str(), &info) != 0) {
-    kind = Kind::kNothing;
+    kind = Kind::Nothing;
     return errno == ENOENT || errno == ENOTDIR ? std::error_code() : LastError();
   }
   const mode_t type = info.st_mode & S_IFMT;
-  kind = type == S_IFREG    ? Kind::kFile
-         : type == S_IFDIR  ? Kind::kFolder
-         : type == S_IFIFO  ? Kind::kPipe
-         : type == S_IFSOCK ? Kind::kSocket
-                            : Kind::kDevice;  // character or block
+  kind = type == S_IFREG    ? Kind::File
+         : type == S_IFDIR  ? Kind::Folder
+         : type == S_IFIFO  ? Kind::Pipe
+         : type == S_IFSOCK ? Kind::Socket
+                            : Kind::Device;  // character or block
   return {};
 }
 

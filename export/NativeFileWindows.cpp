@@ -142,10 +142,10 @@ std::error_code Resolve(std::string_view name, std::string& absolute) {
 }
 
 std::error_code KindOf(const std::string& name, Kind& kind) {
-  kind = Kind::kNothing;
+  kind = Kind::Nothing;
   const std::wstring wide = ToUtf16(name);
   if (IsDevice(wide)) {
-    kind = Kind::kDevice;
+    kind = Kind::Device;
     return {};
   }
   const DWORD attributes = GetFileAttributesW(wide.c_str());
@@ -154,7 +154,7 @@ std::error_code KindOf(const std::string& name, Kind& kind) {
     return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? std::error_code()
                                                                           : ErrorCode(error);
   }
-  kind = (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0 ? Kind::kFolder : Kind::kFile;
+  kind = (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0 ? Kind::Folder : Kind::File;
   return {};
 }
 

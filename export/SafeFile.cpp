@@ -27,10 +27,10 @@ struct Refusal {
   std::string_view reason;
 };
 constexpr std::array<Refusal, 4> kRefusals = {{
-    {Kind::kFolder, std::errc::is_a_directory, "It is a folder, not a file"},
-    {Kind::kPipe, std::errc::operation_not_supported, "It is a named pipe (FIFO), not a file"},
-    {Kind::kDevice, std::errc::operation_not_supported, "It is a device, not a file"},
-    {Kind::kSocket, std::errc::operation_not_supported, "It is a socket, not a file"},
+    {Kind::Folder, std::errc::is_a_directory, "It is a folder, not a file"},
+    {Kind::Pipe, std::errc::operation_not_supported, "It is a named pipe (FIFO), not a file"},
+    {Kind::Device, std::errc::operation_not_supported, "It is a device, not a file"},
+    {Kind::Socket, std::errc::operation_not_supported, "It is a socket, not a file"},
 }};
 
 std::optional<Stop> Refuse(Kind kind) {
@@ -76,7 +76,7 @@ class TempNames {
 struct Destination {
   std::string name;
   SplitName parts;
-  Kind kind = Kind::kNothing;
+  Kind kind = Kind::Nothing;
 };
 
 Stop Locate(std::string_view target, Destination& to) {
@@ -85,14 +85,14 @@ Stop Locate(std::string_view target, Destination& to) {
   }
   if (const std::error_code code = native::Resolve(target, to.name)) return {code};
   to.parts = Split(to.name);
-  to.kind = Kind::kFolder;  // a name that ends in a separator
+  to.kind = Kind::Folder;  // a name that ends in a separator
   if (!to.parts.leaf.empty()) {
     if (const std::error_code code = native::KindOf(to.name, to.kind)) return {code};
   }
   if (const std::optional<Stop> refused = Refuse(to.kind)) return *refused;
-  Kind folder = Kind::kNothing;
+  Kind folder = Kind::Nothing;
   if (const std::error_code code = native::KindOf(to.parts.folder, folder)) return {code};
-  if (folder != Kind::kFolder) {
+  if (folder != Kind::Folder) {
     return {std::make_error_code(std::errc::no_such_file_or_directory),
             "Its folder does not exist"};
   }
@@ -108,7 +108,7 @@ Stop Replace(const Destination& to, std::string_view bytes) {
     if (code != std::errc::file_exists) break;
   }
   if (code) return {code};
-  if (to.kind == Kind::kFile && (code = file->KeepAttributesOf(to.name))) return {code};
+  if (to.kind == Kind::File && (code = file->KeepAttributesOf(to.name))) return {code};
   if ((code = file->Write(bytes))) return {code};
   return {file->Replace(to.name, to.parts.folder)};
 }

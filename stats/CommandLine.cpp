@@ -11,11 +11,11 @@
 
 #include "export/SafeFile.h"
 #include "export/SpinLogReader.h"
-#include "stats/Analyse.h"
-#include "stats/HtmlReport.h"
-#include "stats/JsonReport.h"
-#include "stats/ReadLogs.h"
-#include "stats/TextReport.h"
+#include "stats/analysis/Analyse.h"
+#include "stats/analysis/ReadLogs.h"
+#include "stats/report/HtmlReport.h"
+#include "stats/report/JsonReport.h"
+#include "stats/report/TextReport.h"
 
 namespace vexilo::stats {
 namespace {
@@ -113,25 +113,25 @@ void Say(std::FILE* err, std::string_view message) {
 }
 
 // The report in one piece; a short or failed write, or a failed flush, is exit code 3.
-int Emit(std::FILE* out, std::FILE* err, std::string_view text) {
+ExitCode Emit(std::FILE* out, std::FILE* err, std::string_view text) {
   errno = 0;
   const bool written = std::fwrite(text.data(), 1, text.size(), out) == text.size();
-  if (written && std::fflush(out) == 0) return kDone;
+  if (written && std::fflush(out) == 0) return ExitCode::Done;
   const int error = errno != 0 ? errno : EIO;
   Say(err, "cannot write the report: " + std::generic_category().message(error));
-  return kNotWritten;
+  return ExitCode::NotWritten;
 }
 
 }  // namespace
 
-int RunCommandLine(std::span<const std::string> args, std::FILE* out, std::FILE* err) {
+ExitCode RunCommandLine(std::span<const std::string> args, std::FILE* out, std::FILE* err) {
   Options options;
   try {
     options = Parse(args);
   } catch (const UsageError& usage) {
     Say(err, usage.message);
     std::fprintf(err, "Try '%s --help'.\n", kProgram.data());
-    return kUsage;
+    return ExitCode::Usage;
   }
   if (options.help) return Emit(out, err, kHelp);
   if (options.version) return Emit(out, err, std::string(kProgram) + " " VEXILO_VERSION "\n");
@@ -146,16 +146,16 @@ int RunCommandLine(std::span<const std::string> args, std::FILE* out, std::FILE*
     if (options.html) page = HtmlReport(result);
   } catch (const SpinLogError& bad) {
     std::fprintf(err, "%s\n", bad.what());
-    return kBadInput;
+    return ExitCode::BadInput;
   } catch (const std::system_error& unreadable) {
     std::fprintf(err, "%s\n", unreadable.what());
-    return kBadInput;
+    return ExitCode::BadInput;
   }
   // The page first: if it cannot be written, the run fails before anything reaches out.
   if (options.html) {
     if (const SaveResult saved = WriteFileAtomically(*options.html, page); !saved.Saved()) {
       Say(err, "cannot write " + *options.html + ": " + saved.code.message());
-      return kNotWritten;
+      return ExitCode::NotWritten;
     }
   }
   return Emit(out, err, report);

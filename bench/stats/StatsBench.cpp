@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "stats/Analyse.h"
-#include "stats/Arcs.h"
-#include "stats/ReadLogs.h"
+#include "stats/analysis/Analyse.h"
+#include "stats/analysis/Arcs.h"
+#include "stats/analysis/ReadLogs.h"
 
 namespace vexilo::stats {
 namespace {

@@ -5,9 +5,10 @@
 #include <string>
 #include <vector>
 
-#include "stats/Analyse.h"
-#include "stats/JsonReport.h"
-#include "stats/TextReport.h"
+#include "stats/analysis/Analyse.h"
+#include "stats/report/JsonReport.h"
+#include "stats/report/ReportWords.h"
+#include "stats/report/TextReport.h"
 
 namespace vexilo::stats {
 namespace {
@@ -26,7 +27,7 @@ TEST(Analysis, NothingToAnalyse) {
   EXPECT_TRUE(std::isnan(a.numbers[17].z));
   EXPECT_EQ(a.numbers[17].since_last, 0);
   EXPECT_TRUE(std::isnan(a.arc_p_value));
-  for (const FitTest& t : a.tests) EXPECT_EQ(t.verdict, "nothing to analyse") << t.family;
+  for (const FitTest& t : a.tests) EXPECT_EQ(TestVerdict(t), "nothing to analyse") << t.family;
   EXPECT_NE(TextReport(a).find("nothing to analyse"), std::string::npos);
   const std::string json = JsonReport(a);
   EXPECT_NE(json.find("\"hottest\": null"), std::string::npos);
@@ -66,9 +67,9 @@ TEST(Analysis, AFavouredArc) {
   EXPECT_EQ(a.arcs[a.best_arc].length, 2);
   EXPECT_DOUBLE_EQ(a.arc_p_value, 1.0 / 10001);
   for (const NumberFigures& f : a.numbers) {
-    EXPECT_EQ(f.heat, f.number == 32 || f.number == 15 ? Heat::hot : Heat::none) << f.number;
+    EXPECT_EQ(f.heat, f.number == 32 || f.number == 15 ? Heat::Hot : Heat::None) << f.number;
   }
-  EXPECT_EQ(a.tests[0].verdict.rfind("the numbers are uneven: p = ", 0), 0u) << a.tests[0].verdict;
+  EXPECT_EQ(TestVerdict(a.tests[0]).rfind("the numbers are uneven: p = ", 0), 0u);
 }
 
 // The simulation draws the same fair wheels everywhere: this figure is the same on Linux and

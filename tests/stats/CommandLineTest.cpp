@@ -57,12 +57,12 @@ class CommandLine : public ::testing::Test {
   }
 
   struct Run {
-    int code;
+    ExitCode code;
     std::string out, err;
   };
   Run Start(std::vector<std::string> args, std::FILE* out = nullptr) const {
     const File ownOut(std::tmpfile()), err(std::tmpfile());
-    const int code = RunCommandLine(args, out != nullptr ? out : ownOut.get(), err.get());
+    const ExitCode code = RunCommandLine(args, out != nullptr ? out : ownOut.get(), err.get());
     return {code, Contents(ownOut.get()), Contents(err.get())};
   }
 
@@ -73,42 +73,48 @@ TEST_F(CommandLine, ExitCodesAndNothingWrittenOnFailure) {
   const std::string good = Path("good.CSV"), bad = Path("bad.CSV"), none = Path("none.CSV");
   struct Case {
     std::vector<std::string> args;
-    int code;
+    ExitCode code;
     std::string message;  // the start of the first line on standard error
   };
   const std::vector<Case> cases = {
-      {{good}, kDone, ""},
-      {{"--json", "--seed", "5", "--last=2", good, good}, kDone, ""},
-      {{"--help"}, kDone, ""},
-      {{}, kUsage, "vexilo-stats: no log to read"},
-      {{"--last", "-3", good}, kUsage, "vexilo-stats: --last needs a whole number, not \"-3\""},
-      {{"--seed"}, kUsage, "vexilo-stats: --seed needs a value"},
-      {{"--json", "--html", "x.html", good}, kUsage, "vexilo-stats: --json and --html do not go"},
-      {{"--colour", good}, kUsage, "vexilo-stats: unknown option --colour"},
-      {{good, bad}, kBadInput, bad + ":2: expected the colour \"Black\" for 17, found \"Red\""},
-      {{good, none}, kBadInput, none + ": "},
-      {{"--", "--json"}, kBadInput, "--json: "},
+      {{good}, ExitCode::Done, ""},
+      {{"--json", "--seed", "5", "--last=2", good, good}, ExitCode::Done, ""},
+      {{"--help"}, ExitCode::Done, ""},
+      {{}, ExitCode::Usage, "vexilo-stats: no log to read"},
+      {{"--last", "-3", good},
+       ExitCode::Usage,
+       "vexilo-stats: --last needs a whole number, not \"-3\""},
+      {{"--seed"}, ExitCode::Usage, "vexilo-stats: --seed needs a value"},
+      {{"--json", "--html", "x.html", good},
+       ExitCode::Usage,
+       "vexilo-stats: --json and --html do not go"},
+      {{"--colour", good}, ExitCode::Usage, "vexilo-stats: unknown option --colour"},
+      {{good, bad},
+       ExitCode::BadInput,
+       bad + ":2: expected the colour \"Black\" for 17, found \"Red\""},
+      {{good, none}, ExitCode::BadInput, none + ": "},
+      {{"--", "--json"}, ExitCode::BadInput, "--json: "},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.message);
     const Run run = Start(c.args);
     EXPECT_EQ(run.code, c.code);
     EXPECT_EQ(run.err.rfind(c.message, 0), 0u) << run.err;
-    EXPECT_EQ(run.out.empty(), c.code != kDone) << run.out;
+    EXPECT_EQ(run.out.empty(), c.code != ExitCode::Done) << run.out;
   }
 }
 
 TEST_F(CommandLine, AReportThatCannotBeWrittenIsExitCodeThree) {
   const File readOnly(std::fopen(Path("good.CSV").c_str(), "rb"));
   const Run run = Start({Path("good.CSV")}, readOnly.get());
-  EXPECT_EQ(run.code, kNotWritten);
+  EXPECT_EQ(run.code, ExitCode::NotWritten);
   EXPECT_EQ(run.err.rfind("vexilo-stats: cannot write the report: ", 0), 0u) << run.err;
 }
 
 // The page goes to its file, the text report still to standard output.
 TEST_F(CommandLine, HtmlPageBesideTheTextReport) {
   const Run run = Start({"--html", Path("page.html"), Path("good.CSV")});
-  EXPECT_EQ(run.code, kDone) << run.err;
+  EXPECT_EQ(run.code, ExitCode::Done) << run.err;
   EXPECT_EQ(run.out.rfind("Vexilo Stats: 3 spins", 0), 0u) << run.out;
   std::ifstream page(folder_ / "page.html", std::ios::binary);
   const std::string text{std::istreambuf_iterator<char>(page), {}};
@@ -129,14 +135,14 @@ TEST_F(CommandLine, APageThatCannotBeWrittenLeavesNothingBehind) {
     const File out(std::fopen(Path("out.txt").c_str(), "wb"));
     const File err(std::fopen(Path("err.txt").c_str(), "wb"));
     const std::vector<std::string> args = {"--html", Path("page.html"), Path("good.CSV")};
-    const int code = RunCommandLine(args, out.get(), err.get());
+    const int code = static_cast<int>(RunCommandLine(args, out.get(), err.get()));
     std::fflush(nullptr);
     ::_exit(code);
   }
   int status = 0;
   ASSERT_EQ(::waitpid(child, &status, 0), child);
   ASSERT_TRUE(WIFEXITED(status));
-  EXPECT_EQ(WEXITSTATUS(status), kNotWritten);
+  EXPECT_EQ(WEXITSTATUS(status), static_cast<int>(ExitCode::NotWritten));
   std::vector<std::string> names;
   for (const auto& entry : fs::directory_iterator(folder_)) {
     names.push_back(entry.path().filename().string());

@@ -6,11 +6,11 @@
 #include <string>
 #include <vector>
 
-#include "stats/Analyse.h"
-#include "stats/HtmlReport.h"
-#include "stats/Markup.h"
-#include "stats/SvgPicture.h"
-#include "stats/WheelPicture.h"
+#include "stats/analysis/Analyse.h"
+#include "stats/report/HtmlReport.h"
+#include "stats/report/Markup.h"
+#include "stats/report/SvgPicture.h"
+#include "stats/report/WheelPicture.h"
 
 namespace vexilo::stats {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <limits>
 
-#include "stats/JsonWriter.h"
+#include "stats/report/JsonWriter.h"
 
 namespace vexilo::stats {
 namespace {

@@ -3,7 +3,7 @@
 #include <cmath>
 #include <numeric>
 
-#include "stats/Random.h"
+#include "stats/analysis/Random.h"
 
 namespace vexilo::stats {
 namespace {

@@ -136,7 +136,7 @@ TEST_F(ReportInBrowser, ThePageRendersWithItsPictures) {
   const std::vector<std::string> args = {"--html", (folder_ / "report.html").string(),
                                          log.string()};
   std::FILE* sink = std::tmpfile();
-  ASSERT_EQ(RunCommandLine(args, sink, stderr), kDone);
+  ASSERT_EQ(RunCommandLine(args, sink, stderr), ExitCode::Done);
   std::fclose(sink);
 
   const fs::path browserLog = folder_ / "browser.log";

@@ -5,8 +5,8 @@
 #include <random>
 #include <vector>
 
-#include "stats/SpinAccumulator.h"
-#include "stats/Wheel.h"
+#include "stats/analysis/SpinAccumulator.h"
+#include "stats/analysis/Wheel.h"
 
 namespace vexilo::stats {
 namespace {
@@ -48,10 +48,11 @@ TEST(SpinAccumulator, ASmallRecordByHand) {
     StreakKind kind;
     std::int64_t longest, current;
   };
-  for (const Case c : {Case{skRed, 3, 0}, Case{skBlack, 3, 1}, Case{skEven, 4, 0},
-                       Case{skOdd, 3, 1}, Case{skDozen, 3, 1}, Case{skColumn, 4, 1}}) {
-    EXPECT_EQ(a.LongestRun(c.kind), c.longest) << int{c.kind};
-    EXPECT_EQ(a.CurrentRun(c.kind), c.current) << int{c.kind};
+  for (const Case c : {Case{StreakKind::Red, 3, 0}, Case{StreakKind::Black, 3, 1},
+                       Case{StreakKind::Even, 4, 0}, Case{StreakKind::Odd, 3, 1},
+                       Case{StreakKind::Dozen, 3, 1}, Case{StreakKind::Column, 4, 1}}) {
+    EXPECT_EQ(a.LongestRun(c.kind), c.longest) << Index(c.kind);
+    EXPECT_EQ(a.CurrentRun(c.kind), c.current) << Index(c.kind);
   }
 }
 

@@ -1,10 +1,10 @@
-#include "stats/JsonWriter.h"
+#include "stats/report/JsonWriter.h"
 
 #include <charconv>
 #include <cmath>
 
 #include "export/Utf8.h"
-#include "stats/TextFormat.h"
+#include "stats/report/TextFormat.h"
 
 namespace vexilo::stats {
 

@@ -1,4 +1,4 @@
-#include "stats/Analyse.h"
+#include "stats/analysis/Analyse.h"
 
 #include <algorithm>
 #include <array>
@@ -12,10 +12,9 @@
 #include <utility>
 
 #include "engine/ShareFamily.h"
-#include "stats/Arcs.h"
-#include "stats/Power.h"
-#include "stats/TextFormat.h"
-#include "stats/Wheel.h"
+#include "stats/analysis/Arcs.h"
+#include "stats/analysis/Power.h"
+#include "stats/analysis/Wheel.h"
 
 namespace vexilo::stats {
 namespace {
@@ -29,22 +28,18 @@ constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 struct FamilyRow {
   ShareFamily family;
   std::string_view key;
-  std::string_view subject;  // of "... uneven: p = 0.003"
   std::array<std::string_view, 3> names;
 };
 
 constexpr std::array<FamilyRow, 7> kFamilyRows = {{
-    {ShareFamily::Color, "colour", "red, black and zero are", {"red", "black"}},
-    {ShareFamily::Parity, "parity", "even, odd and zero are", {"even", "odd"}},
-    {ShareFamily::Half, "half", "the halves are", {"1-18", "19-36"}},
-    {ShareFamily::Dozen, "dozen", "the dozens are", {"1st 12", "2nd 12", "3rd 12"}},
-    {ShareFamily::Column, "column", "the columns are", {"column 1", "column 2", "column 3"}},
-    {ShareFamily::Street, "street", "the streets are", {}},
-    {ShareFamily::Sector, "sector", "the sectors are", {}},
+    {ShareFamily::Color, "colour", {"red", "black"}},
+    {ShareFamily::Parity, "parity", {"even", "odd"}},
+    {ShareFamily::Half, "half", {"1-18", "19-36"}},
+    {ShareFamily::Dozen, "dozen", {"1st 12", "2nd 12", "3rd 12"}},
+    {ShareFamily::Column, "column", {"column 1", "column 2", "column 3"}},
+    {ShareFamily::Street, "street", {}},
+    {ShareFamily::Sector, "sector", {}},
 }};
-
-constexpr std::string_view kNumberSubject = "the numbers are";
-constexpr std::string_view kSignatureSubject = "the distances from spin to spin are";
 
 std::string GroupName(const FamilyRow& row, int selector) {
   const int index = selector - SelectorsOf(row.family).first;
@@ -68,14 +63,8 @@ double ZScore(std::int64_t count, std::int64_t spins, double p) {
   return (static_cast<double>(count) - n * p) / std::sqrt(n * p * (1 - p));
 }
 
-std::string Verdict(std::string_view subject, std::int64_t spins, double p) {
-  if (spins == 0) return "nothing to analyse";
-  if (p >= kLevel) return "no sign of bias at the 5% level";
-  return std::string(subject) + " uneven: p = " + FormatP(p);
-}
-
 // Pearson's chi-square of the observed cells against fair shares.
-FitTest Fit(std::string family, std::string_view subject, std::span<const std::int64_t> observed,
+FitTest Fit(std::string family, std::span<const std::int64_t> observed,
             std::span<const double> shares, std::int64_t spins) {
   FitTest test;
   test.family = std::move(family);
@@ -93,7 +82,6 @@ FitTest Fit(std::string family, std::string_view subject, std::span<const std::i
     test.statistic = sum;
     test.p_value = bm::cdf(bm::complement(bm::chi_squared(test.df), sum));
   }
-  test.verdict = Verdict(subject, spins, test.p_value);
   return test;
 }
 
@@ -127,7 +115,7 @@ void AddNumbers(const SpinAccumulator& spins, Analysis& a) {
     running = std::max(running, std::min(1.0, (kPockets - rank) * f.p_value));
     f.adjusted_p = a.spins > 0 ? running : kNaN;
     if (f.adjusted_p < kLevel) {
-      f.heat = static_cast<double>(f.count) > a.spins * p ? Heat::hot : Heat::cold;
+      f.heat = static_cast<double>(f.count) > a.spins * p ? Heat::Hot : Heat::Cold;
     }
   }
   if (a.spins > 0) {
@@ -141,7 +129,7 @@ void AddNumbers(const SpinAccumulator& spins, Analysis& a) {
     counts[k] = a.numbers[k].count;
     shares[k] = p;
   }
-  a.tests.push_back(Fit("number", kNumberSubject, counts, shares, a.spins));
+  a.tests.push_back(Fit("number", counts, shares, a.spins));
 }
 
 // Each family's groups, and its test with zero as a cell of its own (the first).
@@ -168,7 +156,7 @@ void AddGroups(const SpinAccumulator& spins, Analysis& a) {
       f.z = ZScore(f.count, a.spins, f.expected);
       a.groups.push_back(std::move(f));
     }
-    a.tests.push_back(Fit(std::string(row.key), row.subject, cells, shares, a.spins));
+    a.tests.push_back(Fit(std::string(row.key), cells, shares, a.spins));
   }
 }
 
@@ -202,17 +190,17 @@ void AddSignature(const SpinAccumulator& spins, Analysis& a) {
   std::array<double, kPockets> shares{};
   shares.fill(1.0 / kPockets);
   const std::int64_t pairs = a.spins > 0 ? a.spins - 1 : 0;
-  a.signature.test = Fit("signature", kSignatureSubject, a.signature.counts, shares, pairs);
+  a.signature.test = Fit("signature", a.signature.counts, shares, pairs);
 }
 
 void AddStreaks(const SpinAccumulator& spins, Analysis& a) {
   static constexpr std::array<std::pair<std::string_view, StreakKind>, kStreakKinds> kRows = {{
-      {"red", skRed},
-      {"black", skBlack},
-      {"even", skEven},
-      {"odd", skOdd},
-      {"same dozen", skDozen},
-      {"same column", skColumn},
+      {"red", StreakKind::Red},
+      {"black", StreakKind::Black},
+      {"even", StreakKind::Even},
+      {"odd", StreakKind::Odd},
+      {"same dozen", StreakKind::Dozen},
+      {"same column", StreakKind::Column},
   }};
   for (const auto& [name, kind] : kRows) {
     a.streaks.push_back({std::string(name), spins.LongestRun(kind), spins.CurrentRun(kind)});
@@ -227,7 +215,7 @@ Analysis Analyse(const SpinAccumulator& spins, std::vector<FileFigures> files,
   a.spins = spins.Spins();
   a.files = std::move(files);
   a.seed = options.seed;
-  a.arc_simulations = options.simulations;
+  a.simulations = options.simulations;
   AddNumbers(spins, a);
   AddGroups(spins, a);
   AddArcs(spins, options, a);
@@ -241,7 +229,10 @@ Analysis AnalyseSpins(std::span<const std::uint8_t> spins, const AnalysisOptions
   SpinAccumulator all;
   all.Add(spins);
   const auto count = static_cast<std::int64_t>(spins.size());
-  return Analyse(all, {FileFigures{"-", count, count}}, options);
+  FileFigures file;
+  file.name = "-";
+  file.spins = file.analysed = count;
+  return Analyse(all, {file}, options);
 }
 
 }  // namespace vexilo::stats

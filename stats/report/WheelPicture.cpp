@@ -1,13 +1,13 @@
-#include "stats/WheelPicture.h"
+#include "stats/report/WheelPicture.h"
 
 #include <algorithm>
 #include <array>
 #include <cmath>
 #include <numbers>
 
-#include "stats/SvgPicture.h"
-#include "stats/TextFormat.h"
-#include "stats/Wheel.h"
+#include "stats/report/SvgPicture.h"
+#include "stats/report/TextFormat.h"
+#include "stats/analysis/Wheel.h"
 
 namespace vexilo::stats {
 namespace {

@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "stats/Analysis.h"
-#include "stats/Markup.h"
+#include "stats/analysis/Analysis.h"
+#include "stats/report/Markup.h"
 
 namespace vexilo::stats {
 

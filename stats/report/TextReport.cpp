@@ -1,4 +1,4 @@
-#include "stats/TextReport.h"
+#include "stats/report/TextReport.h"
 
 #include <array>
 #include <initializer_list>
@@ -6,7 +6,8 @@
 #include <utility>
 #include <vector>
 
-#include "stats/TextFormat.h"
+#include "stats/report/ReportWords.h"
+#include "stats/report/TextFormat.h"
 
 namespace vexilo::stats {
 namespace {
@@ -73,12 +74,12 @@ void WriteTests(std::string& out, const Analysis& a) {
   tests.push_back(&a.signature.test);
   for (const FitTest* t : tests) {
     table.Row(out,
-              {t->family, Fixed(t->statistic, 2), Count(t->df), FormatP(t->p_value), t->verdict});
+              {t->family, Fixed(t->statistic, 2), Count(t->df), FormatP(t->p_value), TestVerdict(*t)});
   }
 }
 
 std::string HeatWords(const NumberFigures& f, std::string_view word) {
-  const bool flagged = f.heat != Heat::none;
+  const bool flagged = f.heat != Heat::None;
   return Count(f.number) + ", z = " + Signed(f.z) + ", adjusted p = " + FormatP(f.adjusted_p) +
          (flagged ? ": " + std::string(word) + " even after correcting for 37 numbers (Holm)"
                   : ": not " + std::string(word) + " once corrected for 37 numbers (Holm)");
@@ -121,7 +122,7 @@ void WriteArcs(std::string& out, const Analysis& a) {
   const ArcFigures& best = a.arcs[a.best_arc];
   out += "Best arc: " + Count(best.length) + (best.length == 1 ? " pocket" : " pockets") +
          ", z = " + Signed(best.z) + ", p = " + FormatP(a.arc_p_value) + " against " +
-         Count(a.arc_simulations) + " fair wheels (seed " + std::to_string(a.seed) + "):\n";
+         Count(a.simulations) + " fair wheels (seed " + std::to_string(a.seed) + "):\n";
   out += a.arc_p_value < kLevel ? "a favoured arc at the 5% level.\n"
                                 : "no sign of a favoured arc at the 5% level.\n";
 }
@@ -142,7 +143,7 @@ void WriteSignature(std::string& out, const Analysis& a) {
   }
   const FitTest& t = a.signature.test;
   out += "Chi-square " + Fixed(t.statistic, 2) + ", df " + Count(t.df) +
-         ", p = " + FormatP(t.p_value) + ": " + t.verdict + ".\n";
+         ", p = " + FormatP(t.p_value) + ": " + TestVerdict(t) + ".\n";
 }
 
 void WriteStreaks(std::string& out, const Analysis& a) {

@@ -1,4 +1,4 @@
-#include "stats/ReportCharts.h"
+#include "stats/report/ReportCharts.h"
 
 #include <algorithm>
 #include <array>
@@ -9,9 +9,9 @@
 #include <string>
 #include <string_view>
 
-#include "stats/SvgPicture.h"
-#include "stats/TextFormat.h"
-#include "stats/WheelPicture.h"
+#include "stats/report/SvgPicture.h"
+#include "stats/report/TextFormat.h"
+#include "stats/report/WheelPicture.h"
 
 namespace vexilo::stats {
 namespace {

@@ -1,11 +1,11 @@
-#include "stats/Arcs.h"
+#include "stats/analysis/Arcs.h"
 
 #include <cmath>
 #include <limits>
 #include <numeric>
 
-#include "stats/Random.h"
-#include "stats/Workers.h"
+#include "stats/analysis/Random.h"
+#include "stats/analysis/Workers.h"
 
 namespace vexilo::stats {
 namespace {

@@ -4,7 +4,7 @@
 #include <cstdint>
 
 #include "engine/PocketTable.h"
-#include "stats/Analysis.h"
+#include "stats/analysis/Analysis.h"
 
 namespace vexilo::stats {
 

@@ -1,13 +1,14 @@
-#include "stats/HtmlReport.h"
+#include "stats/report/HtmlReport.h"
 
 #include <array>
 #include <initializer_list>
 #include <string_view>
 
-#include "stats/Markup.h"
-#include "stats/ReportCharts.h"
-#include "stats/TextFormat.h"
-#include "stats/WheelPicture.h"
+#include "stats/report/Markup.h"
+#include "stats/report/ReportCharts.h"
+#include "stats/report/ReportWords.h"
+#include "stats/report/TextFormat.h"
+#include "stats/report/WheelPicture.h"
 
 namespace vexilo::stats {
 namespace {
@@ -161,7 +162,7 @@ std::string HeatSentence(const Analysis& a, int number, std::string_view word) {
   const NumberFigures& f = a.numbers[number];
   return std::string(word == "hot" ? "Hottest" : "Coldest") + " number: " + Count(number) + ", z " +
          Signed(f.z) + ", adjusted p = " + FormatP(f.adjusted_p) +
-         (f.heat != Heat::none ? ": " + std::string(word) + ", even after correcting"
+         (f.heat != Heat::None ? ": " + std::string(word) + ", even after correcting"
                                : ": not " + std::string(word) + " once corrected") +
          " for looking at 37 numbers at once (Holm).";
 }
@@ -170,7 +171,7 @@ std::string ArcSentence(const Analysis& a) {
   const ArcFigures& best = a.arcs[a.best_arc];
   return "Best arc of the wheel: " + Count(best.length) +
          (best.length == 1 ? " pocket" : " neighbouring pockets") + ", z " + Signed(best.z) +
-         ", p = " + FormatP(a.arc_p_value) + " against " + Count(a.arc_simulations) +
+         ", p = " + FormatP(a.arc_p_value) + " against " + Count(a.simulations) +
          " simulated fair wheels: " +
          (a.arc_p_value < kLevel ? "a favoured arc at the 5% level."
                                  : "no sign of a favoured arc at the 5% level.");
@@ -178,7 +179,7 @@ std::string ArcSentence(const Analysis& a) {
 
 // The verdict of a flagged test already gives its p-value.
 std::string TestSentence(std::string_view what, const FitTest& t) {
-  return std::string(what) + ": " + t.verdict + " (chi-square " + Fixed(t.statistic, 2) + ", df " +
+  return std::string(what) + ": " + TestVerdict(t) + " (chi-square " + Fixed(t.statistic, 2) + ", df " +
          Count(t.df) + (t.p_value < kLevel ? "" : ", p = " + FormatP(t.p_value)) + ").";
 }
 
@@ -214,7 +215,7 @@ void Tests(Markup& page, const Analysis& a) {
               {"test", "statistic", "df", "p", "verdict"});
   for (const FitTest& t : a.tests) {
     table.Row().Head(t.family).Number(Fixed(t.statistic, 2)).Number(Count(t.df));
-    table.Number(FormatP(t.p_value)).Cell(t.verdict);
+    table.Number(FormatP(t.p_value)).Cell(TestVerdict(t));
   }
 }
 
@@ -327,7 +328,7 @@ std::string HtmlReport(const Analysis& a) {
     Power(page, a);
   }
   page.Element("footer", "Made by vexilo-stats " VEXILO_VERSION ", best arc against " +
-                             Count(a.arc_simulations) + " fair wheels, seed " +
+                             Count(a.simulations) + " fair wheels, seed " +
                              std::to_string(a.seed) + ".");
   page.Close().Close();
   return page.Take();

@@ -1,4 +1,4 @@
-#include "stats/Workers.h"
+#include "stats/analysis/Workers.h"
 
 #include <algorithm>
 #include <atomic>

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "stats/Analysis.h"
+#include "stats/analysis/Analysis.h"
 
 namespace vexilo::stats {
 

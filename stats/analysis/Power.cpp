@@ -1,4 +1,4 @@
-#include "stats/Power.h"
+#include "stats/analysis/Power.h"
 
 #include <array>
 #include <boost/math/distributions/chi_squared.hpp>

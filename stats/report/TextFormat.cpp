@@ -1,4 +1,4 @@
-#include "stats/TextFormat.h"
+#include "stats/report/TextFormat.h"
 
 #include <charconv>
 #include <cmath>

@@ -1,10 +1,10 @@
-#include "stats/SvgPicture.h"
+#include "stats/report/SvgPicture.h"
 
 #include <array>
 #include <cmath>
 
 #include "engine/PocketTable.h"
-#include "stats/TextFormat.h"
+#include "stats/report/TextFormat.h"
 
 namespace vexilo::stats {
 namespace {

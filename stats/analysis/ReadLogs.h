@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "stats/Analysis.h"
-#include "stats/SpinAccumulator.h"
+#include "stats/analysis/Analysis.h"
+#include "stats/analysis/SpinAccumulator.h"
 
 namespace vexilo::stats {
 

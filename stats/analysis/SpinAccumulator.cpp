@@ -1,8 +1,8 @@
-#include "stats/SpinAccumulator.h"
+#include "stats/analysis/SpinAccumulator.h"
 
 #include <algorithm>
 
-#include "stats/Wheel.h"
+#include "stats/analysis/Wheel.h"
 
 namespace vexilo::stats {
 namespace {
@@ -11,12 +11,12 @@ constexpr std::array<std::array<std::uint8_t, kPockets>, kStreakKinds> MakeRunKe
   std::array<std::array<std::uint8_t, kPockets>, kStreakKinds> keys{};
   for (int n = 1; n < kPockets; ++n) {
     const Pocket& p = PocketOf(n);
-    keys[skRed][n] = p.color == ColourCode::Red;
-    keys[skBlack][n] = p.color == ColourCode::Black;
-    keys[skEven][n] = p.parity == ParityCode::Even;
-    keys[skOdd][n] = p.parity == ParityCode::Odd;
-    keys[skDozen][n] = static_cast<std::uint8_t>(p.dozen);
-    keys[skColumn][n] = static_cast<std::uint8_t>(p.column);
+    keys[Index(StreakKind::Red)][n] = p.color == ColourCode::Red;
+    keys[Index(StreakKind::Black)][n] = p.color == ColourCode::Black;
+    keys[Index(StreakKind::Even)][n] = p.parity == ParityCode::Even;
+    keys[Index(StreakKind::Odd)][n] = p.parity == ParityCode::Odd;
+    keys[Index(StreakKind::Dozen)][n] = static_cast<std::uint8_t>(p.dozen);
+    keys[Index(StreakKind::Column)][n] = static_cast<std::uint8_t>(p.column);
   }
   return keys;
 }
@@ -26,7 +26,7 @@ constexpr auto kRunKeyTable = MakeRunKeys();
 // All ones where number n has key 1 in the kind, for the four kinds with one key.
 constexpr std::array<std::array<std::int64_t, kPockets>, 4> MakeRunMasks() {
   std::array<std::array<std::int64_t, kPockets>, 4> masks{};
-  for (int kind = skRed; kind <= skOdd; ++kind) {
+  for (int kind = Index(StreakKind::Red); kind <= Index(StreakKind::Odd); ++kind) {
     for (int n = 0; n < kPockets; ++n) masks[kind][n] = -std::int64_t{kRunKeyTable[kind][n]};
   }
   return masks;
@@ -119,37 +119,44 @@ void SpinAccumulator::AddLeads(std::span<const std::uint8_t> spins) {
 // Runs of one key: a spin either adds to the run or ends it. Masks, not branches, since that
 // is a coin toss.
 void SpinAccumulator::AddColourAndParityRuns(std::span<const std::uint8_t> spins) {
-  std::int64_t red = runs_[skRed].trail, black = runs_[skBlack].trail;
-  std::int64_t even = runs_[skEven].trail, odd = runs_[skOdd].trail;
-  std::int64_t longestRed = runs_[skRed].longest, longestBlack = runs_[skBlack].longest;
-  std::int64_t longestEven = runs_[skEven].longest, longestOdd = runs_[skOdd].longest;
+  std::int64_t red = runs_[Index(StreakKind::Red)].trail,
+               black = runs_[Index(StreakKind::Black)].trail;
+  std::int64_t even = runs_[Index(StreakKind::Even)].trail,
+               odd = runs_[Index(StreakKind::Odd)].trail;
+  std::int64_t longestRed = runs_[Index(StreakKind::Red)].longest,
+               longestBlack = runs_[Index(StreakKind::Black)].longest;
+  std::int64_t longestEven = runs_[Index(StreakKind::Even)].longest,
+               longestOdd = runs_[Index(StreakKind::Odd)].longest;
   for (const std::uint8_t n : spins) {
-    red = (red + 1) & kRunMasks[skRed][n];
-    black = (black + 1) & kRunMasks[skBlack][n];
-    even = (even + 1) & kRunMasks[skEven][n];
-    odd = (odd + 1) & kRunMasks[skOdd][n];
+    red = (red + 1) & kRunMasks[Index(StreakKind::Red)][n];
+    black = (black + 1) & kRunMasks[Index(StreakKind::Black)][n];
+    even = (even + 1) & kRunMasks[Index(StreakKind::Even)][n];
+    odd = (odd + 1) & kRunMasks[Index(StreakKind::Odd)][n];
     longestRed = std::max(longestRed, red);
     longestBlack = std::max(longestBlack, black);
     longestEven = std::max(longestEven, even);
     longestOdd = std::max(longestOdd, odd);
   }
-  runs_[skRed].trail = red;
-  runs_[skBlack].trail = black;
-  runs_[skEven].trail = even;
-  runs_[skOdd].trail = odd;
-  runs_[skRed].longest = longestRed;
-  runs_[skBlack].longest = longestBlack;
-  runs_[skEven].longest = longestEven;
-  runs_[skOdd].longest = longestOdd;
+  runs_[Index(StreakKind::Red)].trail = red;
+  runs_[Index(StreakKind::Black)].trail = black;
+  runs_[Index(StreakKind::Even)].trail = even;
+  runs_[Index(StreakKind::Odd)].trail = odd;
+  runs_[Index(StreakKind::Red)].longest = longestRed;
+  runs_[Index(StreakKind::Black)].longest = longestBlack;
+  runs_[Index(StreakKind::Even)].longest = longestEven;
+  runs_[Index(StreakKind::Odd)].longest = longestOdd;
 }
 
 // Runs of the same dozen and of the same column: a spin in another group starts a new run.
 void SpinAccumulator::AddGroupRuns(std::span<const std::uint8_t> spins) {
-  const auto& dozens = kRunKeyTable[skDozen];
-  const auto& columns = kRunKeyTable[skColumn];
-  int lastDozen = runs_[skDozen].lastKey, lastColumn = runs_[skColumn].lastKey;
-  std::int64_t dozen = runs_[skDozen].trail, column = runs_[skColumn].trail;
-  std::int64_t longestDozen = runs_[skDozen].longest, longestColumn = runs_[skColumn].longest;
+  const auto& dozens = kRunKeyTable[Index(StreakKind::Dozen)];
+  const auto& columns = kRunKeyTable[Index(StreakKind::Column)];
+  int lastDozen = runs_[Index(StreakKind::Dozen)].lastKey,
+      lastColumn = runs_[Index(StreakKind::Column)].lastKey;
+  std::int64_t dozen = runs_[Index(StreakKind::Dozen)].trail,
+               column = runs_[Index(StreakKind::Column)].trail;
+  std::int64_t longestDozen = runs_[Index(StreakKind::Dozen)].longest,
+               longestColumn = runs_[Index(StreakKind::Column)].longest;
   for (const std::uint8_t n : spins) {
     const int d = dozens[n];
     const int c = columns[n];
@@ -160,10 +167,10 @@ void SpinAccumulator::AddGroupRuns(std::span<const std::uint8_t> spins) {
     longestDozen = std::max(longestDozen, dozen);
     longestColumn = std::max(longestColumn, column);
   }
-  runs_[skDozen].trail = dozen;
-  runs_[skColumn].trail = column;
-  runs_[skDozen].longest = longestDozen;
-  runs_[skColumn].longest = longestColumn;
+  runs_[Index(StreakKind::Dozen)].trail = dozen;
+  runs_[Index(StreakKind::Column)].trail = column;
+  runs_[Index(StreakKind::Dozen)].longest = longestDozen;
+  runs_[Index(StreakKind::Column)].longest = longestColumn;
 }
 
 void SpinAccumulator::Append(const SpinAccumulator& later) {

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "stats/Analysis.h"
-#include "stats/Markup.h"
+#include "stats/analysis/Analysis.h"
+#include "stats/report/Markup.h"
 
 namespace vexilo::stats {
 

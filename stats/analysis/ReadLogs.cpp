@@ -1,11 +1,11 @@
-#include "stats/ReadLogs.h"
+#include "stats/analysis/ReadLogs.h"
 
 #include <algorithm>
 #include <exception>
 #include <limits>
 
 #include "export/SpinLogReader.h"
-#include "stats/Workers.h"
+#include "stats/analysis/Workers.h"
 
 namespace vexilo::stats {
 namespace {
@@ -53,7 +53,7 @@ class TailSink final : public SpinSink {
 
 std::vector<FileFigures> Named(std::span<const std::string> names) {
   std::vector<FileFigures> files;
-  for (const std::string& name : names) files.push_back({name, 0, 0});
+  for (const std::string& name : names) files.emplace_back().name = name;
   return files;
 }
 

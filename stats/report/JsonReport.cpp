@@ -1,9 +1,10 @@
-#include "stats/JsonReport.h"
+#include "stats/report/JsonReport.h"
 
 #include <array>
 #include <string_view>
 
-#include "stats/JsonWriter.h"
+#include "stats/report/JsonWriter.h"
+#include "stats/report/ReportWords.h"
 
 namespace vexilo::stats {
 namespace {
@@ -36,7 +37,7 @@ void TestMembers(JsonWriter& json, const FitTest& test) {
   json.Key("statistic").Number(test.statistic);
   json.Key("df").Integer(test.df);
   json.Key("p_value").Number(test.p_value);
-  json.Key("verdict").String(test.verdict);
+  json.Key("verdict").String(TestVerdict(test));
 }
 
 void WriteCounts(JsonWriter& json, const Analysis& a) {
@@ -83,7 +84,7 @@ void WriteWheel(JsonWriter& json, const Analysis& a) {
   });
   OptionalNumber(json.Key("best_arc_length"), a.best_arc >= 0 ? a.arcs[a.best_arc].length : -1);
   json.Key("arc_p_value").Number(a.arc_p_value);
-  json.Key("arc_simulations").Integer(a.arc_simulations);
+  json.Key("arc_simulations").Integer(a.simulations);
   json.Key("seed").Unsigned(a.seed);
   json.Key("signature").BeginObject();
   json.Key("counts").BeginArray();

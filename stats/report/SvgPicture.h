@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-#include "stats/Markup.h"
+#include "stats/report/Markup.h"
 
 namespace vexilo::stats {
 

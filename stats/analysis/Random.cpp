@@ -1,4 +1,4 @@
-#include "stats/Random.h"
+#include "stats/analysis/Random.h"
 
 #include <cmath>
 

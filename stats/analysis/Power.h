@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "stats/Analysis.h"
+#include "stats/analysis/Analysis.h"
 
 namespace vexilo::stats {
 

@@ -1,4 +1,4 @@
-#include "stats/Markup.h"
+#include "stats/report/Markup.h"
 
 #include <algorithm>
 #include <array>

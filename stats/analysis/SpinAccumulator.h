@@ -11,8 +11,11 @@ namespace vexilo::stats {
 // The runs the report follows. A run is a stretch of spins with the same non-zero key: red,
 // black, even and odd have one key (1), the dozen and column runs the group's number (1..3);
 // 0 has key 0 in every kind and so breaks every run.
-enum StreakKind : std::int8_t { skRed, skBlack, skEven, skOdd, skDozen, skColumn };
+enum class StreakKind : std::int8_t { Red, Black, Even, Odd, Dozen, Column };
 inline constexpr int kStreakKinds = 6;
+constexpr int Index(StreakKind kind) {
+  return static_cast<int>(kind);
+}
 
 // Everything the analysis needs from a stretch of spins, gathered in one pass and small
 // enough to copy. Stretches read apart (one file per thread) are joined in their order by
@@ -35,9 +38,9 @@ class SpinAccumulator {
   std::int64_t LongestAbsence(int n) const;
   // How often the next spin landed d pockets further round the wheel, d = 0..36.
   const std::array<std::int64_t, kPockets>& Distances() const { return distances_; }
-  std::int64_t LongestRun(StreakKind kind) const { return runs_[kind].longest; }
+  std::int64_t LongestRun(StreakKind kind) const { return runs_[Index(kind)].longest; }
   // The length of the run the last spin belongs to, 0 when it is in none.
-  std::int64_t CurrentRun(StreakKind kind) const { return runs_[kind].trail; }
+  std::int64_t CurrentRun(StreakKind kind) const { return runs_[Index(kind)].trail; }
 
  private:
   struct RunState {

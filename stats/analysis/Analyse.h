@@ -4,8 +4,8 @@
 #include <span>
 #include <vector>
 
-#include "stats/Analysis.h"
-#include "stats/SpinAccumulator.h"
+#include "stats/analysis/Analysis.h"
+#include "stats/analysis/SpinAccumulator.h"
 
 namespace vexilo::stats {
 
