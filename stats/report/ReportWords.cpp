@@ -40,4 +40,9 @@ std::string TestVerdict(const FitTest& test) {
   return std::string(SubjectOf(test.family)) + " uneven: p = " + FormatP(test.p_value);
 }
 
+std::string VerdictWords(const Analysis& analysis) {
+  if (analysis.spins == 0) return "nothing to analyse";
+  return analysis.verdict.biased ? "the wheel looks biased" : "no sign the wheel is biased";
+}
+
 }  // namespace vexilo::stats

@@ -13,4 +13,8 @@ namespace vexilo::stats {
 // p = 0.003".
 std::string TestVerdict(const FitTest& test);
 
+// The whole report's answer in plain words and what to do next: the first lines of the text
+// and the page, and the JSON object's verdict.words.
+std::string VerdictWords(const Analysis& analysis);
+
 }  // namespace vexilo::stats
