@@ -148,12 +148,16 @@ SpinLogError::SpinLogError(const std::string& file, std::int64_t line, const std
       reason_(reason) {}
 
 void CheckParts(const std::string& name, std::span<const SpinLogPart> parts) {
-  std::int64_t before = 0;  // lines in the parts before
-  std::int64_t emptyLine = 0;
+  std::int64_t before = 0;     // lines in the parts before
+  std::int64_t emptyLine = 0;  // the first of the empty lines that end the parts before
   for (const SpinLogPart& part : parts) {
-    // Empty lines that end a part are inside the data once any line follows them.
-    if (emptyLine != 0 && (part.spins > 0 || part.badLine != 0)) {
-      throw SpinLogError(name, emptyLine, kEmptyLineInside);
+    // Empty lines are inside the data when a spin follows them; a bad line after them is
+    // named itself. A part that fails with no spin read before its bad line starts with the
+    // lines after those empty lines: its own empty lines (then a spin), or the bad line.
+    if (emptyLine != 0) {
+      const bool spinFollows =
+          part.spins > 0 || (part.badLine != 0 && part.problem == kEmptyLineInside);
+      if (spinFollows) throw SpinLogError(name, emptyLine, kEmptyLineInside);
     }
     if (part.badLine != 0) throw SpinLogError(name, before + part.badLine, part.problem);
     if (emptyLine == 0 && part.emptyTail != 0) emptyLine = before + part.emptyTail;
@@ -169,8 +173,12 @@ class SpinLogReader::Parser {
   // The lines that start in [from, to): reads up to `to`, then on to the end of the line that
   // crosses it. The whole log is the range from 0 to the end.
   SpinLogPart Run(std::int64_t from, std::int64_t to) {
-    if (from > 0 && !SkipToLineStart(from, to)) return {};
-    std::int64_t position = from;
+    std::int64_t position = 0;
+    if (from > 0) {
+      const std::optional<std::int64_t> start = SkipToLineStart(from, to);
+      if (!start) return {};
+      position = *start;
+    }
     std::size_t kept = 0;
     bool opening = from == 0;
     char lastRead = '\n';  // the range starts where a line starts
@@ -195,11 +203,14 @@ class SpinLogReader::Parser {
         }
       }
       if (opening) {
-        if (!end && last - first < static_cast<std::ptrdiff_t>(kByteOrderMark.size())) {
+        // Wait for the whole mark, but only while what came could be its start: a part may
+        // end on a short first line.
+        const std::string_view opened(first, last - first);
+        if (!end && opened.size() < kByteOrderMark.size() && kByteOrderMark.starts_with(opened)) {
           kept += got;
           continue;
         }
-        if (std::string_view(first, last - first).starts_with(kByteOrderMark)) {
+        if (opened.starts_with(kByteOrderMark)) {
           first += kByteOrderMark.size();
         }
         opening = false;
@@ -212,23 +223,27 @@ class SpinLogReader::Parser {
     return {spins_, line_, emptyLine_, 0, {}};
   }
 
+  // Spins read so far, those not yet handed on included.
+  std::int64_t Spins() const { return spins_ + static_cast<std::int64_t>(batched_); }
+
  private:
-  // Goes to the start of the first line at or after from, unless that is at or past to.
-  bool SkipToLineStart(std::int64_t from, std::int64_t to) {
+  // Goes to the start of the first line at or after from and returns where that is, unless it
+  // is at or past to.
+  std::optional<std::int64_t> SkipToLineStart(std::int64_t from, std::int64_t to) {
     file_.Seek(from - 1);
     std::int64_t position = from - 1;
     for (;;) {
       const std::size_t got = file_.Read(buffer_.get(), kSkipChunk);
-      if (got == 0) return false;
+      if (got == 0) return std::nullopt;
       const auto* lf = static_cast<const char*>(std::memchr(buffer_.get(), '\n', got));
       if (lf != nullptr) {
         position += lf - buffer_.get() + 1;
-        if (position >= to) return false;
+        if (position >= to) return std::nullopt;
         file_.Seek(position);
-        return true;
+        return position;
       }
       position += static_cast<std::int64_t>(got);
-      if (position >= to) return false;
+      if (position >= to) return std::nullopt;
     }
   }
 
@@ -341,6 +356,7 @@ SpinLogPart SpinLogReader::ReadPart(std::int64_t from, std::int64_t to, SpinSink
     return parser.Run(from, to);
   } catch (const SpinLogError& bad) {
     SpinLogPart part;
+    part.spins = parser.Spins();
     part.badLine = bad.Line();
     part.problem = bad.Reason();
     return part;
