@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cstring>
 #include <limits>
 #include <string>
@@ -11,13 +12,16 @@
 #include "export/SpinLogFormat.h"
 #include "export/Utf8.h"
 
+#if defined(__GNUC__) && (defined(__x86_64__) || defined(__i386__))
+#include <emmintrin.h>
+#endif
+
 namespace vexilo {
 namespace {
 
 constexpr std::size_t kBufferSize = std::size_t{1} << 20;
-// The fast path reads a whole word after a number; a line shorter than that near the end of
-// the buffer goes the careful way.
-constexpr std::size_t kFastRoom = 16;
+// The fast path reads a block of 64 bytes from any place before the end of what is read.
+constexpr std::size_t kFastRoom = 64;
 // No spin takes this many bytes, so a line is judged from its first kLookahead bytes alone.
 constexpr std::size_t kLookahead = 64;
 constexpr std::size_t kBatch = std::size_t{1} << 15;
@@ -26,27 +30,106 @@ constexpr const char* kEmptyLineInside = "an empty line inside the data";
 // Reads while looking for the start of a part's first line.
 constexpr std::size_t kSkipChunk = 4096;
 
-struct NumberTails {
-  std::uint64_t crlfWord, crlfMask, lfWord, lfMask;
-  std::uint8_t crlfSize, lfSize;
+// A whole line the board writes for one number, with CR LF or LF, as the fast path compares
+// it: its bytes, and a mask with a bit for each (bit 16, which no compare sets, for none).
+struct SpinLine {
+  alignas(16) std::array<char, 16> bytes{};
+  std::uint32_t mask = 0;
+  std::uint32_t size = 0;
 };
 
-constexpr std::array<NumberTails, kPockets> MakeNumberTails() {
-  std::array<NumberTails, kPockets> tails{};
-  for (int n = 0; n < kPockets; ++n) {
-    const LineTail crlf = MakeLineTail(PocketOf(n).color, kLineEnd);
-    const LineTail lf = MakeLineTail(PocketOf(n).color, kBareLineEnd);
-    tails[n] = {crlf.Word(),
-                crlf.Mask(),
-                lf.Word(),
-                lf.Mask(),
-                static_cast<std::uint8_t>(crlf.size),
-                static_cast<std::uint8_t>(lf.size)};
-  }
-  return tails;
+// Per number: [0] with CR LF, [1] with LF. A last row for what is not a number matches nothing.
+using SpinLines = std::array<std::array<SpinLine, 2>, kPockets + 1>;
+
+constexpr SpinLine MakeSpinLine(int n, std::string_view lineEnd) {
+  SpinLine line;
+  if (n >= 10) line.bytes[line.size++] = static_cast<char>('0' + n / 10);
+  line.bytes[line.size++] = static_cast<char>('0' + n % 10);
+  const LineTail tail = MakeLineTail(PocketOf(n).color, lineEnd);
+  for (const char ch : tail.View()) line.bytes[line.size++] = ch;
+  line.mask = (std::uint32_t{1} << line.size) - 1;
+  return line;
 }
 
-constexpr std::array<NumberTails, kPockets> kTails = MakeNumberTails();
+constexpr SpinLines MakeSpinLines() {
+  SpinLines lines{};
+  for (int n = 0; n < kPockets; ++n) {
+    lines[n] = {MakeSpinLine(n, kLineEnd), MakeSpinLine(n, kBareLineEnd)};
+  }
+  lines[kPockets][0].mask = lines[kPockets][1].mask = std::uint32_t{1} << 16;
+  return lines;
+}
+
+constexpr SpinLines kSpinLines = MakeSpinLines();
+static_assert(kSpinLines[35][0].size == kLongestLine && kLongestLine < 16);
+
+// The number the line at p would be, read from its first two bytes with arithmetic rather
+// than branches (one digit or two is a coin toss); kPockets when it cannot be one.
+inline unsigned NumberAt(const char* p) {
+  const unsigned d0 = static_cast<unsigned char>(p[0]) - unsigned{'0'};
+  const unsigned d1 = static_cast<unsigned char>(p[1]) - unsigned{'0'};
+  const unsigned two = d1 <= 9;
+  const unsigned n = d0 + ((0u - two) & (d0 * 9 + d1));
+  return n < kPockets ? n : kPockets;
+}
+
+// The spins of the lines the board writes (and their LF twins) from the line start p while
+// there is room in out; returns where it stopped: the first other line, or the first one
+// without its LF before last. Bytes up to 63 past last are read but not used.
+#if defined(__GNUC__) && (defined(__x86_64__) || defined(__i386__))
+// Sixteen bytes at a time: the line ends of a block from one compare, each line checked
+// against its number's whole line in one compare. Its start comes from the line end before
+// it, not from the line before, so the lines of a block are checked side by side. SSE2 for
+// this function alone: the library is also linked into the board, whose 32-bit build keeps
+// its x87 code without SSE2; Vexilo Stats, the only reader of logs, requires SSE2 anyway.
+__attribute__((target("sse2"))) const char* ScanSpinLines(const char* p, const char* last,
+                                                          std::uint8_t*& out,
+                                                          std::uint8_t* const full) {
+  const __m128i lineFeed = _mm_set1_epi8('\n');
+  const auto endsIn16 = [lineFeed](const char* at) __attribute__((target("sse2"))) {
+    const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(at));
+    return std::uint64_t{
+        static_cast<std::uint16_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, lineFeed)))};
+  };
+  // 64 bytes at a time, some seven lines: the loop over a block's lines ends, and guesses
+  // wrong, once per seven lines rather than once or twice per line.
+  for (const char* block = p; block < last; block += 64) {
+    std::uint64_t ends = endsIn16(block) | endsIn16(block + 16) << 16 | endsIn16(block + 32) << 32 |
+                         endsIn16(block + 48) << 48;
+    if (last - block < 64) ends &= (std::uint64_t{1} << (last - block)) - 1;
+    for (; ends != 0; ends &= ends - 1) {
+      const char* const lf = block + std::countr_zero(ends);
+      const unsigned n = NumberAt(p);
+      const auto size = static_cast<std::uint32_t>(lf - p + 1);
+      const SpinLine& want = kSpinLines[n][size != kSpinLines[n][0].size];
+      const __m128i line = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+      const __m128i same =
+          _mm_cmpeq_epi8(line, _mm_load_si128(reinterpret_cast<const __m128i*>(want.bytes.data())));
+      if ((static_cast<std::uint32_t>(_mm_movemask_epi8(same)) & want.mask) != want.mask) return p;
+      *out++ = static_cast<std::uint8_t>(n);
+      p = lf + 1;
+      if (out == full) return p;
+    }
+  }
+  return p;
+}
+#else
+// One line after another, its whole line compared in two words.
+const char* ScanSpinLines(const char* p, const char* last, std::uint8_t*& out,
+                          std::uint8_t* const full) {
+  while (out < full && last - p >= 16) {
+    const unsigned n = NumberAt(p);
+    const auto* lf = static_cast<const char*>(std::memchr(p, '\n', 16));
+    if (lf == nullptr) return p;
+    const auto size = static_cast<std::uint32_t>(lf - p + 1);
+    const SpinLine& want = kSpinLines[n][size != kSpinLines[n][0].size];
+    if (size != want.size || std::memcmp(p, want.bytes.data(), size) != 0) return p;
+    *out++ = static_cast<std::uint8_t>(n);
+    p = lf + 1;
+  }
+  return p;
+}
+#endif
 
 std::string DisplayName(const std::string& name) {
   return name == "-" ? "(standard input)" : name;
@@ -168,7 +251,7 @@ void CheckParts(const std::string& name, std::span<const SpinLogPart> parts) {
 class SpinLogReader::Parser {
  public:
   Parser(InputFile& file, SpinSink& sink)
-      : file_(file), sink_(sink), buffer_(new char[kBufferSize + kFastRoom]) {}
+      : file_(file), sink_(sink), buffer_(new char[kBufferSize + kFastRoom]()) {}
 
   // The lines that start in [from, to): reads up to `to`, then on to the end of the line that
   // crosses it. The whole log is the range from 0 to the end.
@@ -272,39 +355,15 @@ class SpinLogReader::Parser {
     }
   }
 
-  // Lines the board writes, and their LF twins, while there is room for a whole one. Kept in
-  // locals: a store of a spin (a byte) could otherwise alias any member.
+  // Lines the board writes, and their LF twins, in batches.
   const char* FastLines(const char* p, const char* last) {
     for (;;) {
-      std::uint8_t* out = batch_.data() + batched_;
+      std::uint8_t* const from = batch_.data() + batched_;
+      std::uint8_t* out = from;
       std::uint8_t* const full = batch_.data() + kBatch;
-      const char* const stop = last - kFastRoom;
-      std::int64_t lines = 0;
-      while (p <= stop && out < full) {
-        const unsigned d0 = static_cast<unsigned char>(p[0]) - unsigned{'0'};
-        const unsigned d1 = static_cast<unsigned char>(p[1]) - unsigned{'0'};
-        // Arithmetic, not branches: one digit or two is a coin toss.
-        const unsigned two = d1 <= 9;
-        const unsigned n = d0 + ((0u - two) & (d0 * 9 + d1));
-        // One digit, or two without a leading zero, and a pocket.
-        if ((d0 > 9) | (n >= kPockets) | (two & (d0 == 0))) break;
-        const char* q = p + 1 + two;
-        std::uint64_t word;
-        std::memcpy(&word, q, sizeof word);
-        const NumberTails& tail = kTails[n];
-        if ((word & tail.crlfMask) == tail.crlfWord) {
-          q += tail.crlfSize;
-        } else if ((word & tail.lfMask) == tail.lfWord) {
-          q += tail.lfSize;
-        } else {
-          break;
-        }
-        *out++ = static_cast<std::uint8_t>(n);
-        ++lines;
-        p = q;
-      }
-      batched_ = static_cast<std::size_t>(out - batch_.data());
-      line_ += lines;
+      p = ScanSpinLines(p, last, out, full);
+      batched_ += static_cast<std::size_t>(out - from);
+      line_ += out - from;
       if (out < full) return p;
       Flush();
     }
