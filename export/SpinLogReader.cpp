@@ -251,7 +251,7 @@ void CheckParts(const std::string& name, std::span<const SpinLogPart> parts) {
 class SpinLogReader::Parser {
  public:
   Parser(InputFile& file, SpinSink& sink)
-      : file_(file), sink_(sink), buffer_(new char[kBufferSize + kFastRoom]()) {}
+      : file_(file), sink_(sink), buffer_(new char[kBufferSize + kFastRoom]) {}
 
   // The lines that start in [from, to): reads up to `to`, then on to the end of the line that
   // crosses it. The whole log is the range from 0 to the end.
