@@ -73,18 +73,25 @@ inline unsigned NumberAt(const char* p) {
   return n < kPockets ? n : kPockets;
 }
 
-// The spins of the lines the board writes (and their LF twins) from the line start p while
-// there is room in out; returns where it stopped: the first other line, or the first one
-// without its LF before last. Bytes up to 63 past last are read but not used.
+// Where a scan of lines stopped: the start of the first line not taken, and the next place
+// for a spin.
+struct Scanned {
+  const char* line;
+  std::uint8_t* out;
+};
+
+// The spins of the lines the board writes (and their LF twins) from the line start p, into out
+// until full; stops at the first other line, or the first one without its LF before last.
+// Bytes up to 63 past last are read but not used. Kept in locals: a store of a spin (a byte)
+// could otherwise alias anything.
 #if defined(__GNUC__) && (defined(__x86_64__) || defined(__i386__))
-// Sixteen bytes at a time: the line ends of a block from one compare, each line checked
-// against its number's whole line in one compare. Its start comes from the line end before
-// it, not from the line before, so the lines of a block are checked side by side. SSE2 for
-// this function alone: the library is also linked into the board, whose 32-bit build keeps
-// its x87 code without SSE2; Vexilo Stats, the only reader of logs, requires SSE2 anyway.
-__attribute__((target("sse2"))) const char* ScanSpinLines(const char* p, const char* last,
-                                                          std::uint8_t*& out,
-                                                          std::uint8_t* const full) {
+// The line ends of 16 bytes from one compare, each line checked against its number's whole
+// line in one compare. A line's start comes from the line end before it, not from reading the
+// line before, so the lines of a block are checked side by side. SSE2 for this function alone:
+// the library is also linked into the board, whose 32-bit build keeps its x87 code and runs
+// where SSE2 may be missing; Vexilo Stats, the only reader of logs, is built for SSE2 anyway.
+__attribute__((target("sse2"))) Scanned ScanSpinLines(const char* p, const char* last,
+                                                      std::uint8_t* out, std::uint8_t* const full) {
   const __m128i lineFeed = _mm_set1_epi8('\n');
   const auto endsIn16 = [lineFeed](const char* at) __attribute__((target("sse2"))) {
     const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(at));
@@ -105,29 +112,31 @@ __attribute__((target("sse2"))) const char* ScanSpinLines(const char* p, const c
       const __m128i line = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
       const __m128i same =
           _mm_cmpeq_epi8(line, _mm_load_si128(reinterpret_cast<const __m128i*>(want.bytes.data())));
-      if ((static_cast<std::uint32_t>(_mm_movemask_epi8(same)) & want.mask) != want.mask) return p;
+      if ((static_cast<std::uint32_t>(_mm_movemask_epi8(same)) & want.mask) != want.mask) {
+        return {p, out};
+      }
       *out++ = static_cast<std::uint8_t>(n);
       p = lf + 1;
-      if (out == full) return p;
+      if (out == full) return {p, out};
     }
   }
-  return p;
+  return {p, out};
 }
 #else
-// One line after another, its whole line compared in two words.
-const char* ScanSpinLines(const char* p, const char* last, std::uint8_t*& out,
-                          std::uint8_t* const full) {
+// One line after another.
+Scanned ScanSpinLines(const char* p, const char* last, std::uint8_t* out,
+                      std::uint8_t* const full) {
   while (out < full && last - p >= 16) {
     const unsigned n = NumberAt(p);
     const auto* lf = static_cast<const char*>(std::memchr(p, '\n', 16));
-    if (lf == nullptr) return p;
+    if (lf == nullptr) break;
     const auto size = static_cast<std::uint32_t>(lf - p + 1);
     const SpinLine& want = kSpinLines[n][size != kSpinLines[n][0].size];
-    if (size != want.size || std::memcmp(p, want.bytes.data(), size) != 0) return p;
+    if (size != want.size || std::memcmp(p, want.bytes.data(), size) != 0) break;
     *out++ = static_cast<std::uint8_t>(n);
     p = lf + 1;
   }
-  return p;
+  return {p, out};
 }
 #endif
 
@@ -359,12 +368,12 @@ class SpinLogReader::Parser {
   const char* FastLines(const char* p, const char* last) {
     for (;;) {
       std::uint8_t* const from = batch_.data() + batched_;
-      std::uint8_t* out = from;
       std::uint8_t* const full = batch_.data() + kBatch;
-      p = ScanSpinLines(p, last, out, full);
-      batched_ += static_cast<std::size_t>(out - from);
-      line_ += out - from;
-      if (out < full) return p;
+      const Scanned scanned = ScanSpinLines(p, last, from, full);
+      batched_ += static_cast<std::size_t>(scanned.out - from);
+      line_ += scanned.out - from;
+      if (scanned.out < full) return scanned.line;
+      p = scanned.line;
       Flush();
     }
   }
