@@ -31,46 +31,60 @@ constexpr const char* kEmptyLineInside = "an empty line inside the data";
 constexpr std::size_t kSkipChunk = 4096;
 
 // A whole line the board writes for one number, with CR LF or LF, as the fast path compares
-// it: its bytes, and a mask with a bit for each (bit 16, which no compare sets, for none).
+// it: its bytes, and 0xFF in `ignored` past its end.
 struct SpinLine {
   alignas(16) std::array<char, 16> bytes{};
-  std::uint32_t mask = 0;
-  std::uint32_t size = 0;
+  alignas(16) std::array<char, 16> ignored{};
 };
 
-// Per number: [0] with CR LF, [1] with LF. A last row for what is not a number matches nothing.
-using SpinLines = std::array<std::array<SpinLine, 2>, kPockets + 1>;
+// Rows of lines by the number at a line's start (NumberRow); in a row, the line with CR LF and
+// the one with LF, each at the parity of its size (they differ by one). The rows past the last
+// number hold a line that starts "0" and LF, which no line that leads to them can match.
+constexpr unsigned kRows = 64;
+using SpinLines = std::array<std::array<SpinLine, 2>, kRows>;
 
-constexpr SpinLine MakeSpinLine(int n, std::string_view lineEnd) {
+struct SizedLine {
   SpinLine line;
-  if (n >= 10) line.bytes[line.size++] = static_cast<char>('0' + n / 10);
-  line.bytes[line.size++] = static_cast<char>('0' + n % 10);
+  std::size_t size = 0;
+};
+
+constexpr SizedLine MakeSpinLine(int n, std::string_view lineEnd) {
+  SizedLine made;
+  auto& bytes = made.line.bytes;
+  if (n >= 10) bytes[made.size++] = static_cast<char>('0' + n / 10);
+  bytes[made.size++] = static_cast<char>('0' + n % 10);
   const LineTail tail = MakeLineTail(PocketOf(n).color, lineEnd);
-  for (const char ch : tail.View()) line.bytes[line.size++] = ch;
-  line.mask = (std::uint32_t{1} << line.size) - 1;
-  return line;
+  for (const char ch : tail.View()) bytes[made.size++] = ch;
+  for (std::size_t i = made.size; i < bytes.size(); ++i) made.line.ignored[i] = '\xFF';
+  return made;
 }
 
 constexpr SpinLines MakeSpinLines() {
   SpinLines lines{};
   for (int n = 0; n < kPockets; ++n) {
-    lines[n] = {MakeSpinLine(n, kLineEnd), MakeSpinLine(n, kBareLineEnd)};
+    for (const std::string_view end : {kLineEnd, kBareLineEnd}) {
+      const SizedLine made = MakeSpinLine(n, end);
+      lines[n][made.size % 2] = made.line;
+    }
   }
-  lines[kPockets][0].mask = lines[kPockets][1].mask = std::uint32_t{1} << 16;
+  for (unsigned row = kPockets; row < kRows; ++row) {
+    for (SpinLine& line : lines[row]) line.bytes = {'0', '\n'};
+  }
   return lines;
 }
 
 constexpr SpinLines kSpinLines = MakeSpinLines();
-static_assert(kSpinLines[35][0].size == kLongestLine && kLongestLine < 16);
+static_assert(MakeSpinLine(35, kLineEnd).size == kLongestLine && kLongestLine < 16);
+static_assert(kLineEnd.size() == kBareLineEnd.size() + 1);
 
-// The number the line at p would be, read from its first two bytes with arithmetic rather
-// than branches (one digit or two is a coin toss); kPockets when it cannot be one.
-inline unsigned NumberAt(const char* p) {
+// The row of kSpinLines for the line at p, read from its first two bytes with arithmetic
+// rather than branches (one digit or two is a coin toss). A line that matches a line of the
+// row starts with that line's number, so that is the number read.
+inline unsigned NumberRow(const char* p) {
   const unsigned d0 = static_cast<unsigned char>(p[0]) - unsigned{'0'};
   const unsigned d1 = static_cast<unsigned char>(p[1]) - unsigned{'0'};
   const unsigned two = d1 <= 9;
-  const unsigned n = d0 + ((0u - two) & (d0 * 9 + d1));
-  return n < kPockets ? n : kPockets;
+  return (d0 + ((0u - two) & (d0 * 9 + d1))) % kRows;
 }
 
 // Where a scan of lines stopped: the start of the first line not taken, and the next place
@@ -106,15 +120,13 @@ __attribute__((target("sse2"))) Scanned ScanSpinLines(const char* p, const char*
     if (last - block < 64) ends &= (std::uint64_t{1} << (last - block)) - 1;
     for (; ends != 0; ends &= ends - 1) {
       const char* const lf = block + std::countr_zero(ends);
-      const unsigned n = NumberAt(p);
-      const auto size = static_cast<std::uint32_t>(lf - p + 1);
-      const SpinLine& want = kSpinLines[n][size != kSpinLines[n][0].size];
+      const unsigned n = NumberRow(p);
+      const SpinLine& want = kSpinLines[n][(lf - p + 1) % 2];
       const __m128i line = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
-      const __m128i same =
-          _mm_cmpeq_epi8(line, _mm_load_si128(reinterpret_cast<const __m128i*>(want.bytes.data())));
-      if ((static_cast<std::uint32_t>(_mm_movemask_epi8(same)) & want.mask) != want.mask) {
-        return {p, out};
-      }
+      const __m128i same = _mm_or_si128(
+          _mm_cmpeq_epi8(line, _mm_load_si128(reinterpret_cast<const __m128i*>(want.bytes.data()))),
+          _mm_load_si128(reinterpret_cast<const __m128i*>(want.ignored.data())));
+      if (_mm_movemask_epi8(same) != 0xFFFF) return {p, out};
       *out++ = static_cast<std::uint8_t>(n);
       p = lf + 1;
       if (out == full) return {p, out};
@@ -127,12 +139,13 @@ __attribute__((target("sse2"))) Scanned ScanSpinLines(const char* p, const char*
 Scanned ScanSpinLines(const char* p, const char* last, std::uint8_t* out,
                       std::uint8_t* const full) {
   while (out < full && last - p >= 16) {
-    const unsigned n = NumberAt(p);
     const auto* lf = static_cast<const char*>(std::memchr(p, '\n', 16));
     if (lf == nullptr) break;
-    const auto size = static_cast<std::uint32_t>(lf - p + 1);
-    const SpinLine& want = kSpinLines[n][size != kSpinLines[n][0].size];
-    if (size != want.size || std::memcmp(p, want.bytes.data(), size) != 0) break;
+    const unsigned n = NumberRow(p);
+    const SpinLine& want = kSpinLines[n][(lf - p + 1) % 2];
+    for (std::size_t i = 0; i < want.bytes.size(); ++i) {
+      if (want.ignored[i] == 0 && p[i] != want.bytes[i]) return {p, out};
+    }
     *out++ = static_cast<std::uint8_t>(n);
     p = lf + 1;
   }
