@@ -121,7 +121,7 @@ __attribute__((target("sse2"))) Scanned ScanSpinLines(const char* p, const char*
     for (; ends != 0; ends &= ends - 1) {
       const char* const lf = block + std::countr_zero(ends);
       const unsigned n = NumberRow(p);
-      const SpinLine& want = kSpinLines[n][(lf - p + 1) % 2];
+      const SpinLine& want = kSpinLines[n][static_cast<std::size_t>(lf - p + 1) % 2];
       const __m128i line = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
       const __m128i same = _mm_or_si128(
           _mm_cmpeq_epi8(line, _mm_load_si128(reinterpret_cast<const __m128i*>(want.bytes.data()))),
@@ -142,7 +142,7 @@ Scanned ScanSpinLines(const char* p, const char* last, std::uint8_t* out,
     const auto* lf = static_cast<const char*>(std::memchr(p, '\n', 16));
     if (lf == nullptr) break;
     const unsigned n = NumberRow(p);
-    const SpinLine& want = kSpinLines[n][(lf - p + 1) % 2];
+    const SpinLine& want = kSpinLines[n][static_cast<std::size_t>(lf - p + 1) % 2];
     for (std::size_t i = 0; i < want.bytes.size(); ++i) {
       if (want.ignored[i] == 0 && p[i] != want.bytes[i]) return {p, out};
     }
