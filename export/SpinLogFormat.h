@@ -1,7 +1,6 @@
 #pragma once
 
 #include <array>
-#include <bit>
 #include <cstddef>
 #include <cstdint>
 #include <string_view>
@@ -18,32 +17,14 @@ inline constexpr char kFieldSeparator = ',';
 inline constexpr std::string_view kLineEnd = "\r\n";
 inline constexpr std::string_view kBareLineEnd = "\n";
 inline constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";  // only a reader meets it
-inline constexpr std::size_t kLongestLine = 10;                     // "36,Black" and CR LF
+inline constexpr std::size_t kLongestLine = 10;                     // "35,Black" and CR LF
 
-// What follows the number on a line: ",Black\r\n". At most 8 bytes, so that a reader can
-// compare it as one word.
+// What follows the number on a line: ",Black\r\n", at most 8 bytes.
 struct LineTail {
   std::array<char, 8> bytes{};
   std::size_t size = 0;
 
   constexpr std::string_view View() const { return {bytes.data(), size}; }
-  // The tail's bytes as they lie in memory, read as one native word; mask covers them.
-  constexpr std::uint64_t Word() const { return Pack(bytes, size); }
-  constexpr std::uint64_t Mask() const {
-    std::array<char, 8> ones{};
-    ones.fill('\xFF');
-    return Pack(ones, size);
-  }
-
- private:
-  static constexpr std::uint64_t Pack(const std::array<char, 8>& from, std::size_t count) {
-    std::uint64_t word = 0;
-    for (std::size_t i = 0; i < count; ++i) {
-      const int shift = std::endian::native == std::endian::little ? 8 * i : 8 * (7 - i);
-      word |= std::uint64_t{static_cast<unsigned char>(from[i])} << shift;
-    }
-    return word;
-  }
 };
 
 constexpr LineTail MakeLineTail(ColourCode colour, std::string_view lineEnd) {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cstring>
 #include <limits>
 #include <string>
@@ -11,13 +12,16 @@
 #include "export/SpinLogFormat.h"
 #include "export/Utf8.h"
 
+#if defined(__GNUC__) && (defined(__x86_64__) || defined(__i386__))
+#include <emmintrin.h>
+#endif
+
 namespace vexilo {
 namespace {
 
 constexpr std::size_t kBufferSize = std::size_t{1} << 20;
-// The fast path reads a whole word after a number; a line shorter than that near the end of
-// the buffer goes the careful way.
-constexpr std::size_t kFastRoom = 16;
+// The fast path reads a block of 64 bytes from any place before the end of what is read.
+constexpr std::size_t kFastRoom = 64;
 // No spin takes this many bytes, so a line is judged from its first kLookahead bytes alone.
 constexpr std::size_t kLookahead = 64;
 constexpr std::size_t kBatch = std::size_t{1} << 15;
@@ -26,27 +30,128 @@ constexpr const char* kEmptyLineInside = "an empty line inside the data";
 // Reads while looking for the start of a part's first line.
 constexpr std::size_t kSkipChunk = 4096;
 
-struct NumberTails {
-  std::uint64_t crlfWord, crlfMask, lfWord, lfMask;
-  std::uint8_t crlfSize, lfSize;
+// A whole line the board writes for one number, with CR LF or LF, as the fast path compares
+// it: its bytes, and 0xFF in `ignored` past its end.
+struct SpinLine {
+  alignas(16) std::array<char, 16> bytes{};
+  alignas(16) std::array<char, 16> ignored{};
 };
 
-constexpr std::array<NumberTails, kPockets> MakeNumberTails() {
-  std::array<NumberTails, kPockets> tails{};
-  for (int n = 0; n < kPockets; ++n) {
-    const LineTail crlf = MakeLineTail(PocketOf(n).color, kLineEnd);
-    const LineTail lf = MakeLineTail(PocketOf(n).color, kBareLineEnd);
-    tails[n] = {crlf.Word(),
-                crlf.Mask(),
-                lf.Word(),
-                lf.Mask(),
-                static_cast<std::uint8_t>(crlf.size),
-                static_cast<std::uint8_t>(lf.size)};
-  }
-  return tails;
+// Rows of lines by the number at a line's start (NumberRow); in a row, the line with CR LF and
+// the one with LF, each at the parity of its size (they differ by one). The rows past the last
+// number hold a line that starts "0" and LF, which no line that leads to them can match.
+constexpr unsigned kRows = 64;
+using SpinLines = std::array<std::array<SpinLine, 2>, kRows>;
+
+struct SizedLine {
+  SpinLine line;
+  std::size_t size = 0;
+};
+
+constexpr SizedLine MakeSpinLine(int n, std::string_view lineEnd) {
+  SizedLine made;
+  auto& bytes = made.line.bytes;
+  if (n >= 10) bytes[made.size++] = static_cast<char>('0' + n / 10);
+  bytes[made.size++] = static_cast<char>('0' + n % 10);
+  const LineTail tail = MakeLineTail(PocketOf(n).color, lineEnd);
+  for (const char ch : tail.View()) bytes[made.size++] = ch;
+  for (std::size_t i = made.size; i < bytes.size(); ++i) made.line.ignored[i] = '\xFF';
+  return made;
 }
 
-constexpr std::array<NumberTails, kPockets> kTails = MakeNumberTails();
+constexpr SpinLines MakeSpinLines() {
+  SpinLines lines{};
+  for (int n = 0; n < kPockets; ++n) {
+    for (const std::string_view end : {kLineEnd, kBareLineEnd}) {
+      const SizedLine made = MakeSpinLine(n, end);
+      lines[n][made.size % 2] = made.line;
+    }
+  }
+  for (unsigned row = kPockets; row < kRows; ++row) {
+    for (SpinLine& line : lines[row]) line.bytes = {'0', '\n'};
+  }
+  return lines;
+}
+
+constexpr SpinLines kSpinLines = MakeSpinLines();
+static_assert(MakeSpinLine(35, kLineEnd).size == kLongestLine && kLongestLine < 16);
+static_assert(kLineEnd.size() == kBareLineEnd.size() + 1);
+
+// The row of kSpinLines for the line at p, read from its first two bytes with arithmetic
+// rather than branches (one digit or two is a coin toss). A line that matches a line of the
+// row starts with that line's number, so that is the number read.
+inline unsigned NumberRow(const char* p) {
+  const unsigned d0 = static_cast<unsigned char>(p[0]) - unsigned{'0'};
+  const unsigned d1 = static_cast<unsigned char>(p[1]) - unsigned{'0'};
+  const unsigned two = d1 <= 9;
+  return (d0 + ((0u - two) & (d0 * 9 + d1))) % kRows;
+}
+
+// Where a scan of lines stopped: the start of the first line not taken, and the next place
+// for a spin.
+struct Scanned {
+  const char* line;
+  std::uint8_t* out;
+};
+
+// The spins of the lines the board writes (and their LF twins) from the line start p, into out
+// until full; stops at the first other line, or the first one without its LF before last.
+// Bytes up to 63 past last are read but not used. Kept in locals: a store of a spin (a byte)
+// could otherwise alias anything.
+#if defined(__GNUC__) && (defined(__x86_64__) || defined(__i386__))
+// The line ends of 16 bytes from one compare, each line checked against its number's whole
+// line in one compare. A line's start comes from the line end before it, not from reading the
+// line before, so the lines of a block are checked side by side. SSE2 for this function alone:
+// the library is also linked into the board, whose 32-bit build keeps its x87 code and runs
+// where SSE2 may be missing; Vexilo Stats, the only reader of logs, is built for SSE2 anyway.
+__attribute__((target("sse2"))) Scanned ScanSpinLines(const char* p, const char* last,
+                                                      std::uint8_t* out, std::uint8_t* const full) {
+  const __m128i lineFeed = _mm_set1_epi8('\n');
+  const auto endsIn16 = [lineFeed](const char* at) __attribute__((target("sse2"))) {
+    const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(at));
+    return std::uint64_t{
+        static_cast<std::uint16_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, lineFeed)))};
+  };
+  // 64 bytes at a time, some seven lines: the loop over a block's lines ends, and guesses
+  // wrong, once per seven lines rather than once or twice per line.
+  for (const char* block = p; block < last; block += 64) {
+    std::uint64_t ends = endsIn16(block) | endsIn16(block + 16) << 16 | endsIn16(block + 32) << 32 |
+                         endsIn16(block + 48) << 48;
+    if (last - block < 64) ends &= (std::uint64_t{1} << (last - block)) - 1;
+    for (; ends != 0; ends &= ends - 1) {
+      const char* const lf = block + std::countr_zero(ends);
+      const unsigned n = NumberRow(p);
+      const SpinLine& want = kSpinLines[n][static_cast<std::size_t>(lf - p + 1) % 2];
+      const __m128i line = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+      const __m128i same = _mm_or_si128(
+          _mm_cmpeq_epi8(line, _mm_load_si128(reinterpret_cast<const __m128i*>(want.bytes.data()))),
+          _mm_load_si128(reinterpret_cast<const __m128i*>(want.ignored.data())));
+      if (_mm_movemask_epi8(same) != 0xFFFF) return {p, out};
+      *out++ = static_cast<std::uint8_t>(n);
+      p = lf + 1;
+      if (out == full) return {p, out};
+    }
+  }
+  return {p, out};
+}
+#else
+// One line after another.
+Scanned ScanSpinLines(const char* p, const char* last, std::uint8_t* out,
+                      std::uint8_t* const full) {
+  while (out < full && last - p >= 16) {
+    const auto* lf = static_cast<const char*>(std::memchr(p, '\n', 16));
+    if (lf == nullptr) break;
+    const unsigned n = NumberRow(p);
+    const SpinLine& want = kSpinLines[n][static_cast<std::size_t>(lf - p + 1) % 2];
+    for (std::size_t i = 0; i < want.bytes.size(); ++i) {
+      if (want.ignored[i] == 0 && p[i] != want.bytes[i]) return {p, out};
+    }
+    *out++ = static_cast<std::uint8_t>(n);
+    p = lf + 1;
+  }
+  return {p, out};
+}
+#endif
 
 std::string DisplayName(const std::string& name) {
   return name == "-" ? "(standard input)" : name;
@@ -148,12 +253,16 @@ SpinLogError::SpinLogError(const std::string& file, std::int64_t line, const std
       reason_(reason) {}
 
 void CheckParts(const std::string& name, std::span<const SpinLogPart> parts) {
-  std::int64_t before = 0;  // lines in the parts before
-  std::int64_t emptyLine = 0;
+  std::int64_t before = 0;     // lines in the parts before
+  std::int64_t emptyLine = 0;  // the first of the empty lines that end the parts before
   for (const SpinLogPart& part : parts) {
-    // Empty lines that end a part are inside the data once any line follows them.
-    if (emptyLine != 0 && (part.spins > 0 || part.badLine != 0)) {
-      throw SpinLogError(name, emptyLine, kEmptyLineInside);
+    // Empty lines are inside the data when a spin follows them; a bad line after them is
+    // named itself. A part that fails with no spin read before its bad line starts with the
+    // lines after those empty lines: its own empty lines (then a spin), or the bad line.
+    if (emptyLine != 0) {
+      const bool spinFollows =
+          part.spins > 0 || (part.badLine != 0 && part.problem == kEmptyLineInside);
+      if (spinFollows) throw SpinLogError(name, emptyLine, kEmptyLineInside);
     }
     if (part.badLine != 0) throw SpinLogError(name, before + part.badLine, part.problem);
     if (emptyLine == 0 && part.emptyTail != 0) emptyLine = before + part.emptyTail;
@@ -169,8 +278,12 @@ class SpinLogReader::Parser {
   // The lines that start in [from, to): reads up to `to`, then on to the end of the line that
   // crosses it. The whole log is the range from 0 to the end.
   SpinLogPart Run(std::int64_t from, std::int64_t to) {
-    if (from > 0 && !SkipToLineStart(from, to)) return {};
-    std::int64_t position = from;
+    std::int64_t position = 0;
+    if (from > 0) {
+      const std::optional<std::int64_t> start = SkipToLineStart(from, to);
+      if (!start) return {};
+      position = *start;
+    }
     std::size_t kept = 0;
     bool opening = from == 0;
     char lastRead = '\n';  // the range starts where a line starts
@@ -195,11 +308,14 @@ class SpinLogReader::Parser {
         }
       }
       if (opening) {
-        if (!end && last - first < static_cast<std::ptrdiff_t>(kByteOrderMark.size())) {
+        // Wait for the whole mark, but only while what came could be its start: a part may
+        // end on a short first line.
+        const std::string_view opened(first, last - first);
+        if (!end && opened.size() < kByteOrderMark.size() && kByteOrderMark.starts_with(opened)) {
           kept += got;
           continue;
         }
-        if (std::string_view(first, last - first).starts_with(kByteOrderMark)) {
+        if (opened.starts_with(kByteOrderMark)) {
           first += kByteOrderMark.size();
         }
         opening = false;
@@ -212,23 +328,27 @@ class SpinLogReader::Parser {
     return {spins_, line_, emptyLine_, 0, {}};
   }
 
+  // Spins read so far, those not yet handed on included.
+  std::int64_t Spins() const { return spins_ + static_cast<std::int64_t>(batched_); }
+
  private:
-  // Goes to the start of the first line at or after from, unless that is at or past to.
-  bool SkipToLineStart(std::int64_t from, std::int64_t to) {
+  // Goes to the start of the first line at or after from and returns where that is, unless it
+  // is at or past to.
+  std::optional<std::int64_t> SkipToLineStart(std::int64_t from, std::int64_t to) {
     file_.Seek(from - 1);
     std::int64_t position = from - 1;
     for (;;) {
       const std::size_t got = file_.Read(buffer_.get(), kSkipChunk);
-      if (got == 0) return false;
+      if (got == 0) return std::nullopt;
       const auto* lf = static_cast<const char*>(std::memchr(buffer_.get(), '\n', got));
       if (lf != nullptr) {
         position += lf - buffer_.get() + 1;
-        if (position >= to) return false;
+        if (position >= to) return std::nullopt;
         file_.Seek(position);
-        return true;
+        return position;
       }
       position += static_cast<std::int64_t>(got);
-      if (position >= to) return false;
+      if (position >= to) return std::nullopt;
     }
   }
 
@@ -257,40 +377,16 @@ class SpinLogReader::Parser {
     }
   }
 
-  // Lines the board writes, and their LF twins, while there is room for a whole one. Kept in
-  // locals: a store of a spin (a byte) could otherwise alias any member.
+  // Lines the board writes, and their LF twins, in batches.
   const char* FastLines(const char* p, const char* last) {
     for (;;) {
-      std::uint8_t* out = batch_.data() + batched_;
+      std::uint8_t* const from = batch_.data() + batched_;
       std::uint8_t* const full = batch_.data() + kBatch;
-      const char* const stop = last - kFastRoom;
-      std::int64_t lines = 0;
-      while (p <= stop && out < full) {
-        const unsigned d0 = static_cast<unsigned char>(p[0]) - unsigned{'0'};
-        const unsigned d1 = static_cast<unsigned char>(p[1]) - unsigned{'0'};
-        // Arithmetic, not branches: one digit or two is a coin toss.
-        const unsigned two = d1 <= 9;
-        const unsigned n = d0 + ((0u - two) & (d0 * 9 + d1));
-        // One digit, or two without a leading zero, and a pocket.
-        if ((d0 > 9) | (n >= kPockets) | (two & (d0 == 0))) break;
-        const char* q = p + 1 + two;
-        std::uint64_t word;
-        std::memcpy(&word, q, sizeof word);
-        const NumberTails& tail = kTails[n];
-        if ((word & tail.crlfMask) == tail.crlfWord) {
-          q += tail.crlfSize;
-        } else if ((word & tail.lfMask) == tail.lfWord) {
-          q += tail.lfSize;
-        } else {
-          break;
-        }
-        *out++ = static_cast<std::uint8_t>(n);
-        ++lines;
-        p = q;
-      }
-      batched_ = static_cast<std::size_t>(out - batch_.data());
-      line_ += lines;
-      if (out < full) return p;
+      const Scanned scanned = ScanSpinLines(p, last, from, full);
+      batched_ += static_cast<std::size_t>(scanned.out - from);
+      line_ += scanned.out - from;
+      if (scanned.out < full) return scanned.line;
+      p = scanned.line;
       Flush();
     }
   }
@@ -341,6 +437,7 @@ SpinLogPart SpinLogReader::ReadPart(std::int64_t from, std::int64_t to, SpinSink
     return parser.Run(from, to);
   } catch (const SpinLogError& bad) {
     SpinLogPart part;
+    part.spins = parser.Spins();
     part.badLine = bad.Line();
     part.problem = bad.Reason();
     return part;

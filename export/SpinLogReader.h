@@ -35,7 +35,7 @@ class SpinLogError : public std::runtime_error {
 
 // How one part of a log read: the lines that start in its byte range, counted from 1.
 struct SpinLogPart {
-  std::int64_t spins = 0;
+  std::int64_t spins = 0;  // when there is a bad line, the spins before it
   std::int64_t lines = 0;
   std::int64_t emptyTail = 0;  // the first of the empty lines that end the part, 0 when none
   std::int64_t badLine = 0;    // the first line that is not a spin, 0 when none

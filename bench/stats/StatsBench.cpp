@@ -68,6 +68,15 @@ void ReadAndAnalyse(benchmark::State& state, const std::vector<std::string>& nam
   state.SetItemsProcessed(state.iterations() * kSpins);
 }
 
+// Reading alone: one log of 10^7 spins in one part per core, and in one part.
+void BM_ReadLogs10M(benchmark::State& state) {
+  const std::vector<std::string> names = {TheLogs().Whole()};
+  const ReadOptions options{.parts = static_cast<int>(state.range(0))};
+  for (auto _ : state) benchmark::DoNotOptimize(ReadLogs(names, {}, options).spins.Spins());
+  state.SetItemsProcessed(state.iterations() * kSpins);
+}
+BENCHMARK(BM_ReadLogs10M)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime();
+
 // One log of 10^7 spins: one core reads and analyses it, the 10000 fair wheels included.
 void BM_ReadAndAnalyse10M(benchmark::State& state) {
   ReadAndAnalyse(state, {TheLogs().Whole()});

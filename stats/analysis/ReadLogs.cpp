@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <exception>
 #include <limits>
+#include <memory>
 
 #include "export/SpinLogReader.h"
 #include "stats/analysis/Workers.h"
@@ -57,37 +58,44 @@ std::vector<FileFigures> Named(std::span<const std::string> names) {
   return files;
 }
 
-// A file on disk this large or larger is read in parts, one per core.
-constexpr std::int64_t kPartBytes = std::int64_t{8} << 20;
-
 // A byte range of one log, read on its own.
 struct Piece {
   int file = 0;
   std::int64_t from = 0;
   std::int64_t to = 0;
+  std::unique_ptr<SpinLogReader> opened;  // a log that can be opened only once, read whole
   SpinAccumulator spins;
   SpinLogPart part;
   std::exception_ptr failure;
 };
 
-std::vector<Piece> Pieces(std::span<const std::string> names) {
+std::vector<Piece> Pieces(std::span<const std::string> names, const ReadOptions& options) {
   std::vector<Piece> pieces;
-  const int cores = Cores();
+  const std::int64_t most = options.parts > 0 ? options.parts : Cores();
+  const std::int64_t partBytes = std::max<std::int64_t>(options.partBytes, 1);
   for (int file = 0; file < static_cast<int>(names.size()); ++file) {
+    Piece whole;
+    whole.file = file;
+    whole.to = std::numeric_limits<std::int64_t>::max();
     std::optional<std::int64_t> size;
     try {
-      size = SpinLogReader(names[file]).PartableSize();
+      whole.opened = std::make_unique<SpinLogReader>(names[file]);
+      size = whole.opened->PartableSize();
     } catch (...) {
-      // Read as one piece, which meets the same failure in its place in the order.
+      // The failure takes its place in the order given.
+      whole.failure = std::current_exception();
     }
-    // Standard input (or a pipe) is read once, whole: it cannot be read twice.
-    const std::int64_t count = size ? std::clamp<std::int64_t>(*size / kPartBytes, 1, cores) : 1;
-    const std::int64_t end = size ? *size : std::numeric_limits<std::int64_t>::max();
+    // Standard input or a pipe is read through the one opening: it cannot be read twice.
+    if (!size) {
+      pieces.push_back(std::move(whole));
+      continue;
+    }
+    const std::int64_t count = std::clamp<std::int64_t>(*size / partBytes, 1, most);
     for (std::int64_t k = 0; k < count; ++k) {
       Piece piece;
       piece.file = file;
-      piece.from = size ? *size * k / count : 0;
-      piece.to = k + 1 == count ? end : *size * (k + 1) / count;
+      piece.from = *size * k / count;
+      piece.to = k + 1 == count ? whole.to : *size * (k + 1) / count;
       pieces.push_back(std::move(piece));
     }
   }
@@ -95,16 +103,21 @@ std::vector<Piece> Pieces(std::span<const std::string> names) {
 }
 
 // Every piece of every log on its own thread where there are cores to spare, joined in order.
-ReadLogsResult ReadAll(std::span<const std::string> names) {
-  std::vector<Piece> pieces = Pieces(names);
+ReadLogsResult ReadAll(std::span<const std::string> names, const ReadOptions& options) {
+  std::vector<Piece> pieces = Pieces(names, options);
   const auto count = static_cast<int>(pieces.size());
-  // Standard input named twice must not be read by two threads at once.
-  const bool oneByOne = std::count(names.begin(), names.end(), "-") > 1;
+  // Two logs that are not files on disk may be one pipe under two names ("-", /dev/stdin):
+  // never read by two threads at once.
+  const bool oneByOne = std::count_if(pieces.begin(), pieces.end(),
+                                      [](const Piece& p) { return p.opened != nullptr; }) > 1;
   const auto readOne = [&](int i) {
     Piece& piece = pieces[i];
+    if (piece.failure) return;
     try {
       AccumulatorSink sink(piece.spins);
-      piece.part = SpinLogReader(names[piece.file]).ReadPart(piece.from, piece.to, sink);
+      if (!piece.opened) piece.opened = std::make_unique<SpinLogReader>(names[piece.file]);
+      piece.part = piece.opened->ReadPart(piece.from, piece.to, sink);
+      piece.opened.reset();
     } catch (...) {
       piece.failure = std::current_exception();
     }
@@ -154,9 +167,10 @@ ReadLogsResult ReadTail(std::span<const std::string> names, std::int64_t last) {
 
 }  // namespace
 
-ReadLogsResult ReadLogs(std::span<const std::string> names, std::optional<std::int64_t> last) {
+ReadLogsResult ReadLogs(std::span<const std::string> names, std::optional<std::int64_t> last,
+                        const ReadOptions& options) {
   if (last) return ReadTail(names, std::max<std::int64_t>(*last, 0));
-  return ReadAll(names);
+  return ReadAll(names, options);
 }
 
 }  // namespace vexilo::stats

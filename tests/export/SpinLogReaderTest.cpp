@@ -150,41 +150,69 @@ TEST(SpinLogReader, LongLogsAcrossBuffers) {
       std::to_string(want.size() + 2) + ": expected the colour \"Red\" for 5, found \"Black\"");
 }
 
-// A log read in two parts cut at any byte gives the spins, or the error, of the whole log.
+// What reading a log gives: its spins, or the error ("" when none).
+struct Outcome {
+  std::vector<int> spins;
+  std::string error;
+  bool operator==(const Outcome&) const = default;
+  friend void PrintTo(const Outcome& outcome, std::ostream* out) {
+    *out << ::testing::PrintToString(outcome.spins) << " " << outcome.error;
+  }
+};
+
+// The log read in parts cut at the given byte offsets, then judged as a whole.
+Outcome ReadInParts(const std::string& name, std::vector<std::int64_t> cuts, std::int64_t size) {
+  cuts.insert(cuts.begin(), 0);
+  cuts.push_back(size);
+  Outcome outcome;
+  std::vector<SpinLogPart> parts;
+  for (std::size_t k = 0; k + 1 < cuts.size(); ++k) {
+    Collect sink;
+    parts.push_back(SpinLogReader(name).ReadPart(cuts[k], cuts[k + 1], sink));
+    outcome.spins.insert(outcome.spins.end(), sink.spins.begin(), sink.spins.end());
+  }
+  try {
+    CheckParts(name, parts);
+  } catch (const SpinLogError& error) {
+    return {{}, error.what()};
+  }
+  return outcome;
+}
+
+// A log read in parts cut anywhere gives the spins, or the error, of the whole log: every pair
+// of cuts (three parts), and parts of every size from one byte.
 TEST(SpinLogReader, PartsCutAnywhereReadAsTheWhole) {
   const std::vector<std::string> logs = {
       "\xEF\xBB\xBF"
       "17,Black\r\n0,Green\n32,Red\r\n\r\n\n",
-      "1,Red\r\n\r\n\r\n2,Black\r\n",
+      "1,Red\n2,Black\n3,Red\n",
       "1,Red\r\n2,Black\r\n3,Black\r\n4,Black",
+      "1,Red\r\n2,Black\r\n\r\n",
+      "1,Red\r\n\r\n\r\n2,Black\r\n",
+      "\r\n1,Red\r\n",
+      "1,Red\n\nxx",
+      "1,Red\r\n\r\n\n37,Red\r\n2,Black\r\n",
+      "1,Red\r\n2,Black\r\n3,Red\r\n4,Black\r\n5,Red,\r\n",
       "1,Red\r\n" + std::string(80, 'x') + "\r\n2,Black\r\n",
+      "1,Red\r\n2,Black\r",
   };
   for (const std::string& bytes : logs) {
     const LogFile file(bytes);
-    std::string whole;
-    Collect all;
-    try {
-      SpinLogReader(file.Name()).ReadAll(all);
-    } catch (const SpinLogError& error) {
-      whole = error.what();
-    }
-    for (std::size_t cut = 0; cut <= bytes.size(); ++cut) {
-      SCOPED_TRACE(::testing::Message()
-                   << "cut at " << cut << " of " << ::testing::PrintToString(bytes));
-      Collect first, second;
-      const std::int64_t size = static_cast<std::int64_t>(bytes.size());
-      const SpinLogPart parts[] = {SpinLogReader(file.Name()).ReadPart(0, cut, first),
-                                   SpinLogReader(file.Name()).ReadPart(cut, size, second)};
-      std::string error;
-      try {
-        CheckParts(file.Name(), parts);
-      } catch (const SpinLogError& e) {
-        error = e.what();
+    const auto size = static_cast<std::int64_t>(bytes.size());
+    const Outcome whole = ReadInParts(file.Name(), {}, size);
+    for (std::int64_t first = 0; first <= size; ++first) {
+      for (std::int64_t second = first; second <= size; ++second) {
+        SCOPED_TRACE(::testing::Message() << "cut at " << first << " and " << second << " of "
+                                          << ::testing::PrintToString(bytes));
+        EXPECT_EQ(ReadInParts(file.Name(), {first, second}, size), whole);
       }
-      EXPECT_EQ(error, whole);
-      if (!whole.empty()) continue;
-      first.spins.insert(first.spins.end(), second.spins.begin(), second.spins.end());
-      EXPECT_EQ(first.spins, all.spins);
+    }
+    for (std::int64_t step = 1; step <= 4; ++step) {
+      std::vector<std::int64_t> cuts;
+      for (std::int64_t at = step; at < size; at += step) cuts.push_back(at);
+      SCOPED_TRACE(::testing::Message()
+                   << "parts of " << step << " bytes of " << ::testing::PrintToString(bytes));
+      EXPECT_EQ(ReadInParts(file.Name(), cuts, size), whole);
     }
   }
 }
