@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "export/Utf16.h"
+#include "export/Utf8.h"
 
 namespace vexilo {
 namespace {
@@ -100,6 +101,26 @@ TEST(Utf16, EveryCodePointRoundTrips) {
       ASSERT_TRUE(ToUtf16Exact(ToUtf8(pair)) == pair) << high << " " << low;
     }
   }
+}
+
+// The reader's character length and the converter read one lead-byte table: a character the one
+// measures, the other converts exactly, for every first and second byte.
+TEST(Utf16, CharLengthAgreesWithConversion) {
+  for (unsigned first = 0; first < 0x100; ++first) {
+    for (unsigned second = 0; second < 0x100; ++second) {
+      const std::string text{static_cast<char>(first), static_cast<char>(second), '\x80', '\x80'};
+      const std::size_t length = Utf8CharLength(text);
+      if (length > 0) {
+        EXPECT_TRUE(ToUtf16Exact(text.substr(0, length))) << std::hex << first << ' ' << second;
+        continue;
+      }
+      for (std::size_t n = 1; n <= text.size(); ++n) {
+        EXPECT_FALSE(ToUtf16Exact(text.substr(0, n))) << std::hex << first << ' ' << second;
+      }
+    }
+  }
+  EXPECT_EQ(Utf8CharLength("\xF0\x90\x80"), 0u);  // cut short
+  EXPECT_EQ(Utf8CharLength("\xE2\x82\xAC!"), 3u);
 }
 
 }  // namespace
