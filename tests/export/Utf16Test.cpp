@@ -103,24 +103,21 @@ TEST(Utf16, EveryCodePointRoundTrips) {
   }
 }
 
-// The reader's character length and the converter read one lead-byte table: a character the one
-// measures, the other converts exactly, for every first and second byte.
+// The reader's character length and the converter share one lead-byte table: what the one
+// measures as a character the other converts exactly, for every first and second byte.
 TEST(Utf16, CharLengthAgreesWithConversion) {
   for (unsigned first = 0; first < 0x100; ++first) {
     for (unsigned second = 0; second < 0x100; ++second) {
       const std::string text{static_cast<char>(first), static_cast<char>(second), '\x80', '\x80'};
       const std::size_t length = Utf8CharLength(text);
-      if (length > 0) {
-        EXPECT_TRUE(ToUtf16Exact(text.substr(0, length))) << std::hex << first << ' ' << second;
-        continue;
-      }
       for (std::size_t n = 1; n <= text.size(); ++n) {
-        EXPECT_FALSE(ToUtf16Exact(text.substr(0, n))) << std::hex << first << ' ' << second;
+        if (n == length || length == 0) {
+          EXPECT_EQ(ToUtf16Exact(text.substr(0, n)).has_value(), n == length)
+              << first << ' ' << second;
+        }
       }
     }
   }
-  EXPECT_EQ(Utf8CharLength("\xF0\x90\x80"), 0u);  // cut short
-  EXPECT_EQ(Utf8CharLength("\xE2\x82\xAC!"), 3u);
 }
 
 }  // namespace
