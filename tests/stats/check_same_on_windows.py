@@ -19,8 +19,8 @@ RED = {1, 3, 5, 7, 9, 12, 14, 16, 18, 19, 21, 23, 25, 27, 30, 32, 34, 36}
 
 
 def write_log(path, count, seed, favoured=(), tail=""):
-    spins = random.Random(seed).choices(range(37), [1.25 if n in favoured else 1 for n in range(37)],
-                                        k=count)
+    weights = [1.25 if n in favoured else 1 for n in range(37)]
+    spins = random.Random(seed).choices(range(37), weights, k=count)
     with open(path, "w", newline="") as f:
         f.write("".join(f"{n},{'Green' if n == 0 else 'Red' if n in RED else 'Black'}\r\n"
                         for n in spins) + tail)
@@ -38,7 +38,8 @@ def differences(a, b, where="$"):
 
 def main(linux_stats, wine_run, windows_stats):
     if not os.access(linux_stats, os.X_OK):
-        sys.exit(f"no {linux_stats}: build it first (cmake --build --preset default --target vexilo-stats)")
+        sys.exit(f"no {linux_stats}: build it first "
+                 "(cmake --build --preset default --target vexilo-stats)")
     os.chdir(tempfile.mkdtemp(prefix="vexilo-same-"))
     write_log("fair.CSV", 50000, 1)
     write_log("monday.CSV", 6000, 2, favoured={2, 25, 17, 34, 6})
@@ -47,8 +48,9 @@ def main(linux_stats, wine_run, windows_stats):
     failures = []
     for args in (["--json", "fair.CSV"], ["fair.CSV"],
                  ["--json", "--last", "3000", "--seed", "7", "monday.CSV", "tuesday.CSV"],
-                 ["--html", "page.html", "monday.CSV", "tuesday.CSV"], ["bad.CSV"], ["missing.CSV"],
-                 ["--last", "x", "fair.CSV"], [], ["--html", "no-such-folder/page.html", "fair.CSV"]):
+                 ["--html", "page.html", "monday.CSV", "tuesday.CSV"], ["bad.CSV"],
+                 ["missing.CSV"], ["--last", "x", "fair.CSV"], [],
+                 ["--html", "no-such-folder/page.html", "fair.CSV"]):
         linux = subprocess.run([linux_stats, *args], capture_output=True, text=True)
         page = open("page.html", "rb").read() if "page.html" in args else None
         windows = subprocess.run([wine_run, windows_stats, *args], capture_output=True)
@@ -60,7 +62,8 @@ def main(linux_stats, wine_run, windows_stats):
             failures.append(f"{what}: exit {linux.returncode} {linux.stderr!r} on Linux, "
                             f"{windows.returncode} {err!r} on Windows")
         elif "--json" in args:
-            failures += [f"{what}: {d}" for d in differences(json.loads(linux.stdout), json.loads(out))]
+            found = differences(json.loads(linux.stdout), json.loads(out))
+            failures += [f"{what}: {d}" for d in found]
         elif linux.stdout != out or (page and open("page.html", "rb").read() != page):
             failures.append(f"{what}: the reports differ")
     print("\n".join(f"FAILED: {f}" for f in failures) or f"the same reports in {os.getcwd()}")
