@@ -11,6 +11,7 @@ import json
 import math
 import os
 import random
+import shutil
 import subprocess
 import sys
 import tempfile
@@ -66,8 +67,14 @@ def main(linux_stats, wine_run, windows_stats):
             failures += [f"{what}: {d}" for d in found]
         elif linux.stdout != out or (page and open("page.html", "rb").read() != page):
             failures.append(f"{what}: the reports differ")
-    print("\n".join(f"FAILED: {f}" for f in failures) or f"the same reports in {os.getcwd()}")
-    return 1 if failures else 0
+    for failure in failures:
+        print("FAILED:", failure)
+    if failures:
+        print("the logs are in", os.getcwd())
+        return 1
+    shutil.rmtree(os.getcwd())
+    print("the same reports")
+    return 0
 
 
 if __name__ == "__main__":
