@@ -1,12 +1,8 @@
 #!/usr/bin/env python3
-"""The shipped vexilo-stats.exe against the Linux program, on the same generated logs.
-
-Usage: check_same_on_windows.py LINUX_STATS WINE_RUN WINDOWS_STATS
-
-Same exit codes, messages (bar the system's own words for a file it cannot open), text reports
-(CR LF read as LF) and pages; in the JSON, the same counts, texts and simulated p-value, and the
-other figures, which come through each system's maths library, to 1e-12 relative.
-"""
+"""check_same_on_windows.py LINUX_STATS WINE_RUN WINDOWS_STATS: the shipped vexilo-stats.exe and
+the Linux program on the same generated logs give the same exit codes, messages (bar the system's
+words for a file it cannot open), text (CR LF read as LF), pages, and JSON: counts, texts and the
+simulated p-value identical, the figures from each system's maths library to 1e-12 relative."""
 import json
 import math
 import os
@@ -17,11 +13,16 @@ import sys
 import tempfile
 
 RED = {1, 3, 5, 7, 9, 12, 14, 16, 18, 19, 21, 23, 25, 27, 30, 32, 34, 36}
+LOGS = (("fair", 50000, (), ""), ("mon", 6000, (2, 25, 17), ""), ("tue", 4000, (2, 25, 17), ""),
+        ("bad", 10, (), "17,Red\r\n"))  # name, spins, favoured pockets, a last line
+RUNS = (["--json", "fair.CSV"], ["fair.CSV"], ["--html", "page.html", "mon.CSV", "tue.CSV"],
+        ["--json", "--last", "3000", "--seed", "7", "mon.CSV", "tue.CSV"], ["bad.CSV"],
+        ["missing.CSV"], ["--last", "x", "fair.CSV"], [], ["--html", "no/page.html", "fair.CSV"])
 
 
 def write_log(path, count, seed, favoured=(), tail=""):
-    weights = [1.25 if n in favoured else 1 for n in range(37)]
-    spins = random.Random(seed).choices(range(37), weights, k=count)
+    spins = random.Random(seed).choices(range(37), [1 + (n in favoured) / 4 for n in range(37)],
+                                        k=count)
     with open(path, "w", newline="") as f:
         f.write("".join(f"{n},{'Green' if n == 0 else 'Red' if n in RED else 'Black'}\r\n"
                         for n in spins) + tail)
@@ -42,23 +43,17 @@ def main(linux_stats, wine_run, windows_stats):
         sys.exit(f"no {linux_stats}: build it first "
                  "(cmake --build --preset default --target vexilo-stats)")
     os.chdir(tempfile.mkdtemp(prefix="vexilo-same-"))
-    write_log("fair.CSV", 50000, 1)
-    write_log("monday.CSV", 6000, 2, favoured={2, 25, 17, 34, 6})
-    write_log("tuesday.CSV", 4000, 3, favoured={2, 25, 17, 34, 6})
-    write_log("bad.CSV", 10, 4, tail="17,Red\r\n")
+    for name, count, favoured, tail in LOGS:
+        write_log(f"{name}.CSV", count, len(name) + count, favoured, tail)
     failures = []
-    for args in (["--json", "fair.CSV"], ["fair.CSV"],
-                 ["--json", "--last", "3000", "--seed", "7", "monday.CSV", "tuesday.CSV"],
-                 ["--html", "page.html", "monday.CSV", "tuesday.CSV"], ["bad.CSV"],
-                 ["missing.CSV"], ["--last", "x", "fair.CSV"], [],
-                 ["--html", "no-such-folder/page.html", "fair.CSV"]):
+    for args in RUNS:
+        what = " ".join(["vexilo-stats", *args])
         linux = subprocess.run([linux_stats, *args], capture_output=True, text=True)
         page = open("page.html", "rb").read() if "page.html" in args else None
         windows = subprocess.run([wine_run, windows_stats, *args], capture_output=True)
         out, err = (s.decode().replace("\r\n", "\n") for s in (windows.stdout, windows.stderr))
         if "missing.CSV" in args:  # the system's own words follow the name
             linux.stderr, err = linux.stderr.split(": ")[0], err.split(": ")[0]
-        what = " ".join(["vexilo-stats", *args])
         if (linux.returncode, linux.stderr) != (windows.returncode, err):
             failures.append(f"{what}: exit {linux.returncode} {linux.stderr!r} on Linux, "
                             f"{windows.returncode} {err!r} on Windows")
@@ -67,15 +62,11 @@ def main(linux_stats, wine_run, windows_stats):
             failures += [f"{what}: {d}" for d in found]
         elif linux.stdout != out or (page and open("page.html", "rb").read() != page):
             failures.append(f"{what}: the reports differ")
-    for failure in failures:
-        print("FAILED:", failure)
+    print("\n".join(f"FAILED: {f}" for f in failures) or "the same reports")
     if failures:
-        print("the logs are in", os.getcwd())
-        return 1
+        return f"the logs are in {os.getcwd()}"
     shutil.rmtree(os.getcwd())
-    print("the same reports")
     return 0
-
 
 if __name__ == "__main__":
     sys.exit(main(*sys.argv[1:]))
