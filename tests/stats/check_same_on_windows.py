@@ -1,8 +1,7 @@
 #!/usr/bin/env python3
-"""check_same_on_windows.py LINUX_STATS WINE_RUN WINDOWS_STATS: the shipped vexilo-stats.exe and
-the Linux program on the same generated logs give the same exit codes, messages (bar the system's
-words for a file it cannot open), text (CR LF read as LF), pages, and JSON: counts, texts and the
-simulated p-value identical, the figures from each system's maths library to 1e-12 relative."""
+"""check_same_on_windows.py LINUX_STATS WINE_RUN WINDOWS_STATS: both programs on the same logs
+give the same exit codes, messages (bar the system's words), text, pages and JSON (the figures
+from each system's maths library to 1e-12 relative; counts, texts and the simulated p exactly)."""
 import json
 import math
 import os
