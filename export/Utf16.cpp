@@ -1,33 +1,11 @@
 #include "export/Utf16.h"
 
-#include <algorithm>
-#include <array>
+#include "export/Utf8.h"
 
 namespace vexilo {
 namespace {
 
 constexpr char32_t kReplacement = 0xFFFD;
-
-// The well-formed UTF-8 sequences by their first byte: how many bytes follow, and the range the
-// second one must fall in, which rules out overlong forms, surrogates and values above U+10FFFF.
-// Every later byte is 80..BF.
-struct LeadByte {
-  unsigned char first;
-  unsigned char last;
-  int following;
-  unsigned char secondLow;
-  unsigned char secondHigh;
-};
-constexpr std::array<LeadByte, 8> kLeadBytes = {{
-    {0xC2, 0xDF, 1, 0x80, 0xBF},
-    {0xE0, 0xE0, 2, 0xA0, 0xBF},
-    {0xE1, 0xEC, 2, 0x80, 0xBF},
-    {0xED, 0xED, 2, 0x80, 0x9F},
-    {0xEE, 0xEF, 2, 0x80, 0xBF},
-    {0xF0, 0xF0, 3, 0x90, 0xBF},
-    {0xF1, 0xF3, 3, 0x80, 0xBF},
-    {0xF4, 0xF4, 3, 0x80, 0x8F},
-}};
 
 // One code point from text at `at`, which moves past it; nothing for a maximal ill-formed part,
 // which `at` also moves past (at least one byte, so decoding always goes on).
@@ -35,10 +13,8 @@ std::optional<char32_t> Decode(std::string_view text, std::size_t& at) {
   const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
   const unsigned char lead = byte(at++);
   if (lead < 0x80) return lead;
-  const auto* entry = std::find_if(kLeadBytes.begin(), kLeadBytes.end(), [&](const LeadByte& e) {
-    return lead >= e.first && lead <= e.last;
-  });
-  if (entry == kLeadBytes.end()) return std::nullopt;
+  const Utf8Lead* entry = FindUtf8Lead(lead);
+  if (entry == nullptr) return std::nullopt;
   char32_t value = lead & (0x7F >> (entry->following + 1));
   unsigned char low = entry->secondLow;
   unsigned char high = entry->secondHigh;

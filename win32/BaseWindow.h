@@ -42,6 +42,18 @@ class BaseWindow {
 
   HWND hwnd_ = nullptr;
 
+  // Makes this object's window of class T::kClassName. The object goes to the window procedure
+  // as lpParam, which is how WM_NCCREATE ties the window to it: every window of the program is
+  // made here. A refusal throws with the system's error code, what saying which window.
+  void Create(DWORD exStyle, const wchar_t* text, DWORD style, POINT at, SIZE size, HWND parent,
+              HMENU menu, HINSTANCE instance, const char* what) {
+    const HWND made = CreateWindowExW(exStyle, T::kClassName, text, style, at.x, at.y, size.cx,
+                                      size.cy, parent, menu, instance, static_cast<T*>(this));
+    if (made == nullptr) {
+      throw std::system_error(static_cast<int>(GetLastError()), std::system_category(), what);
+    }
+  }
+
  private:
   static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_NCCREATE) {

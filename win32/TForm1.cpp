@@ -56,9 +56,8 @@ Key KeyOf(WPARAM virtualKey) {
 TForm1::TForm1(HINSTANCE instance) : instance_(instance), board_(*this, shell_) {
   RegisterClasses(instance_);
   const SIZE outer = OuterSize();
-  hwnd_ = CreateWindowExW(kExStyle, kClassName, kCaptionW.data(), kStyle, CW_USEDEFAULT,
-                          CW_USEDEFAULT, outer.cx, outer.cy, nullptr, nullptr, instance_, this);
-  if (hwnd_ == nullptr) throw std::runtime_error("The main window could not be created.");
+  Create(kExStyle, kCaptionW.data(), kStyle, {CW_USEDEFAULT, CW_USEDEFAULT}, outer, nullptr,
+         nullptr, instance_, "The main window could not be created");
   shell_.SetOwner(hwnd_);
   CreateControls();
   FormCreate();

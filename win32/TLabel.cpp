@@ -1,7 +1,5 @@
 #include "win32/TLabel.h"
 
-#include <stdexcept>
-
 #include "export/Utf16.h"
 #include "win32/TextLine.h"
 #include "window/LabelBox.h"
@@ -26,10 +24,9 @@ TLabel::TLabel(HWND parent, const Control& row, int id, FontCache& fonts)
       row_(row),
       text_(ToUtf16(row.text.view())) {
   const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(parent, GWLP_HINSTANCE));
-  hwnd_ = CreateWindowExW(0, kClassName, text_.c_str(), WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS,
-                          row.left, row.top, row.width, row.height, parent,
-                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, this);
-  if (hwnd_ == nullptr) throw std::runtime_error("A label could not be created.");
+  Create(0, text_.c_str(), WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, {row.left, row.top},
+         {row.width, row.height}, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+         instance, "A label could not be created");
   FitToText();
 }
 

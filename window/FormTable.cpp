@@ -467,12 +467,20 @@ ControlIndex ControlNamed(std::string_view prefix, int number) {
   return ControlIndex{index};
 }
 
+// The table's order puts Label<n> at row n - 1 and ProgressBar<n> at kFirstBar + n - 1 (the
+// static_assert above checks every row), so the commands' hundred look-ups a press need no name.
 ControlIndex ControlOf(LabelNumber label) {
-  return ControlNamed("Label", label.value);
+  if (label.value < 1 || label.value > kLabelCount) {
+    throw std::out_of_range("the window has no control Label" + std::to_string(label.value));
+  }
+  return ControlIndex{label.value - 1};
 }
 
 ControlIndex ControlOf(BarNumber bar) {
-  return ControlNamed("ProgressBar", bar.value);
+  if (bar.value < 1 || bar.value > kBars) {
+    throw std::out_of_range("the window has no control ProgressBar" + std::to_string(bar.value));
+  }
+  return ControlIndex{kFirstBar + bar.value - 1};
 }
 
 }  // namespace vexilo

@@ -62,9 +62,12 @@ const Control& ControlAt(ControlIndex index);
 std::optional<ControlIndex> FindControl(std::string_view name);
 
 // The control named prefix + number, e.g. ("Label", 111); throws std::out_of_range if the
-// form has no such control. The commands reach their displays this way, by name.
+// form has no such control. For tests and front ends that speak of controls by name.
 ControlIndex ControlNamed(std::string_view prefix, int number);
-ControlIndex ControlOf(LabelNumber label);  // Label<label>
-ControlIndex ControlOf(BarNumber bar);      // ProgressBar<bar>
+
+// The row of Label<label> or ProgressBar<bar>, straight from the table's order (the commands
+// reach their displays this way); throws std::out_of_range for a number the form lacks.
+ControlIndex ControlOf(LabelNumber label);
+ControlIndex ControlOf(BarNumber bar);
 
 }  // namespace vexilo

@@ -1,6 +1,7 @@
-// The i686 build stands in for the shipped 32-bit exe, whose shares come from the x87 unit. Its
-// tests only check that arithmetic if they really run 32-bit code with the unit at full 64-bit
-// precision; otherwise the share reference tests would quietly skip.
+// The shipped 32-bit exe's shares come from the x87 unit; its Windows build and the i686 Linux
+// build test them. Their tests only check that arithmetic if they really run 32-bit code with the
+// unit at full 64-bit precision (under Wine too, as the exe's runtime sets it); otherwise the
+// share reference tests would quietly skip.
 
 #include <gtest/gtest.h>
 

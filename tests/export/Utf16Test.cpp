@@ -1,11 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <initializer_list>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "export/Utf16.h"
+#include "export/Utf8.h"
 
 namespace vexilo {
 namespace {
@@ -98,6 +100,18 @@ TEST(Utf16, EveryCodePointRoundTrips) {
     for (unsigned low = 0xDC00; low <= 0xDFFF; ++low) {
       const Utf16String pair = Units({high, low});
       ASSERT_TRUE(ToUtf16Exact(ToUtf8(pair)) == pair) << high << " " << low;
+    }
+  }
+}
+
+// Utf8CharLength and the conversion share one lead-byte table: what the one measures as a
+// character the other converts exactly, and no start of a text it rejects converts.
+TEST(Utf16, CharLengthAgreesWithConversion) {
+  for (unsigned bytes = 0; bytes < 0x10000; ++bytes) {
+    const std::string text{static_cast<char>(bytes >> 8), static_cast<char>(bytes), '\x80', '\x80'};
+    const std::size_t length = Utf8CharLength(text);
+    for (std::size_t n = std::max<std::size_t>(length, 1); n <= (length ? length : 4); ++n) {
+      EXPECT_EQ(ToUtf16Exact(text.substr(0, n)).has_value(), n == length) << std::hex << bytes;
     }
   }
 }

@@ -16,8 +16,16 @@ start=$(date +%s%N)
 pid=$!
 trap 'kill $pid 2>/dev/null || true' EXIT
 
-window=$(timeout 60 xdotool search --sync --onlyvisible --name '^Vexilo$' | head -1) ||
-  fail "no window named Vexilo appeared"
+# Asked again and again rather than with xdotool's --sync, which dies with BadWindow when a window
+# it looks at goes away meanwhile, as Wine's own windows do while a program starts.
+window=""
+for _ in $(seq 300); do
+  window=$(xdotool search --onlyvisible --name '^Vexilo$' 2>/dev/null | head -1) || window=""
+  [[ -n $window ]] && break
+  kill -0 $pid 2>/dev/null || fail "the program ended before its window appeared"
+  sleep 0.2
+done
+[[ -n $window ]] || fail "no window named Vexilo appeared within 60 s"
 shown=$(date +%s%N)
 echo "smoke: window shown $(( (shown - start) / 1000000 )) ms after start"
 

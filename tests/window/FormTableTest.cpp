@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <optional>
 #include <set>
 #include <stdexcept>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -388,6 +388,11 @@ TEST(FormTable, LookupByName) {
   EXPECT_THROW(ControlNamed("Label", -1), std::out_of_range);
   EXPECT_THROW(ControlNamed("ProgressBar", 17), std::out_of_range);
   EXPECT_THROW(ControlNamed("Lable", 1), std::out_of_range);
+  // ControlOf goes by the table's order; it must land on the row of that name.
+  for (int n = 1; n <= 223; ++n) EXPECT_EQ(ControlOf(LabelNumber{n}), ControlNamed("Label", n));
+  for (int n = 1; n <= 16; ++n) EXPECT_EQ(ControlOf(BarNumber{n}), ControlNamed("ProgressBar", n));
+  for (int n : {-1, 0, 224}) EXPECT_THROW(ControlOf(LabelNumber{n}), std::out_of_range);
+  for (int n : {0, 17}) EXPECT_THROW(ControlOf(BarNumber{n}), std::out_of_range);
 }
 
 }  // namespace
