@@ -48,6 +48,12 @@ constexpr auto kDistanceTable = MakeDistances();
 
 }  // namespace
 
+NumberCounts CountNumbers(std::span<const std::uint8_t> spins) {
+  NumberCounts counts{};
+  for (const std::uint8_t n : spins) ++counts[n];
+  return counts;
+}
+
 SpinAccumulator::SpinAccumulator() {
   first_.fill(-1);
   last_.fill(-1);
@@ -67,6 +73,7 @@ void SpinAccumulator::Add(std::span<const std::uint8_t> spins) {
   AddLeads(spins);
   AddColourAndParityRuns(spins);
   AddGroupRuns(spins);
+  record_.insert(record_.end(), spins.begin(), spins.end());
   spins_ += static_cast<std::int64_t>(spins.size());
   lastSpin_ = spins.back();
   for (int k = 0; k < kStreakKinds; ++k) runs_[k].lastKey = kRunKeyTable[k][lastSpin_];
@@ -204,6 +211,7 @@ void SpinAccumulator::Append(const SpinAccumulator& later) {
     a.trail = (joined && b.trail == later.spins_) ? a.trail + b.trail : b.trail;
     a.lastKey = b.lastKey;
   }
+  record_.insert(record_.end(), later.record_.begin(), later.record_.end());
   spins_ += later.spins_;
   lastSpin_ = later.lastSpin_;
 }
