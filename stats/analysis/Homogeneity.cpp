@@ -73,18 +73,40 @@ double Statistic(std::span<const std::int64_t> cells, std::span<const double> ex
   return sum;
 }
 
-double LogChoose(std::int64_t n, std::int64_t k) {
-  return bm::lgamma(n + 1.0) - bm::lgamma(k + 1.0) - bm::lgamma(n - k + 1.0);
+// In double throughout: long double is slow where it exists and absent where it does not.
+using DoublePolicy = bm::policies::policy<bm::policies::promote_double<false>>;
+
+double LogFactorial(std::int64_t n) {
+  return bm::lgamma(static_cast<double>(n) + 1, DoublePolicy());
 }
 
+double LogChoose(std::int64_t n, std::int64_t k) {
+  return LogFactorial(n) - LogFactorial(k) - LogFactorial(n - k);
+}
+
+// Below this many draws (or successes, which play the same part), drawing them one by one is
+// quicker than finding the chance at the mode.
+constexpr std::int64_t kDrawnOneByOne = 64;
+
 // Successes in `draws` draws without replacement from `total` items of which `successes` are
-// successes: the chance at the mode, then outwards from it on both sides until a uniform draw
-// is covered, so the walk is about as long as the spread, however many spins there are.
+// successes. Few draws are made one by one; else the chance at the mode, then outwards from it
+// on both sides until a uniform draw is covered, so the walk is about as long as the spread,
+// however many spins there are.
 std::int64_t Hypergeometric(Random& random, std::int64_t total, std::int64_t successes,
                             std::int64_t draws) {
   const std::int64_t low = std::max<std::int64_t>(0, draws - (total - successes));
   const std::int64_t high = std::min(draws, successes);
   if (low == high) return low;
+  if (high <= kDrawnOneByOne) {
+    const std::int64_t marked = std::max(draws, successes);
+    std::int64_t found = 0;
+    for (std::int64_t left = total; left > total - high; --left) {
+      if (random.Uniform() * static_cast<double>(left) < static_cast<double>(marked - found)) {
+        ++found;
+      }
+    }
+    return found;
+  }
   const auto mode = std::clamp<std::int64_t>(
       static_cast<std::int64_t>((draws + 1.0) * (successes + 1.0) / (total + 2.0)), low, high);
   const double atMode =
