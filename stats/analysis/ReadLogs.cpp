@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <exception>
 #include <limits>
+#include <utility>
 
 #include "export/SpinLogReader.h"
 #include "stats/analysis/Workers.h"
@@ -127,7 +128,7 @@ ReadLogsResult ReadAll(std::span<const std::string> names) {
     const int file = pieces[first].file;
     CheckParts(names[file], parts);
     for (int i = first; i < last; ++i) {
-      result.spins.Append(pieces[i].spins);
+      result.spins.Append(std::move(pieces[i].spins));
       result.files[file].spins += pieces[i].part.spins;
     }
     result.files[file].analysed = result.files[file].spins;

@@ -3,9 +3,9 @@
 #include <array>
 #include <cstdint>
 #include <span>
-#include <vector>
 
 #include "engine/PocketTable.h"
+#include "stats/analysis/SpinRecord.h"
 
 namespace vexilo::stats {
 
@@ -34,10 +34,12 @@ class SpinAccumulator {
   void Add(std::span<const std::uint8_t> spins);
   // Joins a stretch that came straight after this one.
   void Append(const SpinAccumulator& later);
+  // The same, taking the later stretch's spins instead of copying them where it can.
+  void Append(SpinAccumulator&& later);
 
   std::int64_t Spins() const { return spins_; }
   // The spins, oldest first.
-  std::span<const std::uint8_t> Record() const { return record_; }
+  std::span<const std::uint8_t> Record() const { return record_.View(); }
   std::int64_t Count(int n) const { return count_[n]; }
   // Spins after the last spin of n; all spins when it never came up.
   std::int64_t SinceLast(int n) const;
@@ -79,7 +81,7 @@ class SpinAccumulator {
   std::array<std::int64_t, kPockets> gap_{};
   std::array<std::int64_t, kPockets> distances_{};
   std::array<RunState, kStreakKinds> runs_{};
-  std::vector<std::uint8_t> record_;
+  SpinRecord record_;
 };
 
 }  // namespace vexilo::stats
