@@ -40,8 +40,8 @@ Analysis OfLogs(const std::vector<Spins>& logs, double holdout = kDefaultHoldout
   std::vector<FileFigures> files;
   for (const Spins& log : logs) {
     all.Add(log);
-    files.push_back(
-        {"log", static_cast<std::int64_t>(log.size()), static_cast<std::int64_t>(log.size())});
+    FileFigures& file = files.emplace_back();
+    file.spins = file.analysed = static_cast<std::int64_t>(log.size());
   }
   AnalysisOptions options;
   options.holdout = holdout;
