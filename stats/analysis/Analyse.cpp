@@ -13,6 +13,8 @@
 
 #include "engine/ShareFamily.h"
 #include "stats/analysis/Arcs.h"
+#include "stats/analysis/Holdout.h"
+#include "stats/analysis/Homogeneity.h"
 #include "stats/analysis/Power.h"
 #include "stats/analysis/Wheel.h"
 
@@ -85,6 +87,42 @@ FitTest Fit(std::string family, std::span<const std::int64_t> observed,
   return test;
 }
 
+// Names the cell furthest from a fair wheel's count, by the z-score of its count alone.
+template <typename CellName>
+void NameDriver(FitTest& test, std::span<const std::int64_t> observed,
+                std::span<const double> shares, std::int64_t spins, CellName name) {
+  test.driver_z = kNaN;
+  if (spins == 0) return;
+  std::size_t driver = 0;
+  for (std::size_t i = 0; i < observed.size(); ++i) {
+    const double z = ZScore(observed[i], spins, shares[i]);
+    if (i == 0 || std::fabs(z) > std::fabs(test.driver_z)) {
+      driver = i;
+      test.driver_z = z;
+    }
+  }
+  test.driver = name(static_cast<int>(driver));
+}
+
+std::string NumberName(int n) {
+  return n == 0 ? "zero" : std::to_string(n);
+}
+
+// The 37 numbers against a fair wheel.
+FitTest NumberTest(const NumberCounts& counts, std::int64_t spins) {
+  std::array<double, kPockets> shares{};
+  shares.fill(1.0 / kPockets);
+  FitTest test = Fit("number", counts, shares, spins);
+  NameDriver(test, counts, shares, spins, NumberName);
+  return test;
+}
+
+// The number with the highest count, and so the highest z; -1 with no spins.
+int Hottest(const NumberCounts& counts, std::int64_t spins) {
+  if (spins == 0) return -1;
+  return static_cast<int>(std::max_element(counts.begin(), counts.end()) - counts.begin());
+}
+
 void AddNumbers(const SpinAccumulator& spins, Analysis& a) {
   constexpr double p = 1.0 / kPockets;
   for (int k = 0; k < kPockets; ++k) {
@@ -123,13 +161,9 @@ void AddNumbers(const SpinAccumulator& spins, Analysis& a) {
     a.hottest = std::max_element(a.numbers.begin(), a.numbers.end(), byZ)->number;
     a.coldest = std::min_element(a.numbers.begin(), a.numbers.end(), byZ)->number;
   }
-  std::array<std::int64_t, kPockets> counts{};
-  std::array<double, kPockets> shares{};
-  for (int k = 0; k < kPockets; ++k) {
-    counts[k] = a.numbers[k].count;
-    shares[k] = p;
-  }
-  a.tests.push_back(Fit("number", counts, shares, a.spins));
+  NumberCounts counts{};
+  for (int k = 0; k < kPockets; ++k) counts[k] = a.numbers[k].count;
+  a.tests.push_back(NumberTest(counts, a.spins));
 }
 
 // Each family's groups, and its test with zero as a cell of its own (the first).
@@ -156,8 +190,54 @@ void AddGroups(const SpinAccumulator& spins, Analysis& a) {
       f.z = ZScore(f.count, a.spins, f.expected);
       a.groups.push_back(std::move(f));
     }
-    a.tests.push_back(Fit(std::string(row.key), cells, shares, a.spins));
+    FitTest test = Fit(std::string(row.key), cells, shares, a.spins);
+    NameDriver(test, cells, shares, a.spins, [&](int cell) {
+      return cell == 0 ? std::string("zero") : GroupName(row, range.first + cell - 1);
+    });
+    a.tests.push_back(std::move(test));
   }
+}
+
+// Zero against the rest of the wheel, which the families' tests spread over several cells.
+void AddZero(const SpinAccumulator& spins, Analysis& a) {
+  const std::array<std::int64_t, 2> cells = {spins.Count(0), a.spins - spins.Count(0)};
+  const std::array<double, 2> shares = {1.0 / kPockets, 1 - 1.0 / kPockets};
+  FitTest test = Fit("zero", cells, shares, a.spins);
+  NameDriver(test, cells, shares, a.spins, [](int) { return std::string("zero"); });
+  a.tests.push_back(std::move(test));
+}
+
+// Each log's analysed spins, which follow one another in the record; the figures of the logs
+// are left as they are when they do not add up to the record.
+void AddFiles(const SpinAccumulator& spins, const AnalysisOptions& options, Analysis& a) {
+  std::int64_t total = 0;
+  for (const FileFigures& f : a.files) total += f.analysed;
+  if (total != a.spins || a.files.empty()) return;
+  // Every log is counted but the longest, which is what the others leave of the whole.
+  const auto longest =
+      static_cast<std::size_t>(std::max_element(a.files.begin(), a.files.end(),
+                                                [](const FileFigures& x, const FileFigures& y) {
+                                                  return x.analysed < y.analysed;
+                                                }) -
+                               a.files.begin());
+  std::vector<NumberCounts> counts(a.files.size());
+  NumberCounts rest{};
+  for (int n = 0; n < kPockets; ++n) rest[n] = spins.Count(n);
+  std::size_t from = 0;
+  for (std::size_t i = 0; i < a.files.size(); ++i) {
+    const auto size = static_cast<std::size_t>(a.files[i].analysed);
+    if (i != longest) {
+      counts[i] = CountNumbers(spins.Record().subspan(from, size));
+      for (int n = 0; n < kPockets; ++n) rest[n] -= counts[i][n];
+    }
+    from += size;
+  }
+  counts[longest] = rest;
+  for (std::size_t i = 0; i < a.files.size(); ++i) {
+    a.files[i].test = NumberTest(counts[i], a.files[i].analysed);
+    a.files[i].hottest = Hottest(counts[i], a.files[i].analysed);
+  }
+  if (a.files.size() > 1) a.logs_agree = LogsAgree(counts, options.simulations, options.seed);
 }
 
 void AddArcs(const SpinAccumulator& spins, const AnalysisOptions& options, Analysis& a) {
@@ -191,6 +271,8 @@ void AddSignature(const SpinAccumulator& spins, Analysis& a) {
   shares.fill(1.0 / kPockets);
   const std::int64_t pairs = a.spins > 0 ? a.spins - 1 : 0;
   a.signature.test = Fit("signature", a.signature.counts, shares, pairs);
+  NameDriver(a.signature.test, a.signature.counts, shares, pairs,
+             [](int d) { return "distance " + std::to_string(d); });
 }
 
 void AddStreaks(const SpinAccumulator& spins, Analysis& a) {
@@ -218,6 +300,9 @@ Analysis Analyse(const SpinAccumulator& spins, std::vector<FileFigures> files,
   a.simulations = options.simulations;
   AddNumbers(spins, a);
   AddGroups(spins, a);
+  AddZero(spins, a);
+  AddFiles(spins, options, a);
+  a.holdout = CheckLaterSpins(spins, options.holdout);
   AddArcs(spins, options, a);
   AddSignature(spins, a);
   AddStreaks(spins, a);

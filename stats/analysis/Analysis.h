@@ -25,7 +25,7 @@ struct FitTest {
   int df = 0;
   double p_value = 0;
   // The cell furthest from a fair wheel's count, by its z-score: "zero", "red", "17",
-  // "1st 12", "distance 5"; empty with no spins.
+  // "1st 12", "distance 5"; empty, and driver_z NaN, with no spins.
   std::string driver;
   double driver_z = 0;
 };
@@ -146,14 +146,16 @@ struct Candidate {
 struct Holdout {
   double fraction = 0;  // of the spins held out as the later ones; 0: no check
   std::int64_t earlier_spins = 0;
-  std::int64_t later_spins = 0;
-  bool enough = false;  // later spins enough to say anything
-  // The hottest number, the best arc of each length 2..18, the hottest street and sector.
+  std::int64_t later_spins = 0;  // fraction * spins, rounded
+  bool enough = false;           // at least kEnoughLaterSpins later spins (5 a pocket)
+  // The hottest number, the best arc of each length 2..18, the hottest street and sector; none
+  // when the earlier or the later spins are none.
   std::vector<Candidate> candidates;
   int best_arc = -1;  // index in candidates of the arc with the highest earlier z; -1 if none
 };
 
-// Whether the logs, two or more, came from one wheel: chi-square of logs x 37 numbers.
+// Whether the logs, two or more, came from one wheel: chi-square of logs x 37 numbers, the
+// logs without analysed spins and the numbers no log holds left out.
 struct Homogeneity {
   double statistic = 0;
   int df = 0;
@@ -179,7 +181,7 @@ struct Analysis {
   std::vector<Streak> streaks;
   std::vector<PowerFigures> power;
   Holdout holdout;
-  std::optional<Homogeneity> logs_agree;  // none with one log
+  std::optional<Homogeneity> logs_agree;  // none unless two logs or more hold analysed spins
 };
 
 }  // namespace vexilo::stats

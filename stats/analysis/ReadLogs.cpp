@@ -4,6 +4,7 @@
 #include <exception>
 #include <limits>
 #include <memory>
+#include <utility>
 
 #include "export/SpinLogReader.h"
 #include "stats/analysis/Workers.h"
@@ -140,7 +141,7 @@ ReadLogsResult ReadAll(std::span<const std::string> names, const ReadOptions& op
     const int file = pieces[first].file;
     CheckParts(names[file], parts);
     for (int i = first; i < last; ++i) {
-      result.spins.Append(pieces[i].spins);
+      result.spins.Append(std::move(pieces[i].spins));
       result.files[file].spins += pieces[i].part.spins;
     }
     result.files[file].analysed = result.files[file].spins;

@@ -26,8 +26,9 @@ struct ReadOptions {
 
 // Reads the logs as one record in the order given, each file on its own thread where there
 // are cores to spare; with `last`, only the newest `last` spins of the record are kept (in a
-// ring of at most that many bytes). Memory does not grow with the logs. The first failure in
-// the order given is thrown: SpinLogError for a line, std::system_error for a file.
+// ring of at most that many bytes). Memory grows by one byte a spin analysed: the spins are
+// kept in order for the check on later spins and the logs agreeing. The first failure in the
+// order given is thrown: SpinLogError for a line, std::system_error for a file.
 ReadLogsResult ReadLogs(std::span<const std::string> names, std::optional<std::int64_t> last = {},
                         const ReadOptions& options = {});
 

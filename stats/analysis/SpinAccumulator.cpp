@@ -1,6 +1,7 @@
 #include "stats/analysis/SpinAccumulator.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "stats/analysis/Wheel.h"
 
@@ -48,6 +49,12 @@ constexpr auto kDistanceTable = MakeDistances();
 
 }  // namespace
 
+NumberCounts CountNumbers(std::span<const std::uint8_t> spins) {
+  NumberCounts counts{};
+  for (const std::uint8_t n : spins) ++counts[n];
+  return counts;
+}
+
 SpinAccumulator::SpinAccumulator() {
   first_.fill(-1);
   last_.fill(-1);
@@ -67,6 +74,7 @@ void SpinAccumulator::Add(std::span<const std::uint8_t> spins) {
   AddLeads(spins);
   AddColourAndParityRuns(spins);
   AddGroupRuns(spins);
+  record_.Append(spins);
   spins_ += static_cast<std::int64_t>(spins.size());
   lastSpin_ = spins.back();
   for (int k = 0; k < kStreakKinds; ++k) runs_[k].lastKey = kRunKeyTable[k][lastSpin_];
@@ -204,8 +212,17 @@ void SpinAccumulator::Append(const SpinAccumulator& later) {
     a.trail = (joined && b.trail == later.spins_) ? a.trail + b.trail : b.trail;
     a.lastKey = b.lastKey;
   }
+  record_.Append(later.record_.View());
   spins_ += later.spins_;
   lastSpin_ = later.lastSpin_;
+}
+
+void SpinAccumulator::Append(SpinAccumulator&& later) {
+  if (spins_ == 0) {
+    *this = std::move(later);
+    return;
+  }
+  Append(later);
 }
 
 std::int64_t SpinAccumulator::SinceLast(int n) const {

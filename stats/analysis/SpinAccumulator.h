@@ -5,6 +5,7 @@
 #include <span>
 
 #include "engine/PocketTable.h"
+#include "stats/analysis/SpinRecord.h"
 
 namespace vexilo::stats {
 
@@ -17,9 +18,14 @@ constexpr int Index(StreakKind kind) {
   return static_cast<int>(kind);
 }
 
-// Everything the analysis needs from a stretch of spins, gathered in one pass and small
-// enough to copy. Stretches read apart (one file per thread) are joined in their order by
-// Append, exactly as if the spins had been added one after another.
+// How often each number came up in a stretch of spins.
+using NumberCounts = std::array<std::int64_t, kPockets>;
+NumberCounts CountNumbers(std::span<const std::uint8_t> spins);
+
+// Everything the analysis needs from a stretch of spins, gathered in one pass, and the spins
+// themselves (one byte each), so that the analysis can test earlier spins against later ones
+// and the logs against each other. Stretches read apart (one file per thread) are joined in
+// their order by Append, exactly as if the spins had been added one after another.
 class SpinAccumulator {
  public:
   SpinAccumulator();
@@ -28,8 +34,12 @@ class SpinAccumulator {
   void Add(std::span<const std::uint8_t> spins);
   // Joins a stretch that came straight after this one.
   void Append(const SpinAccumulator& later);
+  // The same, taking the later stretch's spins instead of copying them where it can.
+  void Append(SpinAccumulator&& later);
 
   std::int64_t Spins() const { return spins_; }
+  // The spins, oldest first.
+  std::span<const std::uint8_t> Record() const { return record_.View(); }
   std::int64_t Count(int n) const { return count_[n]; }
   // Spins after the last spin of n; all spins when it never came up.
   std::int64_t SinceLast(int n) const;
@@ -71,6 +81,7 @@ class SpinAccumulator {
   std::array<std::int64_t, kPockets> gap_{};
   std::array<std::int64_t, kPockets> distances_{};
   std::array<RunState, kStreakKinds> runs_{};
+  SpinRecord record_;
 };
 
 }  // namespace vexilo::stats

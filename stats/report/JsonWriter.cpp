@@ -36,6 +36,11 @@ void JsonWriter::Unsigned(std::uint64_t value) {
   out_ += std::to_string(value);
 }
 
+void JsonWriter::Boolean(bool value) {
+  BeforeValue(false);
+  out_ += value ? "true" : "false";
+}
+
 void JsonWriter::Null() {
   BeforeValue(false);
   out_ += "null";

@@ -23,6 +23,7 @@ class JsonWriter {
   void Number(double value);
   void Integer(std::int64_t value);
   void Unsigned(std::uint64_t value);
+  void Boolean(bool value);
   void Null();
 
   // The document so far; complete once every object and array is closed.

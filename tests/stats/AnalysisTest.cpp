@@ -40,7 +40,7 @@ TEST(Analysis, FamiliesCoverTheWheel) {
   const Analysis a = AnalyseSpins(Repeat({0, 1, 14, 27, 36, 36, 5}, 30));
   const std::map<std::string, int> df = {{"number", 36}, {"colour", 2}, {"parity", 2},
                                          {"half", 2},    {"dozen", 3},  {"column", 3},
-                                         {"street", 12}, {"sector", 4}};
+                                         {"street", 12}, {"sector", 4}, {"zero", 1}};
   ASSERT_EQ(a.tests.size(), df.size());
   for (const FitTest& t : a.tests) EXPECT_EQ(t.df, df.at(t.family)) << t.family;
   std::map<std::string, std::int64_t> counted;

@@ -34,6 +34,8 @@ TEST(JsonWriter, EscapesTextAndLaysOutTheDocument) {
   json.Number(0.1);
   json.Number(std::numeric_limits<double>::quiet_NaN());
   json.Number(1e300);
+  json.Number(0.1 + 0.2);
+  json.Boolean(false);
   json.EndArray();
   json.Key("rows").BeginArray();
   json.BeginObject();
@@ -46,7 +48,7 @@ TEST(JsonWriter, EscapesTextAndLaysOutTheDocument) {
   EXPECT_EQ(json.Text(),
             "{\n"
             "  \"n\": -3,\n"
-            "  \"list\": [0.1, null, 1e+300],\n"
+            "  \"list\": [0.1, null, 1e+300, 0.30000000000000004, false],\n"
             "  \"rows\": [\n"
             "    {\n"
             "      \"seed\": 18446744073709551615\n"

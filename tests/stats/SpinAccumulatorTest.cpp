@@ -64,6 +64,7 @@ void ExpectSame(const SpinAccumulator& joined, const SpinAccumulator& whole) {
     EXPECT_EQ(joined.LongestAbsence(n), whole.LongestAbsence(n)) << n;
   }
   EXPECT_EQ(joined.Distances(), whole.Distances());
+  EXPECT_TRUE(std::ranges::equal(joined.Record(), whole.Record()));
   for (int k = 0; k < kStreakKinds; ++k) {
     EXPECT_EQ(joined.LongestRun(StreakKind(k)), whole.LongestRun(StreakKind(k))) << k;
     EXPECT_EQ(joined.CurrentRun(StreakKind(k)), whole.CurrentRun(StreakKind(k))) << k;
@@ -77,6 +78,7 @@ void ExpectEveryJoin(const std::vector<std::uint8_t>& spins, std::array<std::siz
   SCOPED_TRACE(::testing::Message()
                << spins.size() << " spins, cuts " << cuts[0] << " " << cuts[1] << " " << cuts[2]);
   const SpinAccumulator whole = Of(spins);
+  ASSERT_TRUE(std::ranges::equal(whole.Record(), spins));
   std::vector<SpinAccumulator> parts;
   std::size_t from = 0;
   for (const std::size_t cut : {cuts[0], cuts[1], cuts[2], spins.size()}) {

@@ -4,8 +4,10 @@
 Usage: check_figures.py VEXILO_STATS
 
 The chi-square statistics and p-values, z-scores and per-number p-values of the JSON report must
-match SciPy's to 1e-9 relative; a wheel with one favoured pocket is flagged and a fair one is
-not; several logs read as one; --last is the tail; failures write nothing and exit 1, 2 or 3.
+match SciPy's to 1e-9 relative, and so must the check on later spins (one-sided binomial p-values
+and exact intervals), each log's test and the logs agreeing; a wheel with one favoured pocket is
+flagged and a fair one is not; several logs read as one; --last is the tail; failures write
+nothing and exit 1, 2 or 3.
 """
 import json
 import math
@@ -15,6 +17,7 @@ import subprocess
 import sys
 import tempfile
 
+import numpy
 from scipy import stats
 
 RED = {1, 3, 5, 7, 9, 12, 14, 16, 18, 19, 21, 23, 25, 27, 30, 32, 34, 36}
@@ -65,6 +68,90 @@ def report(program, *args):
     return json.loads(run.stdout)
 
 
+def check_driver(what, test, cells, expected_shares, names):
+    """The cell with the largest |z| against a fair wheel, the first on a tie."""
+    n = sum(cells)
+    zs = [(c - n * p) / math.sqrt(n * p * (1 - p)) for c, p in zip(cells, expected_shares)]
+    top = max(range(len(zs)), key=lambda i: (abs(zs[i]), -i))
+    check(f"{what}: driver {test['driver']} not {names[top]}", test["driver"] == names[top])
+    close(f"{what}: driver z", test["driver_z"], zs[top])
+
+
+def check_number_test(what, spins, test):
+    counts = [spins.count(k) for k in range(37)]
+    chi = stats.chisquare(counts)
+    close(f"{what}: number statistic", test["statistic"], chi.statistic)
+    close(f"{what}: number p", test["p_value"], chi.pvalue)
+    check_driver(what, test, counts, [1 / 37] * 37, ["zero"] + [str(k) for k in range(1, 37)])
+
+
+def holm(ps):
+    order = sorted(range(len(ps)), key=lambda i: ps[i])
+    adjusted, running = [0.0] * len(ps), 0.0
+    for rank, i in enumerate(order):
+        running = max(running, min(1.0, (len(ps) - rank) * ps[i]))
+        adjusted[i] = running
+    return adjusted
+
+
+def check_holdout(name, spins, h):
+    later = spins[len(spins) - h["later_spins"]:]
+    check(f"{name}: later spins", h["later_spins"] == math.floor(len(spins) * h["fraction"] + 0.5))
+    check(f"{name}: enough", h["enough"] == (len(later) >= 185))
+    earlier = [spins[:h["earlier_spins"]].count(k) for k in range(37)]
+    check(f"{name}: hottest number earlier",
+          h["candidates"][0]["pockets"] == [earlier.index(max(earlier))])
+    ps = []
+    for c in h["candidates"]:
+        what, size = f"{name}: later {c['kind']} {c['pockets']}", len(c["pockets"])
+        hits = sum(later.count(k) for k in c["pockets"])
+        check(what + " hits", c["hits"] == hits)
+        check(what + " earlier hits",
+              c["earlier_hits"] == sum(earlier[k] for k in c["pockets"]))
+        if c["kind"] == "arc":
+            best = max(sum(earlier[WHEEL[(s + k) % 37]] for k in range(size)) for s in range(37))
+            check(what + " not the best earlier", c["earlier_hits"] == best)
+        test = stats.binomtest(hits, len(later), size / 37, alternative="greater")
+        close(what + " p", c["p_value"], test.pvalue)
+        ci = stats.binomtest(hits, len(later), size / 37).proportion_ci(0.95, method="exact")
+        for got, want in zip(c["share_ci"], [ci.low, ci.high]):
+            close(what + " share interval", got, want)
+        for got, share in zip([c["return"]] + c["return_ci"], [hits / len(later), ci.low, ci.high]):
+            close(what + " return", got, 36 * share / size - 1)
+        ps.append(test.pvalue)
+    for c, adjusted in zip(h["candidates"], holm(ps)):
+        close(f"{name}: adjusted p of {c['pockets']}", c["adjusted_p"], adjusted)
+
+
+def check_logs_agree(name, logs, r):
+    for spins, f in zip(logs, r["files"]):
+        if spins:
+            check_number_test(f"{name}: {f['name']}", spins, f["test"])
+            counts = [spins.count(k) for k in range(37)]
+            check(f"{name}: hottest of {f['name']}", f["hottest"] == counts.index(max(counts)))
+    table = [[spins.count(k) for k in range(37)] for spins in logs if spins]
+    table = [[row[k] for k in range(37) if any(r[k] for r in table)] for row in table]
+    chi = stats.chi2_contingency(table, correction=False)
+    agree = r["logs_agree"]
+    check(f"{name}: simulated {agree['simulated']}", agree["simulated"] == (chi.expected_freq < 5).any())
+    check(f"{name}: logs' df", agree["df"] == chi.dof)
+    close(f"{name}: logs' statistic", agree["statistic"], chi.statistic)
+    if not agree["simulated"]:
+        close(f"{name}: logs' p", agree["p_value"], chi.pvalue)
+    else:  # the pooled spins dealt out at random, 2000 times: within 5 of their standard errors
+        pooled, cuts = numpy.concatenate([s for s in logs if s]), numpy.cumsum([len(s) for s in logs if s])
+        rng, reached = numpy.random.default_rng(1), 0
+        for _ in range(2000):
+            dealt = numpy.split(rng.permutation(pooled), cuts[:-1])
+            table = numpy.array([numpy.bincount(d, minlength=37) for d in dealt])
+            table = table[:, table.sum(axis=0) > 0]
+            reached += stats.chi2_contingency(table, correction=False).statistic >= chi.statistic * (1 - 1e-12)
+        p = (reached + 1) / 2001
+        check(f"{name}: logs' simulated p {agree['p_value']} against {p}",
+              abs(agree["p_value"] - p) < 5 * math.sqrt(p * (1 - p) / 2000) + 1e-3)
+    return agree
+
+
 def check_against_scipy(name, spins, r):
     n = len(spins)
     counts = [spins.count(k) for k in range(37)]
@@ -76,9 +163,12 @@ def check_against_scipy(name, spins, r):
         close(f"{name}: p of {row['number']}", row["p_value"], two_sided)
 
     tests = {t["family"]: t for t in r["tests"]}
-    chi = stats.chisquare(counts)
-    close(f"{name}: number statistic", tests["number"]["statistic"], chi.statistic)
-    close(f"{name}: number p", tests["number"]["p_value"], chi.pvalue)
+    check_number_test(name, spins, tests["number"])
+    check_number_test(name + " as one log", spins, r["files"][0]["test"])
+    chi = stats.chisquare([counts[0], n - counts[0]], [n / 37, n * 36 / 37])
+    close(f"{name}: zero statistic", tests["zero"]["statistic"], chi.statistic)
+    close(f"{name}: zero p", tests["zero"]["p_value"], chi.pvalue)
+    check(f"{name}: zero df, driver", (tests["zero"]["df"], tests["zero"]["driver"]) == (1, "zero"))
     for family, group_of in FAMILIES.items():
         groups = max(group_of(k) for k in range(1, 37)) + 1
         cells, pockets = [counts[0]] + [0] * groups, [1] + [0] * groups
@@ -91,6 +181,8 @@ def check_against_scipy(name, spins, r):
         close(f"{name}: {family} statistic", test["statistic"], chi.statistic)
         close(f"{name}: {family} p", test["p_value"], chi.pvalue)
         rows = [g for g in r["groups"] if g["family"] == family]
+        check_driver(f"{name}: {family}", test, cells, [p / 37 for p in pockets],
+                     ["zero"] + [row["name"] for row in rows])
         for row, count, size in zip(rows, cells[1:], pockets[1:]):
             group = stats.binom(n, size / 37)
             close(f"{name}: z of {family} {row['name']}", row["z"],
@@ -104,6 +196,9 @@ def check_against_scipy(name, spins, r):
     chi = stats.chisquare(distances)
     close(f"{name}: signature statistic", r["signature"]["test"]["statistic"], chi.statistic)
     close(f"{name}: signature p", r["signature"]["test"]["p_value"], chi.pvalue)
+    check_driver(f"{name}: signature", r["signature"]["test"], distances, [1 / 37] * 37,
+                 [f"distance {d}" for d in range(37)])
+    check_holdout(name, spins, r["holdout"])
 
     for arc in r["arcs"]:
         length = arc["length"]
@@ -123,7 +218,7 @@ def check_against_scipy(name, spins, r):
 
 
 def without_files(r):
-    return {k: v for k, v in r.items() if k != "files"}
+    return {k: v for k, v in r.items() if k not in ("files", "logs_agree")}
 
 
 def main():
@@ -148,6 +243,14 @@ def main():
               favoured_report["tests"][0]["verdict"].startswith("the numbers are uneven: p = "))
         check("fair wheel's numbers uneven",
               fair_report["tests"][0]["verdict"] == "no sign of bias at the 5% level")
+        held = favoured_report["holdout"]["candidates"][0]
+        check(f"favoured pocket did not hold up: {held}",
+              held["pockets"] == [17] and held["adjusted_p"] < 0.05 and held["return_ci"][0] > 0)
+
+        # The logs of one wheel agree, those of another do not; a log of one spin is simulated.
+        halves = report(program, path("fair.CSV"), path("favoured.CSV"))
+        check("fair and favoured logs agree",
+              check_logs_agree("fair, favoured", [fair, favoured], halves)["p_value"] < 0.05)
 
         # Three logs, read on two cores, are one record; --last is its tail.
         write_log(path("a.CSV"), fair[:7000])
@@ -156,11 +259,14 @@ def main():
         joined = report(program, path("a.CSV"), path("b.CSV"), path("c.CSV"))
         check("three logs differ from one", without_files(joined) == without_files(fair_report))
         check("spins per log", [f["spins"] for f in joined["files"]] == [7000, 1, 12999])
+        agree = check_logs_agree("three logs", [fair[:7000], fair[7000:7001], fair[7001:]], joined)
+        check(f"one wheel's logs: {agree}", agree["simulated"] and agree["p_value"] > 0.05)
         write_log(path("tail.CSV"), fair[-5000:])
         tail = report(program, "--last", "5000", path("a.CSV"), path("b.CSV"), path("c.CSV"))
         check("--last differs from the tail", without_files(tail) == without_files(
             report(program, path("tail.CSV"))))
         check("spins analysed per log", [f["analysed"] for f in tail["files"]] == [0, 0, 5000])
+        check("one log with spins", tail["logs_agree"] is None and tail["files"][0]["hottest"] is None)
 
         # Failures: the exit code, a message, and nothing on standard output.
         with open(path("bad.CSV"), "w", newline="") as f:

@@ -34,12 +34,17 @@ def documented(readme):
 
 
 def main(program, readme_path):
+    written = set()
     with tempfile.TemporaryDirectory() as folder:
-        log = os.path.join(folder, "log.CSV")
-        with open(log, "wb") as f:
-            f.write(b"17,Black\r\n0,Green\r\n32,Red\r\n17,Black\r\n")
-        out = subprocess.run([program, "--json", log], check=True, capture_output=True).stdout
-    written = set(key_paths(json.loads(out)))
+        logs = [os.path.join(folder, name) for name in ("monday.CSV", "tuesday.CSV")]
+        texts = [b"17,Black\r\n0,Green\r\n32,Red\r\n17,Black\r\n", b"2,Black\r\n"]
+        for log, text in zip(logs, texts):
+            with open(log, "wb") as f:
+                f.write(text)
+        # One log, and two, which add the keys of the logs agreeing.
+        for given in (logs[:1], logs):
+            run = subprocess.run([program, "--json", *given], check=True, capture_output=True)
+            written.update(key_paths(json.loads(run.stdout)))
     with open(readme_path, encoding="utf-8") as f:
         described = documented(f.read())
     for key in sorted(written - described):
