@@ -11,10 +11,12 @@ namespace vexilo::stats {
 
 inline constexpr std::uint64_t kDefaultSeed = 20240901;
 inline constexpr int kDefaultSimulations = 10000;
+inline constexpr double kDefaultHoldout = 0.5;
 
 struct AnalysisOptions {
   std::uint64_t seed = kDefaultSeed;  // of the fair wheels the best arc is held against
   int simulations = kDefaultSimulations;
+  double holdout = kDefaultHoldout;  // share of the newest spins held out as the later ones
 };
 
 // Every figure of the report from the spins gathered; files are carried over as they are.
