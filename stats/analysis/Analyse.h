@@ -16,7 +16,7 @@ inline constexpr double kDefaultHoldout = 0.5;
 struct AnalysisOptions {
   std::uint64_t seed = kDefaultSeed;  // of the fair wheels the best arc is held against
   int simulations = kDefaultSimulations;
-  double holdout = kDefaultHoldout;  // share of the newest spins held out as the later ones
+  double holdout = kDefaultHoldout;  // share of the spins kept back as the later ones; 0: none
 };
 
 // Every figure of the report from the spins gathered; files are carried over as they are.

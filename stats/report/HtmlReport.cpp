@@ -136,9 +136,9 @@ class Table {
 // A <section> with its heading, closed when it goes; declared before the tables inside it.
 class Section {
  public:
-  Section(Markup& page, std::string_view id, std::string_view heading) : page_(page) {
-    page_.Open("section", {{"id", id}});
-    page_.Element("h2", heading);
+  Section(Markup& page, Part part) : page_(page) {
+    page_.Open("section", {{"id", WordsOf(part).id}});
+    page_.Element("h2", WordsOf(part).heading);
   }
   ~Section() { page_.Close(); }
   Section(const Section&) = delete;
@@ -175,7 +175,7 @@ void Answer(Markup& page, const Analysis& a) {
 
 void LaterSpins(Markup& page, const Analysis& a) {
   const Holdout& h = a.holdout;
-  const Section section(page, "later-spins", "Later spins: did what looked hot hold up?");
+  const Section section(page, Part::LaterSpins);
   page.Element("p", HoldoutWords(a));
   if (h.fraction <= 0 || !h.enough) return;
   page.Open("ul", {{"class", "verdicts"}});
@@ -186,7 +186,7 @@ void LaterSpins(Markup& page, const Analysis& a) {
         "li", Capitalised(CandidateName(c)) + " " + HeldUpWords(c) + "; " + EdgeWords(h, c) + ".");
   }
   page.Close();
-  const std::string level = Fixed(100 * kConfidence, 0) + "%";
+  const std::string level = ConfidencePercent();
   Table table(page, "Each candidate on the later spins alone",
               {"candidate", "earlier hits", "later hits", "expected", "p (Holm)",
                "share (" + level + ")", "return (" + level + ")"});
@@ -200,9 +200,8 @@ void LaterSpins(Markup& page, const Analysis& a) {
 }
 
 void Summary(Markup& page, const Analysis& a) {
-  const Section section(page, "details", "The details behind the verdict");
-  page.Element("p", "Each test below holds its " + LevelPercent() +
-                        " level on its own; the verdict above accounts for all of them at once.");
+  const Section section(page, Part::Details);
+  page.Element("p", DetailsWords());
   page.Open("ul", {{"class", "verdicts"}});
   page.Element("li", TestSentence("The 37 numbers", a.tests.front()));
   for (const FitTest& t : a.tests) {
@@ -216,9 +215,9 @@ void Summary(Markup& page, const Analysis& a) {
 }
 
 void Files(Markup& page, const Analysis& a) {
-  const Section section(page, "logs", "The logs");
+  const Section section(page, Part::Logs);
   if (const std::string agree = LogsAgreeWords(a); !agree.empty()) page.Element("p", agree);
-  Table table(page, "The logs, in the order read",
+  Table table(page, Capitalised(std::string(WordsOf(Part::Logs).about)),
               {"log", "spins", "analysed", "p of its 37 numbers", "hottest"});
   for (const FileFigures& f : a.files) {
     table.Row().Cell(LogName(f.name)).Number(Count(f.spins)).Number(Count(f.analysed));
@@ -237,8 +236,8 @@ void Pictures(Markup& page, const Analysis& a) {
 }
 
 void Tests(Markup& page, const Analysis& a) {
-  const Section section(page, "fit", "Goodness of fit");
-  Table table(page, "Chi-square against a fair wheel, zero a cell of its own",
+  const Section section(page, Part::Fit);
+  Table table(page, Capitalised(std::string(WordsOf(Part::Fit).about)),
               {"test", "statistic", "df", "p", "verdict"});
   for (const FitTest& t : a.tests) {
     table.Row().Head(t.family).Number(Fixed(t.statistic, 2)).Number(Count(t.df));
@@ -247,12 +246,12 @@ void Tests(Markup& page, const Analysis& a) {
 }
 
 void Numbers(Markup& page, const Analysis& a) {
-  const Section section(page, "numbers", "Numbers");
+  const Section section(page, Part::Numbers);
   Figure(page, a, SleepersPicture,
          "Spins since each number last came up (dark), in front of its longest absence (light). " +
              std::string(SleepersWords()));
   Table table(
-      page, "Every number; a fair wheel gives each 2.70%",
+      page, "Every number; " + std::string(WordsOf(Part::Numbers).about),
       {"number", "count", "share", "z", "adjusted p", "sleeper", "longest absence", "flag"});
   for (const NumberFigures& f : a.numbers) {
     table.Row().Chip(f.number).Number(Count(f.count)).Number(Percent(f.share));
@@ -263,7 +262,7 @@ void Numbers(Markup& page, const Analysis& a) {
 }
 
 void Groups(Markup& page, const Analysis& a) {
-  const Section section(page, "board-groups", "Groups of the board");
+  const Section section(page, Part::Groups);
   Figure(page, a, GroupsPicture,
          "Zero counts against every group, so a fair wheel gives red 18 in 37 spins, not half.");
   Table table(page, "Every group", {"family", "group", "count", "share", "expected", "z"});
@@ -274,7 +273,7 @@ void Groups(Markup& page, const Analysis& a) {
 }
 
 void Arcs(Markup& page, const Analysis& a) {
-  const Section section(page, "arcs", "Arcs of the wheel");
+  const Section section(page, Part::Arcs);
   page.Element("p", ArcWords(a));
   Table table(page, "The arc of each length that came up most often against a fair wheel",
               {"length", "count", "expected", "z", "pockets in wheel order"});
@@ -287,7 +286,7 @@ void Arcs(Markup& page, const Analysis& a) {
 }
 
 void SignatureSection(Markup& page, const Analysis& a) {
-  const Section section(page, "dealer", "The dealer's signature");
+  const Section section(page, Part::Signature);
   page.Element("p",
                "How many pockets round the wheel each spin landed from the one before. A dealer "
                "who launches the ball the same way leaves a bump here that no count of numbers "
@@ -307,20 +306,19 @@ void SignatureSection(Markup& page, const Analysis& a) {
 }
 
 void Streaks(Markup& page, const Analysis& a) {
-  const Section section(page, "streaks", "Streaks");
-  Table table(page, "Spins in a row", {"", "longest", "current"});
+  const Section section(page, Part::Streaks);
+  Table table(page, Capitalised(std::string(WordsOf(Part::Streaks).about)),
+              {"", "longest", "current"});
   for (const Streak& s : a.streaks) {
     table.Row().Head(s.name).Number(Count(s.longest)).Number(Count(s.current));
   }
 }
 
 void Power(Markup& page, const Analysis& a) {
-  const Section section(page, "power", "How many spins are enough");
-  page.Element(
-      "p",
-      "Spins at which the verdict above says \"biased\" 8 times in 10 for each kind of "
-      "bias, from simulated wheels with a fixed seed, and the chance it says so with the " +
-          SpinsWords(a.spins) + " analysed.");
+  const Section section(page, Part::Power);
+  page.Element("p", Capitalised(std::string(WordsOf(Part::Power).about)) +
+                        ", and the chance it does so with the " + SpinsWords(a.spins) +
+                        " analysed.");
   Table table(page, "", {"the wheel has", "spins needed", "power now"});
   for (const PowerFigures& p : a.power) {
     table.Row().Head(BiasWords(p));

@@ -49,6 +49,21 @@ constexpr std::array<std::string_view, kLooks> kLookWords = {
 // Indexed by CandidateKind.
 constexpr std::array<std::string_view, 4> kCandidateKinds = {"number", "arc", "street", "sector"};
 
+constexpr std::array<PartWords, 10> kParts = {{
+    {"later-spins", "Later spins", "did what looked hot on the earlier spins hold up?"},
+    {"logs", "The logs", "in the order read"},
+    {"details", "The details behind the verdict", ""},
+    {"fit", "Goodness of fit", "chi-square against a fair wheel, zero a cell of its own"},
+    {"numbers", "Numbers", "a fair wheel gives each 2.70%"},
+    {"board-groups", "Groups of the board", "zero counts against every group"},
+    {"arcs", "Arcs of the wheel",
+     "the neighbouring pockets of each length that came up most often"},
+    {"dealer", "The dealer's signature", "pockets from each spin to the next, round the wheel"},
+    {"streaks", "Streaks", "spins in a row"},
+    {"power", "How many spins are enough",
+     "spins at which the verdict catches a bias 8 times in 10, from simulated wheels"},
+}};
+
 std::string Count(std::int64_t n) {
   return std::to_string(n);
 }
@@ -110,12 +125,30 @@ std::string PowerWords(const Analysis& a) {
 
 }  // namespace
 
+const PartWords& WordsOf(Part part) {
+  return kParts[static_cast<int>(part)];
+}
+
+std::string HeadingOf(Part part) {
+  const PartWords& words = WordsOf(part);
+  return std::string(words.heading) + (words.about.empty() ? "" : ": " + std::string(words.about));
+}
+
+std::string DetailsWords() {
+  return "Each test below holds its " + LevelPercent() +
+         " level on its own; the verdict above accounts for all of them at once.";
+}
+
 std::string LevelPercent() {
   return Fixed(100 * kLevel, 0) + "%";
 }
 
 std::string LevelOfFair() {
   return Fixed(100 * kConfidence, 0) + " of 100";
+}
+
+std::string ConfidencePercent() {
+  return Fixed(100 * kConfidence, 0) + "%";
 }
 
 std::string LevelOneIn() {
@@ -223,11 +256,11 @@ std::string HeldUpWords(const Candidate& c) {
 }
 
 std::string EdgeWords(const Holdout& h, const Candidate& c) {
-  std::string text =
-      "betting " + Pockets(c.pockets, " ") + " straight up on the later " +
-      SpinsWords(h.later_spins) + " would have returned " + SignedPercent(c.return_rate) + " (" +
-      Fixed(100 * kConfidence, 0) + "%: " + SignedPercent(c.return_ci[0]) + " to " +
-      SignedPercent(c.return_ci[1]) + "); a fair wheel returns " + SignedPercent(kFairReturn);
+  std::string text = "betting " + Pockets(c.pockets, " ") + " straight up on the later " +
+                     SpinsWords(h.later_spins) + " would have returned " +
+                     SignedPercent(c.return_rate) + " (" + ConfidencePercent() + ": " +
+                     SignedPercent(c.return_ci[0]) + " to " + SignedPercent(c.return_ci[1]) +
+                     "); a fair wheel returns " + SignedPercent(kFairReturn);
   return text + (c.return_ci[0] < 0 ? ": the edge is not established" : "");
 }
 

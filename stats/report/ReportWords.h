@@ -11,9 +11,35 @@ namespace vexilo::stats {
 // Every sentence the reports say, written once: the text report, the page and the JSON
 // object's words take them from here. The level is spelt from kLevel alone.
 
-std::string LevelPercent();  // "5%"
-std::string LevelOfFair();   // "95 of 100"
-std::string LevelOneIn();    // "1 time in 20"
+std::string LevelPercent();       // "5%"
+std::string LevelOfFair();        // "95 of 100"
+std::string LevelOneIn();         // "1 time in 20"
+std::string ConfidencePercent();  // "95%", of every interval
+
+// The parts of both reports after the answer, in their order: the page's section and its
+// heading, the text's heading (the two joined by a colon), and what the part shows.
+enum class Part : std::int8_t {
+  LaterSpins,
+  Logs,
+  Details,
+  Fit,
+  Numbers,
+  Groups,
+  Arcs,
+  Signature,
+  Streaks,
+  Power
+};
+struct PartWords {
+  std::string_view id;       // of the page's section
+  std::string_view heading;  // "Goodness of fit"
+  std::string_view about;    // "chi-square against a fair wheel, zero a cell of its own"
+};
+const PartWords& WordsOf(Part part);
+// The text's heading: "Goodness of fit: chi-square against a fair wheel, zero a cell of its own".
+std::string HeadingOf(Part part);
+// What the details are: each test at the level on its own, the verdict over them all.
+std::string DetailsWords();
 
 // "1 spin", "2000 spins".
 std::string SpinsWords(std::int64_t spins);

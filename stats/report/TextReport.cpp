@@ -67,16 +67,17 @@ std::string Interval(const std::array<double, 2>& range, std::string (*format)(d
 
 void WriteLaterSpins(std::string& out, const Analysis& a) {
   const Holdout& h = a.holdout;
-  Heading(out, "Later spins: did what looked hot on the earlier spins hold up?");
+  Heading(out, HeadingOf(Part::LaterSpins));
   Paragraph(out, HoldoutWords(a));
   if (h.fraction <= 0 || !h.enough) return;
-  const Columns table{-46, 7, 7, 9, 8, -17, -17};
-  table.Row(out, {"candidate", "earlier", "later", "expected", "p (Holm)", "share (95%)",
-                  "return (95%)"});
+  const Columns table{7, 7, 9, 8, -16, -15, -40};
+  const std::string level = " (" + ConfidencePercent() + ")";
+  table.Row(out, {"earlier", "later", "expected", "p (Holm)", "share" + level, "return" + level,
+                  "candidate"});
   for (const Candidate& c : h.candidates) {
-    table.Row(out, {CandidateName(c), Count(c.earlier_hits), Count(c.hits), Fixed(c.expected, 1),
+    table.Row(out, {Count(c.earlier_hits), Count(c.hits), Fixed(c.expected, 1),
                     FormatP(c.adjusted_p), Interval(c.share_ci, Percent),
-                    Interval(c.return_ci, SignedPercent)});
+                    Interval(c.return_ci, SignedPercent), CandidateName(c)});
   }
   for (std::size_t i = 0; i < h.candidates.size(); ++i) {
     const Candidate& c = h.candidates[i];
@@ -88,7 +89,7 @@ void WriteLaterSpins(std::string& out, const Analysis& a) {
 }
 
 void WriteFiles(std::string& out, const Analysis& a) {
-  Heading(out, "The logs, in the order read");
+  Heading(out, HeadingOf(Part::Logs));
   if (const std::string agree = LogsAgreeWords(a); !agree.empty()) Paragraph(out, agree);
   const Columns table{12, 12, 9, 8, -50};
   table.Row(out, {"spins", "analysed", "p (37)", "hottest", "log"});
@@ -100,9 +101,9 @@ void WriteFiles(std::string& out, const Analysis& a) {
 }
 
 void WriteTests(std::string& out, const Analysis& a) {
-  Heading(out, "The details behind the verdict, each test at the " + LevelPercent() +
-                   " level on its own");
-  Heading(out, "Goodness of fit: chi-square against a fair wheel, zero a cell of its own");
+  Heading(out, HeadingOf(Part::Details));
+  Paragraph(out, DetailsWords());
+  Heading(out, HeadingOf(Part::Fit));
   const Columns table{-10, 10, 4, 8, -60};
   table.Row(out, {"test", "statistic", "df", "p", "verdict"});
   std::vector<const FitTest*> tests;
@@ -115,7 +116,7 @@ void WriteTests(std::string& out, const Analysis& a) {
 }
 
 void WriteNumbers(std::string& out, const Analysis& a) {
-  Heading(out, "Numbers (a fair wheel gives each 2.70%)");
+  Heading(out, HeadingOf(Part::Numbers));
   constexpr std::array<std::string_view, 3> kFlags = {"", "HOT", "COLD"};
   const Columns table{6, 11, 8, 7, 10, 16, -5};
   table.Row(out, {"number", "count", "share", "z", "sleeper", "longest absence", "flag"});
@@ -130,7 +131,7 @@ void WriteNumbers(std::string& out, const Analysis& a) {
 }
 
 void WriteGroups(std::string& out, const Analysis& a) {
-  Heading(out, "Groups of the board (zero counts against every group)");
+  Heading(out, HeadingOf(Part::Groups));
   const Columns table{-7, -26, 11, 8, 9, 7};
   table.Row(out, {"family", "group", "count", "share", "expected", "z"});
   for (const GroupFigures& g : a.groups) {
@@ -140,7 +141,7 @@ void WriteGroups(std::string& out, const Analysis& a) {
 }
 
 void WriteArcs(std::string& out, const Analysis& a) {
-  Heading(out, "Wheel arcs: the neighbouring pockets of each length that came up most often");
+  Heading(out, HeadingOf(Part::Arcs));
   const Columns table{6, 11, 11, 6, -54};
   table.Row(out, {"length", "count", "expected", "z", "pockets in wheel order"});
   for (const ArcFigures& arc : a.arcs) {
@@ -153,7 +154,7 @@ void WriteArcs(std::string& out, const Analysis& a) {
 }
 
 void WriteSignature(std::string& out, const Analysis& a) {
-  Heading(out, "The dealer's signature: pockets from each spin to the next, round the wheel");
+  Heading(out, HeadingOf(Part::Signature));
   constexpr int kPerRow = 10;
   for (int first = 0; first < kPockets; first += kPerRow) {
     std::string line = first == 0 ? "  distance" : "          ";
@@ -172,14 +173,14 @@ void WriteSignature(std::string& out, const Analysis& a) {
 }
 
 void WriteStreaks(std::string& out, const Analysis& a) {
-  Heading(out, "Streaks (spins in a row)");
+  Heading(out, HeadingOf(Part::Streaks));
   const Columns table{-12, 8, 8};
   table.Row(out, {"", "longest", "current"});
   for (const Streak& s : a.streaks) table.Row(out, {s.name, Count(s.longest), Count(s.current)});
 }
 
 void WritePower(std::string& out, const Analysis& a) {
-  Heading(out, "Power: spins at which the verdict catches a bias 8 times in 10, by simulation");
+  Heading(out, HeadingOf(Part::Power));
   const Columns table{-32, 14, 14};
   table.Row(out, {"the wheel has", "spins needed", "power now"});
   for (const PowerFigures& p : a.power) {
