@@ -173,30 +173,41 @@ void Answer(Markup& page, const Analysis& a) {
   page.Close();
 }
 
-void LaterSpins(Markup& page, const Analysis& a) {
-  const Holdout& h = a.holdout;
-  const Section section(page, Part::LaterSpins);
-  page.Element("p", HoldoutWords(a));
-  if (h.fraction <= 0 || !h.enough) return;
-  page.Open("ul", {{"class", "verdicts"}});
-  for (std::size_t i = 0; i < h.candidates.size(); ++i) {
-    const Candidate& c = h.candidates[i];
-    if (i != 0 && static_cast<int>(i) != h.best_arc && c.adjusted_p >= kLevel) continue;
-    page.Element(
-        "li", Capitalised(CandidateName(c)) + " " + HeldUpWords(c) + "; " + EdgeWords(h, c) + ".");
-  }
-  page.Close();
+// The candidates on the later spins: those the answer shows, or all of them.
+void Candidates(Markup& page, const Holdout& h, std::string_view caption, bool all) {
   const std::string level = ConfidencePercent();
-  Table table(page, "Each candidate on the later spins alone",
+  Table table(page, caption,
               {"candidate", "earlier hits", "later hits", "expected", "p (Holm)",
                "share (" + level + ")", "return (" + level + ")"});
-  for (const Candidate& c : h.candidates) {
+  for (std::size_t i = 0; i < h.candidates.size(); ++i) {
+    if (!all && !Leads(h, i)) continue;
+    const Candidate& c = h.candidates[i];
     table.Row().Head(CandidateName(c)).Number(Count(c.earlier_hits)).Number(Count(c.hits));
     table.Number(Fixed(c.expected, 1)).Number(FormatP(c.adjusted_p));
     table.Number(Percent(c.share_ci[0]) + " to " + Percent(c.share_ci[1]));
     table.Number(SignedPercent(c.return_rate) + " (" + SignedPercent(c.return_ci[0]) + " to " +
                  SignedPercent(c.return_ci[1]) + ")");
   }
+}
+
+bool Checked(const Holdout& h) {
+  return h.fraction > 0 && h.enough && !h.candidates.empty();
+}
+
+void LaterSpins(Markup& page, const Analysis& a) {
+  const Holdout& h = a.holdout;
+  const Section section(page, Part::LaterSpins);
+  page.Element("p", HoldoutWords(a));
+  if (!Checked(h)) return;
+  page.Open("ul", {{"class", "verdicts"}});
+  for (std::size_t i = 0; i < h.candidates.size(); ++i) {
+    const Candidate& c = h.candidates[i];
+    if (!Leads(h, i)) continue;
+    page.Element(
+        "li", Capitalised(CandidateName(c)) + " " + HeldUpWords(c) + "; " + EdgeWords(h, c) + ".");
+  }
+  page.Close();
+  Candidates(page, h, "", false);
 }
 
 void Summary(Markup& page, const Analysis& a) {
@@ -212,6 +223,9 @@ void Summary(Markup& page, const Analysis& a) {
   page.Element("li", ArcWords(a));
   page.Element("li", TestSentence("The dealer's signature", a.signature.test));
   page.Close();
+  if (Checked(a.holdout)) {
+    Candidates(page, a.holdout, EveryCandidateWords(), true);
+  }
 }
 
 void Files(Markup& page, const Analysis& a) {

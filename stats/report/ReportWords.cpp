@@ -251,6 +251,16 @@ std::string CandidateName(const Candidate& c) {
          Pockets(c.pockets, " ");
 }
 
+bool Leads(const Holdout& h, std::size_t index) {
+  const Candidate& c = h.candidates[index];
+  return c.kind != CandidateKind::Arc || static_cast<int>(index) == h.best_arc ||
+         c.adjusted_p < kLevel;
+}
+
+std::string_view EveryCandidateWords() {
+  return "Every candidate chosen on the earlier spins, on the later ones";
+}
+
 std::string HeldUpWords(const Candidate& c) {
   return (c.adjusted_p < kLevel ? "held up, " : "did not hold up, ") + PWords(c.adjusted_p);
 }

@@ -65,26 +65,37 @@ std::string Interval(const std::array<double, 2>& range, std::string (*format)(d
   return format(range[0]) + " to " + format(range[1]);
 }
 
-void WriteLaterSpins(std::string& out, const Analysis& a) {
-  const Holdout& h = a.holdout;
-  Heading(out, HeadingOf(Part::LaterSpins));
-  Paragraph(out, HoldoutWords(a));
-  if (h.fraction <= 0 || !h.enough) return;
+bool Checked(const Holdout& h) {
+  return h.fraction > 0 && h.enough && !h.candidates.empty();
+}
+
+// The candidates on the later spins: those the answer shows, or all of them.
+void WriteCandidates(std::string& out, const Holdout& h, bool all) {
   const Columns table{7, 7, 9, 8, -16, -15, -40};
   const std::string level = " (" + ConfidencePercent() + ")";
   table.Row(out, {"earlier", "later", "expected", "p (Holm)", "share" + level, "return" + level,
                   "candidate"});
-  for (const Candidate& c : h.candidates) {
+  for (std::size_t i = 0; i < h.candidates.size(); ++i) {
+    if (!all && !Leads(h, i)) continue;
+    const Candidate& c = h.candidates[i];
     table.Row(out, {Count(c.earlier_hits), Count(c.hits), Fixed(c.expected, 1),
                     FormatP(c.adjusted_p), Interval(c.share_ci, Percent),
                     Interval(c.return_ci, SignedPercent), CandidateName(c)});
   }
+}
+
+void WriteLaterSpins(std::string& out, const Analysis& a) {
+  const Holdout& h = a.holdout;
+  Heading(out, HeadingOf(Part::LaterSpins));
+  Paragraph(out, HoldoutWords(a));
+  if (!Checked(h)) return;
+  WriteCandidates(out, h, false);
   for (std::size_t i = 0; i < h.candidates.size(); ++i) {
     const Candidate& c = h.candidates[i];
-    if (i != 0 && static_cast<int>(i) != h.best_arc && c.adjusted_p >= kLevel) continue;
-    Paragraph(out,
-              Capitalised(CandidateName(c)) + " " + HeldUpWords(c) + "; " + EdgeWords(h, c) + ".",
-              2);
+    if (!Leads(h, i)) continue;
+    out += "  " + Wrapped(Capitalised(CandidateName(c)) + " " + HeldUpWords(c) + "; " +
+                              EdgeWords(h, c) + ".",
+                          kWidth - 2, 2);
   }
 }
 
@@ -113,6 +124,12 @@ void WriteTests(std::string& out, const Analysis& a) {
     table.Row(out, {t->family, Fixed(t->statistic, 2), Count(t->df), FormatP(t->p_value),
                     TestVerdict(*t)});
   }
+}
+
+void WriteEveryCandidate(std::string& out, const Analysis& a) {
+  if (!Checked(a.holdout)) return;
+  Heading(out, EveryCandidateWords());
+  WriteCandidates(out, a.holdout, true);
 }
 
 void WriteNumbers(std::string& out, const Analysis& a) {
@@ -197,6 +214,7 @@ std::string TextReport(const Analysis& a) {
   WriteFiles(out, a);
   if (a.spins == 0) return out;
   WriteTests(out, a);
+  WriteEveryCandidate(out, a);
   WriteNumbers(out, a);
   WriteGroups(out, a);
   WriteArcs(out, a);
