@@ -202,7 +202,7 @@ void LaterSpins(Markup& page, const Analysis& a) {
   page.Open("ul", {{"class", "verdicts"}});
   for (std::size_t i = 0; i < h.candidates.size(); ++i) {
     const Candidate& c = h.candidates[i];
-    if (!Leads(h, i)) continue;
+    if (!Explains(h, i)) continue;
     page.Element(
         "li", Capitalised(CandidateName(c)) + " " + HeldUpWords(c) + "; " + EdgeWords(h, c) + ".");
   }

@@ -257,6 +257,11 @@ bool Leads(const Holdout& h, std::size_t index) {
          c.adjusted_p < kLevel;
 }
 
+bool Explains(const Holdout& h, std::size_t index) {
+  return index == 0 || static_cast<int>(index) == h.best_arc ||
+         h.candidates[index].adjusted_p < kLevel;
+}
+
 std::string_view EveryCandidateWords() {
   return "Every candidate chosen on the earlier spins, on the later ones";
 }

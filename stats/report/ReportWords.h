@@ -79,6 +79,9 @@ std::string CandidateName(const Candidate& candidate);
 // Whether the answer shows the candidate at `index` (the hottest number, the best arc, the
 // hottest street and sector, and any that held up); every candidate is in the details.
 bool Leads(const Holdout& holdout, std::size_t index);
+// Whether the answer tells the edge of betting it in words: the hottest number, the best arc
+// and any that held up.
+bool Explains(const Holdout& holdout, std::size_t index);
 // The heading of the table of every candidate, among the details.
 std::string_view EveryCandidateWords();
 // "held up" or "did not hold up", with its Holm-adjusted p-value.

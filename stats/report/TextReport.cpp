@@ -71,7 +71,7 @@ bool Checked(const Holdout& h) {
 
 // The candidates on the later spins: those the answer shows, or all of them.
 void WriteCandidates(std::string& out, const Holdout& h, bool all) {
-  const Columns table{7, 7, 9, 8, -16, -15, -40};
+  const Columns table{7, 7, 9, 8, -16, -16, -40};
   const std::string level = " (" + ConfidencePercent() + ")";
   table.Row(out, {"earlier", "later", "expected", "p (Holm)", "share" + level, "return" + level,
                   "candidate"});
@@ -92,7 +92,7 @@ void WriteLaterSpins(std::string& out, const Analysis& a) {
   WriteCandidates(out, h, false);
   for (std::size_t i = 0; i < h.candidates.size(); ++i) {
     const Candidate& c = h.candidates[i];
-    if (!Leads(h, i)) continue;
+    if (!Explains(h, i)) continue;
     out += "  " + Wrapped(Capitalised(CandidateName(c)) + " " + HeldUpWords(c) + "; " +
                               EdgeWords(h, c) + ".",
                           kWidth - 2, 2);
