@@ -199,8 +199,8 @@ void CountsPicture(Markup& page, const Analysis& a) {
   chart.band = CountRange(a.spins, kFair);
   for (int n = 0; n < kPockets; ++n) chart.values[n] = static_cast<double>(a.numbers[n].count);
   chart.line = chart.band.expected;
-  chart.description = "Bars of the counts of the numbers 0 to 36 in " + std::to_string(a.spins) +
-                      " spins. " + RangeWords(chart.band) +
+  chart.description = "Bars of the counts of the numbers 0 to 36 in " + SpinsWords(a.spins) + ". " +
+                      RangeWords(chart.band) +
                       MostAndLeast(chart.values, "Most often", "least often");
   DrawBarChart(page, chart);
 }

@@ -91,8 +91,8 @@ void Pockets(Markup& page, const Analysis& a) {
     const double from = middle - kPocketAngle / 2;
     const double to = middle + kPocketAngle / 2;
     page.Open("g");
-    page.Element("title", std::to_string(number) + ": " + std::to_string(f.count) + " spins, z " +
-                              Signed(f.z));
+    page.Element("title",
+                 std::to_string(number) + ": " + SpinsWords(f.count) + ", z " + Signed(f.z));
     page.Empty("path", {{"d", Band(kInner, kOuter, from, to)},
                         {"fill", DeviationColour(f.z)},
                         {"stroke", Hex(palette::kPaper)},
@@ -175,7 +175,7 @@ void WheelPicture(Markup& page, const Analysis& a) {
   Pockets(page, a);
   BestArcMark(page, a);
   page.Element("text", {{"x", Coord(kCentre)}, {"y", Coord(kCentre - 6)}, {"class", "centre"}},
-               std::to_string(a.spins) + " spins");
+               SpinsWords(a.spins));
   page.Element("text", {{"x", Coord(kCentre)}, {"y", Coord(kCentre + 16)}, {"class", "tick"}},
                "0 at the top, clockwise");
   Legend(page);
