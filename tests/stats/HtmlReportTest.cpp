@@ -167,7 +167,8 @@ TEST(ReportWords, TheAnswer) {
 // Both reports lead with the answer, then the later spins, then the logs, then the details.
 TEST(Reports, LeadWithTheAnswer) {
   Analysis a = Answered();
-  a.files.push_back({"second.CSV", 10, 10});
+  a.files.push_back(a.files.front());
+  a.files.back().name = "second.CSV";
   a.logs_agree = Homogeneity{80.2, 36, 0.00003, false};
   const std::string page = HtmlReport(a);
   const std::string body = page.substr(page.find("<body>"));
