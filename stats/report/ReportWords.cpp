@@ -251,15 +251,12 @@ std::string CandidateName(const Candidate& c) {
          Pockets(c.pockets, " ");
 }
 
-bool Leads(const Holdout& h, std::size_t index) {
-  const Candidate& c = h.candidates[index];
-  return c.kind != CandidateKind::Arc || static_cast<int>(index) == h.best_arc ||
-         c.adjusted_p < kLevel;
+bool Explains(const Holdout& h, std::size_t index) {
+  return index == 0 || static_cast<int>(index) == h.best_arc || &h.candidates[index] == Leading(h);
 }
 
-bool Explains(const Holdout& h, std::size_t index) {
-  return index == 0 || static_cast<int>(index) == h.best_arc ||
-         h.candidates[index].adjusted_p < kLevel;
+bool Leads(const Holdout& h, std::size_t index) {
+  return h.candidates[index].kind != CandidateKind::Arc || Explains(h, index);
 }
 
 std::string_view EveryCandidateWords() {

@@ -76,12 +76,12 @@ std::string HoldoutWords(const Analysis& analysis);
 // "the number 17", "the arc 2 25 17 34 6", "the street 1-2-3", "the sector 32 15 19 4 21 2 25 17
 // 34".
 std::string CandidateName(const Candidate& candidate);
-// Whether the answer shows the candidate at `index` (the hottest number, the best arc, the
-// hottest street and sector, and any that held up); every candidate is in the details.
-bool Leads(const Holdout& holdout, std::size_t index);
-// Whether the answer tells the edge of betting it in words: the hottest number, the best arc
-// and any that held up.
+// Whether the answer tells the edge of betting on the candidate at `index` in words: the
+// hottest number, the best arc and the one that held up best.
 bool Explains(const Holdout& holdout, std::size_t index);
+// Whether the answer shows it in its table: those, and the hottest street and sector. Every
+// candidate is among the details.
+bool Leads(const Holdout& holdout, std::size_t index);
 // The heading of the table of every candidate, among the details.
 std::string_view EveryCandidateWords();
 // "held up" or "did not hold up", with its Holm-adjusted p-value.
