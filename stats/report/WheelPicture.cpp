@@ -119,9 +119,11 @@ void BestArcMark(Markup& page, const Analysis& a) {
                       {"width", "22"},
                       {"height", "5"},
                       {"class", "arc-mark"}});
+  // The short form of the p-value: the legend has the width of the wheel.
+  const std::string p = SimulatedPCell(a.arc_p_value, a.simulations);
   page.Element("text", {{"x", Coord(kLegendLeft + 30)}, {"y", Coord(kLegendTop + 65)}},
                "outside the ring: the best " + std::string(arc.length == 1 ? "number" : "arc") +
-                   ", z " + Signed(arc.z) + ", " + SimulatedPWords(a.arc_p_value, a.simulations));
+                   ", z " + Signed(arc.z) + ", p " + (p.front() == '<' ? "" : "= ") + p);
 }
 
 void Legend(Markup& page) {
