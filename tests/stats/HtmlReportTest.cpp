@@ -96,6 +96,7 @@ Analysis Answered() {
   std::vector<std::uint8_t> spins;
   for (int i = 0; i < 2000; ++i) spins.push_back(static_cast<std::uint8_t>(i * 7 % 37));
   Analysis a = AnalyseSpins(spins);
+  a.verdict = {0.43, false, Look::Numbers, 0.2};
   a.power = {{BiasKind::Number, 1, 0.10, 95000, 0.12},
              {BiasKind::Number, 1, 0.50, 3800, 0.79},
              {BiasKind::Arc, 5, 0.25, 9000, 0.4}};
