@@ -5,6 +5,17 @@
 
 #include "stats/CommandLine.h"
 
+namespace {
+
+// The command line turns every failure into a message and an exit code; only copying the
+// arguments (out of memory) happens before it.
+int Unstarted() {
+  std::fputs("vexilo-stats: not enough memory to start\n", stderr);
+  return static_cast<int>(vexilo::stats::ExitCode::NotWritten);
+}
+
+}  // namespace
+
 #ifdef _WIN32
 #include <windows.h>
 
@@ -30,15 +41,19 @@ class Utf8Console {
 }  // namespace
 
 // The arguments as UTF-8, whatever the console's code page.
-int wmain(int argc, wchar_t** argv) {
+int wmain(int argc, wchar_t** argv) try {
   std::vector<std::string> args;
   for (int i = 1; i < argc; ++i) args.push_back(vexilo::ToUtf8(argv[i]));
   const Utf8Console console;
   return static_cast<int>(vexilo::stats::RunCommandLine(args, stdout, stderr));
+} catch (...) {
+  return Unstarted();
 }
 #else
-int main(int argc, char** argv) {
+int main(int argc, char** argv) try {
   const std::vector<std::string> args(argv + 1, argv + argc);
   return static_cast<int>(vexilo::stats::RunCommandLine(args, stdout, stderr));
+} catch (...) {
+  return Unstarted();
 }
 #endif

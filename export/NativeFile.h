@@ -25,6 +25,11 @@ bool IsSeparator(char c);
 // Nothing when nothing has that name (nor its folder); an error when the system cannot tell.
 [[nodiscard]] std::error_code KindOf(const std::string& name, Kind& kind);
 
+// Whether two names lead to one file, links followed: the same device and file number (on
+// Windows, the same volume and file index). False, with no error, when either leads nowhere.
+[[nodiscard]] std::error_code SameFile(const std::string& first, const std::string& second,
+                                       bool& same);
+
 // A new file beside the target that takes the target's place once it holds every byte. Until
 // then it is removed when it goes out of scope, so a failed save leaves nothing behind.
 class ReplacementFile {
@@ -39,8 +44,16 @@ class ReplacementFile {
   // this process may set them.
   [[nodiscard]] std::error_code KeepAttributesOf(const std::string& old);
   [[nodiscard]] std::error_code Write(std::string_view bytes);
-  // Flushes the bytes to the disk, closes the file and puts it in place of target in one step.
-  [[nodiscard]] std::error_code Replace(const std::string& target, const std::string& folder);
+  // Flushes the bytes to the disk and closes the file; it is still removed unless it is put
+  // in place.
+  [[nodiscard]] std::error_code Finish();
+  // Puts the finished file in place of target in one step.
+  [[nodiscard]] std::error_code PutInPlace(const std::string& target, const std::string& folder);
+  // Both.
+  [[nodiscard]] std::error_code Replace(const std::string& target, const std::string& folder) {
+    if (const std::error_code error = Finish()) return error;
+    return PutInPlace(target, folder);
+  }
 
  private:
   static constexpr std::intptr_t kClosed = -1;  // no descriptor, INVALID_HANDLE_VALUE

@@ -120,10 +120,27 @@ std::error_code ReplacementFile::Write(std::string_view bytes) {
   return {};
 }
 
-std::error_code ReplacementFile::Replace(const std::string& target, const std::string& folder) {
+std::error_code SameFile(const std::string& first, const std::string& second, bool& same) {
+  same = false;
+  struct stat one {};
+  struct stat two {};
+  for (const auto& [name, info] : {std::pair{&first, &one}, std::pair{&second, &two}}) {
+    if (::stat(name->c_str(), info) != 0) {
+      return errno == ENOENT || errno == ENOTDIR ? std::error_code() : LastError();
+    }
+  }
+  same = one.st_dev == two.st_dev && one.st_ino == two.st_ino;
+  return {};
+}
+
+std::error_code ReplacementFile::Finish() {
   if (::fsync(static_cast<int>(handle_)) != 0) return LastError();
   // Closed once, never retried: the descriptor is gone either way.
   if (::close(static_cast<int>(std::exchange(handle_, kClosed))) != 0) return LastError();
+  return {};
+}
+
+std::error_code ReplacementFile::PutInPlace(const std::string& target, const std::string& folder) {
   if (::rename(name_.c_str(), target.c_str()) != 0) return LastError();
   name_.clear();
   SyncFolder(folder);

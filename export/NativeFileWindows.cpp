@@ -189,9 +189,45 @@ std::error_code ReplacementFile::Write(std::string_view bytes) {
   return {};
 }
 
-std::error_code ReplacementFile::Replace(const std::string& target, const std::string&) {
+// The volume and file index of what a name leads to; nothing when it leads nowhere.
+std::error_code FileIdentity(const std::string& name,
+                             std::optional<BY_HANDLE_FILE_INFORMATION>& id) {
+  id.reset();
+  // No access asked: enough to read the identity, and it never waits on another's sharing.
+  const HANDLE handle =
+      CreateFileW(ToUtf16(name).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                  nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  if (handle == INVALID_HANDLE_VALUE) {
+    const DWORD error = GetLastError();
+    return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? std::error_code()
+                                                                          : ErrorCode(error);
+  }
+  BY_HANDLE_FILE_INFORMATION info{};
+  const bool known = GetFileInformationByHandle(handle, &info) != 0;
+  const std::error_code error = known ? std::error_code() : LastError();
+  CloseHandle(handle);
+  if (known) id = info;
+  return error;
+}
+
+std::error_code SameFile(const std::string& first, const std::string& second, bool& same) {
+  same = false;
+  std::optional<BY_HANDLE_FILE_INFORMATION> one;
+  std::optional<BY_HANDLE_FILE_INFORMATION> two;
+  if (const std::error_code error = FileIdentity(first, one)) return error;
+  if (const std::error_code error = FileIdentity(second, two)) return error;
+  same = one && two && one->dwVolumeSerialNumber == two->dwVolumeSerialNumber &&
+         one->nFileIndexHigh == two->nFileIndexHigh && one->nFileIndexLow == two->nFileIndexLow;
+  return {};
+}
+
+std::error_code ReplacementFile::Finish() {
   if (!FlushFileBuffers(reinterpret_cast<HANDLE>(handle_))) return LastError();
   if (!CloseHandle(reinterpret_cast<HANDLE>(std::exchange(handle_, kClosed)))) return LastError();
+  return {};
+}
+
+std::error_code ReplacementFile::PutInPlace(const std::string& target, const std::string&) {
   if (!MoveFileExW(ToUtf16(name_).c_str(), ToUtf16(target).c_str(),
                    MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
     return LastError();

@@ -99,10 +99,11 @@ Stop Locate(std::string_view target, Destination& to) {
   return {};
 }
 
-Stop Replace(const Destination& to, std::string_view bytes) {
+// Every byte in a finished temporary file beside the target, ready to be put in place.
+Stop Prepare(const Destination& to, std::string_view bytes,
+             std::optional<native::ReplacementFile>& file) {
   TempNames names(to.parts);
   std::error_code code;
-  std::optional<native::ReplacementFile> file;
   for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
     file.emplace(names.Next(), code);
     if (code != std::errc::file_exists) break;
@@ -110,18 +111,52 @@ Stop Replace(const Destination& to, std::string_view bytes) {
   if (code) return {code};
   if (to.kind == Kind::File && (code = file->KeepAttributesOf(to.name))) return {code};
   if ((code = file->Write(bytes))) return {code};
-  return {file->Replace(to.name, to.parts.folder)};
+  return {file->Finish()};
+}
+
+SaveResult Result(std::string_view target, const Stop& stop) {
+  if (!stop.code) return {};
+  const std::string reason = stop.reason.empty() ? stop.code.message() : std::string(stop.reason);
+  return {stop.code, '"' + std::string(target) + "\" could not be written. " + reason + '.'};
 }
 
 }  // namespace
 
-SaveResult WriteFileAtomically(std::string_view target, std::string_view bytes) {
+struct PreparedFile::Pending {
   Destination to;
-  Stop stop = Locate(target, to);
-  if (!stop.code) stop = Replace(to, bytes);
-  if (!stop.code) return {};
-  const std::string reason = stop.reason.empty() ? stop.code.message() : std::string(stop.reason);
-  return {stop.code, '"' + std::string(target) + "\" could not be written. " + reason + '.'};
+  std::optional<native::ReplacementFile> file;
+};
+
+PreparedFile::PreparedFile(std::string_view target, std::string_view bytes)
+    : target_(target), pending_(std::make_unique<Pending>()) {
+  Stop stop = Locate(target, pending_->to);
+  if (!stop.code) stop = Prepare(pending_->to, bytes, pending_->file);
+  result_ = Result(target, stop);
+}
+
+PreparedFile::~PreparedFile() = default;
+
+SaveResult PreparedFile::Commit() {
+  if (!result_.Saved() || !pending_->file) return result_;
+  const Stop stop{pending_->file->PutInPlace(pending_->to.name, pending_->to.parts.folder)};
+  pending_->file.reset();
+  return result_ = Result(target_, stop);
+}
+
+SaveResult WriteFileAtomically(std::string_view target, std::string_view bytes) {
+  PreparedFile file(target, bytes);
+  return file.Commit();
+}
+
+bool SameFile(std::string_view first, std::string_view second) {
+  std::string one;
+  std::string two;
+  bool same = false;
+  if (first.empty() || second.empty() || native::Resolve(first, one) ||
+      native::Resolve(second, two)) {
+    return false;
+  }
+  return !native::SameFile(one, two, same) && same;
 }
 
 }  // namespace vexilo

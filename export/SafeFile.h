@@ -1,5 +1,6 @@
 #pragma once
 
+#include <memory>
 #include <string>
 #include <string_view>
 #include <system_error>
@@ -24,5 +25,31 @@ struct SaveResult {
 // The target is a file name as UTF-8 text, absolute or relative to the current folder; on
 // Windows it must be valid UTF-8, on POSIX systems its bytes are the name as it is stored.
 [[nodiscard]] SaveResult WriteFileAtomically(std::string_view target, std::string_view bytes);
+
+// The same save in two steps, for a file that must appear only if something else succeeds
+// too: the constructor writes every byte to the temporary file and flushes it to the disk;
+// Commit puts it in place. A prepared file that is never committed goes with its object, and
+// the target stays exactly as it was.
+class PreparedFile {
+ public:
+  PreparedFile(std::string_view target, std::string_view bytes);
+  PreparedFile(const PreparedFile&) = delete;
+  PreparedFile& operator=(const PreparedFile&) = delete;
+  ~PreparedFile();
+
+  // How the preparation went; Commit only after it went well.
+  const SaveResult& Prepared() const { return result_; }
+  [[nodiscard]] SaveResult Commit();
+
+ private:
+  struct Pending;
+  std::string target_;
+  std::unique_ptr<Pending> pending_;
+  SaveResult result_;
+};
+
+// Whether two names lead to one file, through links or other names; false when either leads
+// nowhere or the system cannot tell.
+bool SameFile(std::string_view first, std::string_view second);
 
 }  // namespace vexilo

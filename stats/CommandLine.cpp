@@ -1,9 +1,12 @@
 #include "stats/CommandLine.h"
 
+#include <array>
 #include <cerrno>
 #include <charconv>
 #include <cstdint>
 #include <cstring>
+#include <exception>
+#include <new>
 #include <optional>
 #include <string_view>
 #include <system_error>
@@ -15,35 +18,33 @@
 #include "stats/analysis/ReadLogs.h"
 #include "stats/report/HtmlReport.h"
 #include "stats/report/JsonReport.h"
+#include "stats/report/TextFormat.h"
 #include "stats/report/TextReport.h"
 
 namespace vexilo::stats {
 namespace {
 
 constexpr std::string_view kProgram = "vexilo-stats";
+constexpr std::string_view kStandardStream = "-";
+constexpr double kMostHeldOut = 0.9;
+constexpr int kFewestSimulations = 1000;
+constexpr int kMostSimulations = 1000000;
 
-constexpr std::string_view kHelp =
-    "Usage: vexilo-stats [--json | --html FILE] [--last N] [--seed N] LOG...\n"
-    "\n"
+constexpr std::string_view kAbout =
     "Reads spin logs saved by Vexilo's DataSave (\"17,Black\" a line) as one record, oldest\n"
-    "spin first, in the order given, and reports whether the wheel favours some numbers, groups\n"
-    "or an arc of the wheel. LOG - reads standard input.\n"
-    "\n"
-    "  --json        the figures as one JSON object instead of text\n"
-    "  --html FILE   also write a page with pictures to FILE\n"
-    "  --last N      analyse only the newest N spins\n"
-    "  --seed N      seed of the fair wheels the best arc is held against (default 20240901)\n"
-    "  --help        show this text\n"
-    "  --version     show the version\n"
-    "\n"
+    "spin first, in the order given, and answers whether the wheel is biased: one verdict for\n"
+    "the whole report, checked on the later spins, with the details behind it. LOG - reads\n"
+    "standard input.\n";
+
+constexpr std::string_view kExitStatus =
     "Exit status: 0 done, 1 wrong usage, 2 bad or unreadable input, 3 the report could not be\n"
-    "written.\n";
+    "made or written.\n";
 
 struct Options {
   bool json = false;
-  std::optional<std::string> html;
+  std::optional<std::string> html;  // "-": the page instead of the text on standard output
   std::optional<std::int64_t> last;
-  std::uint64_t seed = kDefaultSeed;
+  AnalysisOptions analysis;
   std::vector<std::string> logs;
   bool help = false;
   bool version = false;
@@ -64,12 +65,110 @@ Number WholeNumber(std::string_view option, std::string_view text) {
   return value;
 }
 
+double HeldOut(std::string_view option, std::string_view text) {
+  double value = -1;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (text.empty() || error != std::errc{} || end != text.data() + text.size() ||
+      !(value >= 0 && value <= kMostHeldOut)) {
+    throw UsageError{std::string(option) + " needs a share from 0 to 0.9, not \"" +
+                     std::string(text) + "\""};
+  }
+  return value;
+}
+
+int Simulations(std::string_view option, std::string_view text) {
+  std::int64_t value = -1;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (text.empty() || error != std::errc{} || end != text.data() + text.size() ||
+      value < kFewestSimulations || value > kMostSimulations) {
+    throw UsageError{std::string(option) + " needs a whole number from 1000 to 1000000, not \"" +
+                     std::string(text) + "\""};
+  }
+  return static_cast<int>(value);
+}
+
+// One option: its name, the value it takes (none for a switch), what it does, its default,
+// and what it sets. The parser and --help read this table, and a test holds the read-me and
+// the manual page to it.
+struct Option {
+  std::string_view name;
+  std::string_view value;
+  std::string_view help;
+  std::string (*byDefault)();  // null: no default worth saying
+  void (*apply)(Options&, std::string_view name, std::string_view value);
+};
+
+constexpr std::array<Option, 8> kOptions = {{
+    {"--json", "", "the figures as one JSON object instead of text", nullptr,
+     [](Options& o, std::string_view, std::string_view) { o.json = true; }},
+    {"--html", "FILE",
+     "also write a page with pictures to FILE; FILE - writes the page to standard output instead "
+     "of the text",
+     nullptr, [](Options& o, std::string_view, std::string_view v) { o.html = std::string(v); }},
+    {"--last", "N", "analyse only the newest N spins", nullptr,
+     [](Options& o, std::string_view n, std::string_view v) {
+       o.last = WholeNumber<std::int64_t>(n, v);
+     }},
+    {"--holdout", "F",
+     "share of the spins, the newest, kept back to check what the earlier ones chose, 0 to 0.9; 0 "
+     "turns the check off",
+     [] { return std::string("0.5"); },
+     [](Options& o, std::string_view n, std::string_view v) {
+       o.analysis.holdout = HeldOut(n, v);
+     }},
+    {"--simulations", "N", "fair wheels simulated for the verdict and the arcs, 1000 to 1000000",
+     [] { return std::to_string(kDefaultSimulations); },
+     [](Options& o, std::string_view n, std::string_view v) {
+       o.analysis.simulations = Simulations(n, v);
+     }},
+    {"--seed", "N", "seed of the simulated fair wheels, so that a report can be made again",
+     [] { return std::to_string(kDefaultSeed); },
+     [](Options& o, std::string_view n, std::string_view v) {
+       o.analysis.seed = WholeNumber<std::uint64_t>(n, v);
+     }},
+    {"--help", "", "show this text", nullptr,
+     [](Options& o, std::string_view, std::string_view) { o.help = true; }},
+    {"--version", "", "show the version", nullptr,
+     [](Options& o, std::string_view, std::string_view) { o.version = true; }},
+}};
+
+std::string Help() {
+  std::string text = "Usage: " + std::string(kProgram) + " [OPTION]... LOG...\n\n";
+  text += kAbout;
+  text += '\n';
+  constexpr std::size_t kColumn = 20;
+  constexpr std::size_t kWidth = 92;
+  for (const Option& o : kOptions) {
+    std::string head = "  " + std::string(o.name);
+    if (!o.value.empty()) head += " " + std::string(o.value);
+    head.append(head.size() < kColumn ? kColumn - head.size() : 1, ' ');
+    std::string help(o.help);
+    if (o.byDefault != nullptr) help += " (default " + o.byDefault() + ")";
+    const std::string lines = Wrapped(help, kWidth - kColumn);
+    for (std::size_t from = 0; from < lines.size();) {
+      const std::size_t end = lines.find('\n', from) + 1;
+      text += (from == 0 ? head : std::string(kColumn, ' ')) + lines.substr(from, end - from);
+      from = end;
+    }
+  }
+  text += "  --                every later argument is a log\n\n";
+  text += kExitStatus;
+  return text;
+}
+
+const Option* Find(std::string_view name) {
+  for (const Option& o : kOptions) {
+    if (o.name == name) return &o;
+  }
+  return nullptr;
+}
+
 Options Parse(std::span<const std::string> args) {
   Options options;
   bool onlyLogs = false;
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string_view arg = args[i];
-    if (onlyLogs || arg == "-" || !arg.starts_with("-")) {
+    if (onlyLogs || arg == kStandardStream || !arg.starts_with("-")) {
       options.logs.emplace_back(arg);
       continue;
     }
@@ -80,26 +179,19 @@ Options Parse(std::span<const std::string> args) {
     // "--name=value" or "--name value" for the options that take a value.
     const std::size_t equals = arg.find('=');
     const std::string_view name = arg.substr(0, equals);
-    const auto value = [&]() -> std::string_view {
-      if (equals != std::string_view::npos) return arg.substr(equals + 1);
-      if (i + 1 >= args.size()) throw UsageError{std::string(name) + " needs a value"};
-      return args[++i];
-    };
-    if (name == "--help" && equals == std::string_view::npos) {
-      options.help = true;
-    } else if (name == "--version" && equals == std::string_view::npos) {
-      options.version = true;
-    } else if (name == "--json" && equals == std::string_view::npos) {
-      options.json = true;
-    } else if (name == "--html") {
-      options.html = std::string(value());
-    } else if (name == "--last") {
-      options.last = WholeNumber<std::int64_t>(name, value());
-    } else if (name == "--seed") {
-      options.seed = WholeNumber<std::uint64_t>(name, value());
+    const Option* option = Find(name);
+    if (option == nullptr) throw UsageError{"unknown option " + std::string(arg)};
+    std::string_view value;
+    if (option->value.empty()) {
+      if (equals != std::string_view::npos) throw UsageError{std::string(name) + " takes no value"};
+    } else if (equals != std::string_view::npos) {
+      value = arg.substr(equals + 1);
+    } else if (i + 1 < args.size()) {
+      value = args[++i];
     } else {
-      throw UsageError{"unknown option " + std::string(arg)};
+      throw UsageError{std::string(name) + " needs a value"};
     }
+    option->apply(options, name, value);
   }
   if (options.help || options.version) return options;
   if (options.json && options.html) throw UsageError{"--json and --html do not go together"};
@@ -122,9 +214,68 @@ ExitCode Emit(std::FILE* out, std::FILE* err, std::string_view text) {
   return ExitCode::NotWritten;
 }
 
-}  // namespace
+bool PageToFile(const Options& options) {
+  return options.html && *options.html != kStandardStream;
+}
 
-ExitCode RunCommandLine(std::span<const std::string> args, std::FILE* out, std::FILE* err) {
+// A page that would take the place of one of the logs: the same name, or the same file
+// through another name or a link.
+std::optional<std::string> LogThePageWouldReplace(const Options& options) {
+  if (!PageToFile(options)) return std::nullopt;
+  for (const std::string& log : options.logs) {
+    if (log == kStandardStream) continue;
+    if (log == *options.html || SameFile(*options.html, log)) return log;
+  }
+  return std::nullopt;
+}
+
+// A log given twice is read twice, as given, but that is seldom what was meant.
+void WarnOfRepeats(std::FILE* err, const std::vector<std::string>& logs) {
+  for (std::size_t i = 0; i < logs.size(); ++i) {
+    if (logs[i] == kStandardStream) continue;
+    for (std::size_t j = i + 1; j < logs.size(); ++j) {
+      if (logs[j] == kStandardStream) continue;
+      if (logs[i] == logs[j] || SameFile(logs[i], logs[j])) {
+        Say(err, "warning: " + logs[i] + " and " + logs[j] +
+                     " are the same file; its spins are read twice, as given");
+        break;
+      }
+    }
+  }
+}
+
+struct Reports {
+  std::string report;  // for standard output
+  std::string page;    // for the page's file
+};
+
+Reports Make(const Options& options) {
+  ReadLogsResult read = ReadLogs(options.logs, options.last);
+  const Analysis result = Analyse(read.spins, std::move(read.files), options.analysis);
+  if (options.html && !PageToFile(options)) return {HtmlReport(result), {}};
+  Reports made{options.json ? JsonReport(result) : TextReport(result), {}};
+  if (options.html) made.page = HtmlReport(result);
+  return made;
+}
+
+// The page waits in its temporary file until the report is out and flushed, so that a run
+// that fails anywhere leaves no page.
+ExitCode Deliver(const Options& options, const Reports& made, std::FILE* out, std::FILE* err) {
+  if (!PageToFile(options)) return Emit(out, err, made.report);
+  PreparedFile page(*options.html, made.page);
+  if (!page.Prepared().Saved()) {
+    Say(err, "cannot write " + *options.html + ": " + page.Prepared().code.message());
+    return ExitCode::NotWritten;
+  }
+  if (const ExitCode code = Emit(out, err, made.report); code != ExitCode::Done) return code;
+  if (const SaveResult saved = page.Commit(); !saved.Saved()) {
+    Say(err, "cannot write " + *options.html + ": " + saved.code.message());
+    return ExitCode::NotWritten;
+  }
+  return ExitCode::Done;
+}
+
+ExitCode Run(std::span<const std::string> args, std::FILE* out, std::FILE* err) {
   Options options;
   try {
     options = Parse(args);
@@ -133,17 +284,17 @@ ExitCode RunCommandLine(std::span<const std::string> args, std::FILE* out, std::
     std::fprintf(err, "Try '%s --help'.\n", kProgram.data());
     return ExitCode::Usage;
   }
-  if (options.help) return Emit(out, err, kHelp);
+  if (options.help) return Emit(out, err, Help());
   if (options.version) return Emit(out, err, std::string(kProgram) + " " VEXILO_VERSION "\n");
-  std::string report;
-  std::string page;
+  if (const std::optional<std::string> log = LogThePageWouldReplace(options)) {
+    Say(err, "the page " + *options.html + " would replace the log " + *log +
+                 "; nothing was read or written");
+    return ExitCode::Usage;
+  }
+  WarnOfRepeats(err, options.logs);
+  Reports made;
   try {
-    ReadLogsResult read = ReadLogs(options.logs, options.last);
-    AnalysisOptions analysis;
-    analysis.seed = options.seed;
-    const Analysis result = Analyse(read.spins, std::move(read.files), analysis);
-    report = options.json ? JsonReport(result) : TextReport(result);
-    if (options.html) page = HtmlReport(result);
+    made = Make(options);
   } catch (const SpinLogError& bad) {
     std::fprintf(err, "%s\n", bad.what());
     return ExitCode::BadInput;
@@ -151,14 +302,23 @@ ExitCode RunCommandLine(std::span<const std::string> args, std::FILE* out, std::
     std::fprintf(err, "%s\n", unreadable.what());
     return ExitCode::BadInput;
   }
-  // The page first: if it cannot be written, the run fails before anything reaches out.
-  if (options.html) {
-    if (const SaveResult saved = WriteFileAtomically(*options.html, page); !saved.Saved()) {
-      Say(err, "cannot write " + *options.html + ": " + saved.code.message());
-      return ExitCode::NotWritten;
-    }
+  return Deliver(options, made, out, err);
+}
+
+}  // namespace
+
+ExitCode RunCommandLine(std::span<const std::string> args, std::FILE* out, std::FILE* err) {
+  // Whatever escapes becomes a message and an exit code, never an abort.
+  try {
+    return Run(args, out, err);
+  } catch (const std::bad_alloc&) {
+    std::fputs("vexilo-stats: not enough memory to make the report\n", err);
+  } catch (const std::exception& error) {
+    std::fprintf(err, "%s: the report could not be made: %s\n", kProgram.data(), error.what());
+  } catch (...) {
+    std::fprintf(err, "%s: the report could not be made: an unexpected error\n", kProgram.data());
   }
-  return Emit(out, err, report);
+  return ExitCode::NotWritten;
 }
 
 }  // namespace vexilo::stats

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "stats/report/Markup.h"
+#include "stats/report/Palette.h"
 #include "stats/report/ReportCharts.h"
 #include "stats/report/ReportWords.h"
 #include "stats/report/TextFormat.h"
@@ -15,44 +16,49 @@ namespace {
 
 constexpr std::string_view kStyle = R"css(
 :root { color-scheme: light; }
-body { font: 15px/1.45 system-ui, "DejaVu Sans", sans-serif; color: #1b1b1b; background: #fff;
+body { font: 15px/1.45 system-ui, "DejaVu Sans", sans-serif; color: {ink}; background: {paper};
        max-width: 1260px; margin: 0 auto; padding: 1rem 1.5rem 3rem; }
 h1 { font-size: 1.7rem; margin: .4rem 0 .2rem; }
-h2 { font-size: 1.25rem; margin: 2rem 0 .6rem; border-bottom: 1px solid #ccc; }
-.lead { font-size: 1.1rem; margin: 0 0 .8rem; }
+h2 { font-size: 1.25rem; margin: 2rem 0 .6rem; border-bottom: 1px solid {rule}; }
+.answer { background: {answer}; border-left: 6px solid {answer-edge}; padding: .6rem 1rem;
+          margin: .6rem 0 1rem; }
+.answer h1 { font-size: 1.35rem; line-height: 1.35; margin: .2rem 0 .4rem; max-width: 60rem; }
+.answer p { margin: .3rem 0; }
+.lead { font-size: 1.05rem; }
+.app { font-size: .85rem; color: {faint}; margin: 0; }
 ul.verdicts { padding-left: 1.2rem; margin: .4rem 0; }
 .pictures { display: flex; flex-wrap: wrap; gap: 1rem 2rem; align-items: flex-start; }
 .pictures figure:first-child { flex: 1 1 520px; }
 figure { margin: .5rem 0; min-width: 0; }
-figcaption { font-size: .85rem; color: #444; max-width: 46rem; }
+figcaption { font-size: .85rem; color: {muted}; max-width: 46rem; }
 svg { max-width: 100%; height: auto; display: block; }
-svg text { font: 11px system-ui, "DejaVu Sans", sans-serif; fill: #1b1b1b;
+svg text { font: 11px system-ui, "DejaVu Sans", sans-serif; fill: {ink};
            dominant-baseline: middle; }
-svg .tick { text-anchor: middle; fill: #444; }
+svg .tick { text-anchor: middle; fill: {muted}; }
 svg .end { text-anchor: end; }
 svg .family { font-weight: bold; }
 svg .pocket { font-size: 13px; font-weight: bold; text-anchor: middle; }
-svg .on-dark { fill: #fff; }
+svg .on-dark { fill: {paper}; }
 svg .centre { font-size: 20px; font-weight: bold; text-anchor: middle; }
-svg .grid { stroke: #e4e4e4; }
-svg .band { fill: #9ecae1; fill-opacity: .45; }
-svg .expected { stroke: #1b1b1b; stroke-width: 1.5; stroke-dasharray: 5 3; }
-svg .share { fill: #4a6b8a; }
-svg .arc-mark { fill: #1b1b1b; }
+svg .grid { stroke: {grid}; }
+svg .band { fill: {band}; fill-opacity: .45; }
+svg .expected { stroke: {ink}; stroke-width: 1.5; stroke-dasharray: 5 3; }
+svg .share { fill: {plain}; }
+svg .arc-mark { fill: {ink}; }
 table { border-collapse: collapse; margin: .5rem 0 1rem; font-variant-numeric: tabular-nums; }
 caption { text-align: left; font-weight: bold; padding: .2rem 0; }
-th, td { padding: .15rem .6rem; border-bottom: 1px solid #e4e4e4; }
-th { text-align: left; background: #f3f3f3; }
+th, td { padding: .15rem .6rem; border-bottom: 1px solid {grid}; }
+th { text-align: left; background: {head}; }
 tbody th { background: none; font-weight: 600; }
 td.n { text-align: right; }
 td.name { overflow-wrap: anywhere; }
-.chip { display: inline-block; min-width: 1.6em; text-align: center; color: #fff;
+.chip { display: inline-block; min-width: 1.6em; text-align: center; color: {paper};
         border-radius: 3px; font-weight: bold; }
-.red { background: #c8102e; } .black { background: #1a1a1a; } .green { background: #00843d; }
+.red { background: {red}; } .black { background: {black}; } .green { background: {green}; }
 .flag { font-weight: bold; }
-.hot { color: #b35806; } .cold { color: #542788; }
+.hot { color: {hotter}; } .cold { color: {colder}; }
 p, li { max-width: 52rem; }
-footer { margin-top: 2.5rem; font-size: .8rem; color: #555; }
+footer { margin-top: 2.5rem; font-size: .8rem; color: {faint}; }
 @media print {
   * { -webkit-print-color-adjust: exact; print-color-adjust: exact; }
   @page { margin: 14mm; }
@@ -130,9 +136,9 @@ class Table {
 // A <section> with its heading, closed when it goes; declared before the tables inside it.
 class Section {
  public:
-  Section(Markup& page, std::string_view id, std::string_view heading) : page_(page) {
-    page_.Open("section", {{"id", id}});
-    page_.Element("h2", heading);
+  Section(Markup& page, Part part) : page_(page) {
+    page_.Open("section", {{"id", WordsOf(part).id}});
+    page_.Element("h2", WordsOf(part).heading);
   }
   ~Section() { page_.Close(); }
   Section(const Section&) = delete;
@@ -151,67 +157,101 @@ void Figure(Markup& page, const Analysis& a, Picture picture, std::string_view c
   page.Close();
 }
 
-std::string Lead(const Analysis& a) {
-  if (a.spins == 0) return "Nothing to analyse: the logs hold no spins.";
-  const std::size_t logs = a.files.size();
-  return Count(a.spins) + " spins analysed from " + Count(static_cast<std::int64_t>(logs)) +
-         (logs == 1 ? " log" : " logs") + ", oldest first.";
-}
-
-std::string HeatSentence(const Analysis& a, int number, std::string_view word) {
-  const NumberFigures& f = a.numbers[number];
-  return std::string(word == "hot" ? "Hottest" : "Coldest") + " number: " + Count(number) + ", z " +
-         Signed(f.z) + ", adjusted p = " + FormatP(f.adjusted_p) +
-         (f.heat != Heat::None ? ": " + std::string(word) + ", even after correcting"
-                               : ": not " + std::string(word) + " once corrected") +
-         " for looking at 37 numbers at once (Holm).";
-}
-
-std::string ArcSentence(const Analysis& a) {
-  const ArcFigures& best = a.arcs[a.best_arc];
-  return "Best arc of the wheel: " + Count(best.length) +
-         (best.length == 1 ? " pocket" : " neighbouring pockets") + ", z " + Signed(best.z) +
-         ", p = " + FormatP(a.arc_p_value) + " against " + Count(a.simulations) +
-         " simulated fair wheels: " +
-         (a.arc_p_value < kLevel ? "a favoured arc at the 5% level."
-                                 : "no sign of a favoured arc at the 5% level.");
-}
-
 // The verdict of a flagged test already gives its p-value.
 std::string TestSentence(std::string_view what, const FitTest& t) {
-  return std::string(what) + ": " + TestVerdict(t) + " (chi-square " + Fixed(t.statistic, 2) + ", df " +
-         Count(t.df) + (t.p_value < kLevel ? "" : ", p = " + FormatP(t.p_value)) + ").";
+  return std::string(what) + ": " + TestVerdict(t) + " (chi-square " + Fixed(t.statistic, 2) +
+         ", df " + Count(t.df) + ", " + PWords(t.p_value) + ").";
 }
 
-void Summary(Markup& page, const Analysis& a) {
-  page.Open("ul", {{"class", "verdicts"}});
-  page.Element("li", TestSentence("The 37 numbers", a.tests.front()));
-  page.Element("li", HeatSentence(a, a.hottest, "hot"));
-  page.Element("li", HeatSentence(a, a.coldest, "cold"));
-  page.Element("li", ArcSentence(a));
-  page.Element("li", TestSentence("The dealer's signature", a.signature.test));
+// The answer first: the verdict and what to do next, how it was reached, what was analysed.
+void Answer(Markup& page, const Analysis& a) {
+  page.Open("header", {{"id", "verdict"}, {"class", "answer"}});
+  page.Element("p", {{"class", "app"}}, "Vexilo Stats");
+  page.Element("h1", Capitalised(VerdictWords(a)) + ".");
+  if (a.spins > 0) page.Element("p", VerdictDetail(a));
+  page.Element("p", {{"class", "lead"}}, Capitalised(SpinsLead(a)));
   page.Close();
 }
 
+// The candidates on the later spins: those the answer shows, or all of them.
+void Candidates(Markup& page, const Holdout& h, std::string_view caption, bool all) {
+  const std::string level = ConfidencePercent();
+  Table table(page, caption,
+              {"candidate", "earlier hits", "later hits", "expected", "p (Holm)",
+               "share (" + level + ")", "return (" + level + ")"});
+  for (std::size_t i = 0; i < h.candidates.size(); ++i) {
+    if (!all && !Leads(h, i)) continue;
+    const Candidate& c = h.candidates[i];
+    table.Row().Head(CandidateName(c)).Number(Count(c.earlier_hits)).Number(Count(c.hits));
+    table.Number(Fixed(c.expected, 1)).Number(FormatP(c.adjusted_p));
+    table.Number(Percent(c.share_ci[0]) + " to " + Percent(c.share_ci[1]));
+    table.Number(SignedPercent(c.return_rate) + " (" + SignedPercent(c.return_ci[0]) + " to " +
+                 SignedPercent(c.return_ci[1]) + ")");
+  }
+}
+
+bool Checked(const Holdout& h) {
+  return h.fraction > 0 && h.enough && !h.candidates.empty();
+}
+
+void LaterSpins(Markup& page, const Analysis& a) {
+  const Holdout& h = a.holdout;
+  const Section section(page, Part::LaterSpins);
+  page.Element("p", HoldoutWords(a));
+  if (!Checked(h)) return;
+  page.Open("ul", {{"class", "verdicts"}});
+  for (std::size_t i = 0; i < h.candidates.size(); ++i) {
+    const Candidate& c = h.candidates[i];
+    if (!Explains(h, i)) continue;
+    page.Element(
+        "li", Capitalised(CandidateName(c)) + " " + HeldUpWords(c) + "; " + EdgeWords(h, c) + ".");
+  }
+  page.Close();
+  Candidates(page, h, "", false);
+}
+
+void Summary(Markup& page, const Analysis& a) {
+  const Section section(page, Part::Details);
+  page.Element("p", DetailsWords());
+  page.Open("ul", {{"class", "verdicts"}});
+  page.Element("li", TestSentence("The 37 numbers", a.tests.front()));
+  for (const FitTest& t : a.tests) {
+    if (t.family == "zero") page.Element("li", TestSentence("Zero against the rest", t));
+  }
+  page.Element("li", HeatWords(a, true));
+  page.Element("li", HeatWords(a, false));
+  page.Element("li", ArcWords(a));
+  page.Element("li", TestSentence("The dealer's signature", a.signature.test));
+  page.Close();
+  if (Checked(a.holdout)) {
+    Candidates(page, a.holdout, EveryCandidateWords(), true);
+  }
+}
+
 void Files(Markup& page, const Analysis& a) {
-  Table table(page, "The logs, in the order read", {"log", "spins", "analysed"});
+  const Section section(page, Part::Logs);
+  if (const std::string agree = LogsAgreeWords(a); !agree.empty()) page.Element("p", agree);
+  Table table(page, Capitalised(std::string(WordsOf(Part::Logs).about)),
+              {"log", "spins", "analysed", "p of its 37 numbers", "hottest"});
   for (const FileFigures& f : a.files) {
     table.Row().Cell(LogName(f.name)).Number(Count(f.spins)).Number(Count(f.analysed));
+    table.Number(FormatP(f.test.p_value)).Number(f.hottest < 0 ? "-" : Count(f.hottest));
   }
 }
 
 void Pictures(Markup& page, const Analysis& a) {
   page.Open("div", {{"class", "pictures"}});
   Figure(page, a, CountsPicture,
-         "Counts of each number. Dashed: what a fair wheel gives each; shaded: where 95 of 100 "
-         "fair wheels' counts fall, so about 2 numbers in 37 fall outside by chance.");
+         "Counts of each number. Dashed: what a fair wheel gives each; shaded: where " +
+             LevelOfFair() + " fair wheels' counts fall, so about " + Fixed(kPockets * kLevel, 0) +
+             " numbers in 37 fall outside by chance.");
   Figure(page, a, WheelPicture, "");
   page.Close();
 }
 
 void Tests(Markup& page, const Analysis& a) {
-  const Section section(page, "fit", "Goodness of fit");
-  Table table(page, "Chi-square against a fair wheel, zero a cell of its own",
+  const Section section(page, Part::Fit);
+  Table table(page, Capitalised(std::string(WordsOf(Part::Fit).about)),
               {"test", "statistic", "df", "p", "verdict"});
   for (const FitTest& t : a.tests) {
     table.Row().Head(t.family).Number(Fixed(t.statistic, 2)).Number(Count(t.df));
@@ -220,12 +260,12 @@ void Tests(Markup& page, const Analysis& a) {
 }
 
 void Numbers(Markup& page, const Analysis& a) {
-  const Section section(page, "numbers", "Numbers");
+  const Section section(page, Part::Numbers);
   Figure(page, a, SleepersPicture,
-         "Spins since each number last came up (dark), in front of its longest absence (light). "
-         "Dashed: the absence a fair wheel reaches for one given number 1 time in 20.");
+         "Spins since each number last came up (dark), in front of its longest absence (light). " +
+             std::string(SleepersWords()));
   Table table(
-      page, "Every number; a fair wheel gives each 2.70%",
+      page, "Every number; " + std::string(WordsOf(Part::Numbers).about),
       {"number", "count", "share", "z", "adjusted p", "sleeper", "longest absence", "flag"});
   for (const NumberFigures& f : a.numbers) {
     table.Row().Chip(f.number).Number(Count(f.count)).Number(Percent(f.share));
@@ -236,7 +276,7 @@ void Numbers(Markup& page, const Analysis& a) {
 }
 
 void Groups(Markup& page, const Analysis& a) {
-  const Section section(page, "board-groups", "Groups of the board");
+  const Section section(page, Part::Groups);
   Figure(page, a, GroupsPicture,
          "Zero counts against every group, so a fair wheel gives red 18 in 37 spins, not half.");
   Table table(page, "Every group", {"family", "group", "count", "share", "expected", "z"});
@@ -247,8 +287,8 @@ void Groups(Markup& page, const Analysis& a) {
 }
 
 void Arcs(Markup& page, const Analysis& a) {
-  const Section section(page, "arcs", "Arcs of the wheel");
-  page.Element("p", ArcSentence(a));
+  const Section section(page, Part::Arcs);
+  page.Element("p", ArcWords(a));
   Table table(page, "The arc of each length that came up most often against a fair wheel",
               {"length", "count", "expected", "z", "pockets in wheel order"});
   for (const ArcFigures& arc : a.arcs) {
@@ -260,7 +300,7 @@ void Arcs(Markup& page, const Analysis& a) {
 }
 
 void SignatureSection(Markup& page, const Analysis& a) {
-  const Section section(page, "dealer", "The dealer's signature");
+  const Section section(page, Part::Signature);
   page.Element("p",
                "How many pockets round the wheel each spin landed from the one before. A dealer "
                "who launches the ball the same way leaves a bump here that no count of numbers "
@@ -280,22 +320,22 @@ void SignatureSection(Markup& page, const Analysis& a) {
 }
 
 void Streaks(Markup& page, const Analysis& a) {
-  const Section section(page, "streaks", "Streaks");
-  Table table(page, "Spins in a row", {"", "longest", "current"});
+  const Section section(page, Part::Streaks);
+  Table table(page, Capitalised(std::string(WordsOf(Part::Streaks).about)),
+              {"", "longest", "current"});
   for (const Streak& s : a.streaks) {
     table.Row().Head(s.name).Number(Count(s.longest)).Number(Count(s.current));
   }
 }
 
 void Power(Markup& page, const Analysis& a) {
-  const Section section(page, "power", "How many spins are enough");
-  page.Element("p",
-               "Spins the 37-number test needs to see one pocket that comes up more often than "
-               "a fair one, at the 5% level with 80% power, and the chance it sees it with the " +
-                   Count(a.spins) + " spins analysed.");
-  Table table(page, "", {"one pocket comes up", "spins needed", "power now"});
+  const Section section(page, Part::Power);
+  page.Element("p", Capitalised(std::string(WordsOf(Part::Power).about)) +
+                        ", and the chance it does so with the " + SpinsWords(a.spins) +
+                        " analysed.");
+  Table table(page, "", {"the wheel has", "spins needed", "power now"});
   for (const PowerFigures& p : a.power) {
-    table.Row().Head(Fixed(100 * p.excess, 0) + "% more often");
+    table.Row().Head(BiasWords(p));
     table.Number(Count(p.spins_needed)).Number(Percent(p.power_now));
   }
 }
@@ -308,17 +348,15 @@ std::string HtmlReport(const Analysis& a) {
   page.Open("html", {{"lang", "en"}}).Open("head");
   page.Empty("meta", {{"charset", "utf-8"}});
   page.Empty("meta", {{"name", "viewport"}, {"content", "width=device-width, initial-scale=1"}});
-  page.Element("title", "Vexilo Stats: " + Count(a.spins) + " spins");
-  page.Open("style").Trusted(kStyle).Close();
+  page.Element("title", "Vexilo Stats: " + SpinsWords(a.spins));
+  page.Open("style").Trusted(WithColours(kStyle)).Close();
   page.Close().Open("body");
-  page.Element("h1", "Vexilo Stats");
-  page.Element("p", {{"class", "lead"}}, Lead(a));
-  if (a.spins > 0) {
-    Summary(page, a);
-    Pictures(page, a);
-  }
+  Answer(page, a);
+  if (a.spins > 0) LaterSpins(page, a);
   Files(page, a);
   if (a.spins > 0) {
+    Pictures(page, a);
+    Summary(page, a);
     Tests(page, a);
     Numbers(page, a);
     Groups(page, a);
@@ -327,9 +365,11 @@ std::string HtmlReport(const Analysis& a) {
     Streaks(page, a);
     Power(page, a);
   }
-  page.Element("footer", "Made by vexilo-stats " VEXILO_VERSION ", best arc against " +
-                             Count(a.simulations) + " fair wheels, seed " +
-                             std::to_string(a.seed) + ".");
+  page.Element("footer", "Made by vexilo-stats " VEXILO_VERSION
+                         ", the verdict and the best arc "
+                         "against " +
+                             Count(a.simulations) + " fair wheels, seed " + std::to_string(a.seed) +
+                             ".");
   page.Close().Close();
   return page.Take();
 }

@@ -9,6 +9,8 @@
 #include <string>
 #include <string_view>
 
+#include "stats/report/Palette.h"
+#include "stats/report/ReportWords.h"
 #include "stats/report/SvgPicture.h"
 #include "stats/report/TextFormat.h"
 #include "stats/report/WheelPicture.h"
@@ -18,8 +20,6 @@ namespace {
 
 constexpr double kNone = std::numeric_limits<double>::quiet_NaN();
 constexpr double kFair = 1.0 / kPockets;
-constexpr std::string_view kBehindFill = "#c9c9c9";  // the longest absences behind the sleepers
-constexpr std::string_view kPlainFill = "#4a6b8a";   // bars that stand for no pocket
 
 // The count (or share) a fair wheel gives a cell hit with chance p in n trials, and the range
 // 95% of fair wheels fall in, by the normal approximation.
@@ -116,7 +116,8 @@ void DrawBarChart(Markup& page, const BarChart& chart) {
                                    *std::max_element(chart.behind.begin(), chart.behind.end()),
                                    std::isfinite(chart.band.high) ? chart.band.high : 0,
                                    std::isfinite(chart.line) ? chart.line : 0, 1.0});
-  const double step = TickStep(highest * 1.05, 5);
+  // Counts are whole: a tick between two of them would repeat a label ("0, 0, 1, 1").
+  const double step = std::max(1.0, TickStep(highest * 1.05, 5));
   const BarLayout layout(std::ceil(highest * 1.05 / step) * step);
 
   OpenPicture(page, chart.id, BarLayout::kWidth, BarLayout::kHeight, chart.title,
@@ -130,10 +131,13 @@ void DrawBarChart(Markup& page, const BarChart& chart) {
                         {"class", "band"}});
   }
   if (std::any_of(chart.behind.begin(), chart.behind.end(), [](double v) { return v > 0; })) {
-    Bars(page, layout, chart.behind, 0.86, [](int) { return kBehindFill; });
+    const std::string behind = Hex(palette::kBehind);
+    Bars(page, layout, chart.behind, 0.86, [&behind](int) { return std::string_view(behind); });
   }
-  Bars(page, layout, chart.values, 0.7,
-       [&chart](int i) { return chart.pocketColours ? PocketColour(i) : kPlainFill; });
+  const std::string plain = Hex(palette::kPlain);
+  Bars(page, layout, chart.values, 0.7, [&chart, &plain](int i) {
+    return chart.pocketColours ? PocketColour(i) : std::string_view(plain);
+  });
   if (std::isfinite(chart.line)) AcrossPlot(page, Coord(layout.Y(chart.line)), "expected");
   const std::string labelY = Coord(BarLayout::kHeight - BarLayout::kBottom + 13);
   for (int i = 0; i < kPockets; ++i) {
@@ -172,8 +176,8 @@ std::string NumbersAt(const std::array<double, kPockets>& values, double extreme
 }
 
 std::string RangeWords(const FairRange& range) {
-  return "A fair wheel gives each " + Fixed(range.expected, 1) +
-         " (the dashed line); 95 of 100 fair wheels fall between " + Fixed(range.low, 1) + " and " +
+  return "A fair wheel gives each " + Fixed(range.expected, 1) + " (the dashed line); " +
+         LevelOfFair() + " fair wheels fall between " + Fixed(range.low, 1) + " and " +
          Fixed(range.high, 1) + " (shaded).";
 }
 
@@ -195,8 +199,8 @@ void CountsPicture(Markup& page, const Analysis& a) {
   chart.band = CountRange(a.spins, kFair);
   for (int n = 0; n < kPockets; ++n) chart.values[n] = static_cast<double>(a.numbers[n].count);
   chart.line = chart.band.expected;
-  chart.description = "Bars of the counts of the numbers 0 to 36 in " + std::to_string(a.spins) +
-                      " spins. " + RangeWords(chart.band) +
+  chart.description = "Bars of the counts of the numbers 0 to 36 in " + SpinsWords(a.spins) + ". " +
+                      RangeWords(chart.band) +
                       MostAndLeast(chart.values, "Most often", "least often");
   DrawBarChart(page, chart);
 }
@@ -228,13 +232,10 @@ void SleepersPicture(Markup& page, const Analysis& a) {
     chart.values[n] = static_cast<double>(a.numbers[n].since_last);
     chart.behind[n] = static_cast<double>(a.numbers[n].longest_absence);
   }
-  // One given number stays away k spins with chance (36/37)^k.
-  chart.line = std::log(kLevel) / std::log(1 - kFair);
   chart.description =
       "Bars of the spins since each number 0 to 36 last came up, in front of lighter bars of "
-      "its longest absence. A fair wheel keeps one given number away " +
-      Whole(std::ceil(chart.line)) + " spins or more 1 time in 20 (the dashed line)." +
-      MostAndLeast(chart.values, "Asleep longest", "came up last");
+      "its longest absence. " +
+      std::string(SleepersWords()) + MostAndLeast(chart.values, "Asleep longest", "came up last");
   DrawBarChart(page, chart);
 }
 
@@ -279,7 +280,8 @@ std::string GroupsDescription(const Analysis& a) {
       "Each group's share of all spins, family by family, as a bar from the share a fair wheel "
       "gives it (the dashed middle line) to the share it had, measured in standard errors so "
       "that every family is on one scale: orange above expectation, purple below. The band "
-      "where 95 of 100 fair wheels fall is shaded.";
+      "where " +
+      LevelOfFair() + " fair wheels fall is shaded.";
   const auto furthest = std::max_element(
       a.groups.begin(), a.groups.end(), [](const GroupFigures& x, const GroupFigures& y) {
         return std::abs(x.z) < std::abs(y.z) || (std::isnan(x.z) && !std::isnan(y.z));
@@ -320,7 +322,7 @@ void GroupAxis(Markup& page, const GroupScale& scale, double top, double bottom)
                         {"x2", x},
                         {"y1", Coord(bottom)},
                         {"y2", Coord(bottom + 4)},
-                        {"stroke", "#555555"}});
+                        {"stroke", Hex(palette::kFaint)}});
     page.Element("text", {{"x", x}, {"y", Coord(bottom + 12)}, {"class", "tick"}},
                  (z > 0 ? "+" : "") + Whole(z));
   }

@@ -4,13 +4,15 @@
 #include <cmath>
 
 #include "engine/PocketTable.h"
+#include "stats/report/Palette.h"
 #include "stats/report/TextFormat.h"
 
 namespace vexilo::stats {
 namespace {
 
 // Indexed by ColourCode: red, black, green.
-constexpr std::array<std::string_view, 3> kPocketColours = {"#c8102e", "#1a1a1a", "#00843d"};
+const std::array<std::string, 3> kPocketColours = {Hex(palette::kRed), Hex(palette::kBlack),
+                                                   Hex(palette::kGreen)};
 
 }  // namespace
 

@@ -1,12 +1,17 @@
 #include "stats/report/TextFormat.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
+
+#include "stats/analysis/Analysis.h"
 
 namespace vexilo::stats {
 namespace {
 
 constexpr const char* kMissing = "-";
+// Below this a p-value is written as a bound: what is left of it is rounding.
+constexpr double kSmallestP = 1e-300;
 
 std::string Chars(double value, std::chars_format format, int precision) {
   char buffer[64];
@@ -31,14 +36,55 @@ std::string Signed(double z) {
 
 std::string FormatP(double p) {
   if (!std::isfinite(p)) return kMissing;
-  if (p >= 0.01) return Fixed(p, 2);
-  if (p >= 0.001) return Fixed(p, 3);
-  return Chars(p, std::chars_format::scientific, 1);
+  if (p < kSmallestP) return "< 1e-300";
+  // Two significant digits, more where rounding would carry p onto or across the level.
+  const int magnitude = p > 0 ? static_cast<int>(std::floor(std::log10(p))) : 0;
+  for (int digits = 2;; ++digits) {
+    const std::string text =
+        p >= 0.001 ? Chars(p, std::chars_format::fixed, std::max(digits - 1 - magnitude, 1))
+                   : Chars(p, std::chars_format::scientific, digits - 1);
+    double shown = 0;
+    std::from_chars(text.data(), text.data() + text.size(), shown);
+    if ((shown < kLevel) == (p < kLevel) || digits >= 17) return text;
+  }
+}
+
+std::string SignedPercent(double share) {
+  if (!std::isfinite(share)) return kMissing;
+  const std::string text = Fixed(100 * share, 1);
+  return (share > 0 && text != "0.0" ? "+" : "") + text + "%";
 }
 
 std::string Percent(double share) {
   if (!std::isfinite(share)) return kMissing;
   return Fixed(100 * share, 2) + "%";
+}
+
+std::string Capitalised(std::string text) {
+  if (!text.empty() && text.front() >= 'a' && text.front() <= 'z') text.front() -= 'a' - 'A';
+  return text;
+}
+
+std::string Wrapped(std::string_view text, std::size_t width, std::size_t indent) {
+  std::string out;
+  std::string line;
+  bool empty = true;  // no word on the line yet
+  while (!text.empty()) {
+    const std::size_t space = text.find(' ');
+    const std::string_view word = text.substr(0, space);
+    text.remove_prefix(space == std::string_view::npos ? text.size() : space + 1);
+    if (word.empty()) continue;
+    if (!empty && line.size() + 1 + word.size() > width) {
+      out += line + '\n';
+      line.assign(indent, ' ');
+      empty = true;
+    }
+    if (!empty) line += ' ';
+    line += word;
+    empty = false;
+  }
+  if (!empty) out += line + '\n';
+  return out;
 }
 
 std::string Exact(double value) {

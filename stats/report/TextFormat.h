@@ -1,6 +1,8 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
+#include <string_view>
 
 namespace vexilo::stats {
 
@@ -10,10 +12,19 @@ namespace vexilo::stats {
 std::string Fixed(double value, int decimals);
 // A z-score with its sign, two decimals: "+1.96", "-0.50", "0.00".
 std::string Signed(double z);
-// A p-value in words' company: "0.003", "0.43", "2.1e-05".
+// A p-value as a table cell, two significant digits and never rounded across the 5% line:
+// "0.43", "0.046", "0.0496" (not "0.050"), "2.1e-05", "< 1e-300" below what a double holds
+// to a useful precision.
 std::string FormatP(double p);
 // A share as a percentage with two decimals: "2.70%".
 std::string Percent(double share);
+// A share or a return as a signed percentage, one decimal: "+4.1%", "-2.7%".
+std::string SignedPercent(double share);
+// The text with its first letter a capital: "the logs" -> "The logs".
+std::string Capitalised(std::string text);
+// Text broken between words into lines of at most `width` characters (a longer word keeps its
+// own line), each ending in a line feed, later lines indented by `indent` spaces.
+std::string Wrapped(std::string_view text, std::size_t width, std::size_t indent = 0);
 // Shortest text that reads back as the same double: "0.02702702702702703".
 std::string Exact(double value);
 

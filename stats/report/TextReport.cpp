@@ -39,6 +39,8 @@ class Columns {
   std::vector<int> widths_;
 };
 
+constexpr std::size_t kWidth = 100;  // the terminal the text is laid out for
+
 std::string Count(std::int64_t n) {
   return std::to_string(n);
 }
@@ -49,44 +51,89 @@ void Heading(std::string& out, std::string_view title) {
   out += '\n';
 }
 
-void WriteFiles(std::string& out, const Analysis& a) {
-  const std::size_t logs = a.files.size();
-  if (a.spins == 0) {
-    out += "Vexilo Stats: nothing to analyse, the logs hold no spins.\n";
-  } else {
-    out += "Vexilo Stats: " + Count(a.spins) + " spins analysed from " + Count(logs) +
-           (logs == 1 ? " log" : " logs") + ", oldest first.\n";
+void Paragraph(std::string& out, std::string_view text, std::size_t indent = 0) {
+  out += Wrapped(text, kWidth, indent);
+}
+
+void WriteAnswer(std::string& out, const Analysis& a) {
+  if (a.spins > 0) Paragraph(out, "Verdict: " + VerdictWords(a) + ".");
+  Paragraph(out, "Vexilo Stats: " + SpinsLead(a));
+  if (a.spins > 0) Paragraph(out, VerdictDetail(a));
+}
+
+std::string Interval(const std::array<double, 2>& range, std::string (*format)(double)) {
+  return format(range[0]) + " to " + format(range[1]);
+}
+
+bool Checked(const Holdout& h) {
+  return h.fraction > 0 && h.enough && !h.candidates.empty();
+}
+
+// The candidates on the later spins: those the answer shows, or all of them.
+void WriteCandidates(std::string& out, const Holdout& h, bool all) {
+  const Columns table{7, 7, 9, 8, -16, -16, -40};
+  const std::string level = " (" + ConfidencePercent() + ")";
+  table.Row(out, {"earlier", "later", "expected", "p (Holm)", "share" + level, "return" + level,
+                  "candidate"});
+  for (std::size_t i = 0; i < h.candidates.size(); ++i) {
+    if (!all && !Leads(h, i)) continue;
+    const Candidate& c = h.candidates[i];
+    table.Row(out, {Count(c.earlier_hits), Count(c.hits), Fixed(c.expected, 1),
+                    FormatP(c.adjusted_p), Interval(c.share_ci, Percent),
+                    Interval(c.return_ci, SignedPercent), CandidateName(c)});
   }
-  const Columns table{12, 12, -60};
-  table.Row(out, {"spins", "analysed", "log"});
+}
+
+void WriteLaterSpins(std::string& out, const Analysis& a) {
+  const Holdout& h = a.holdout;
+  Heading(out, HeadingOf(Part::LaterSpins));
+  Paragraph(out, HoldoutWords(a));
+  if (!Checked(h)) return;
+  WriteCandidates(out, h, false);
+  for (std::size_t i = 0; i < h.candidates.size(); ++i) {
+    const Candidate& c = h.candidates[i];
+    if (!Explains(h, i)) continue;
+    out += "  " + Wrapped(Capitalised(CandidateName(c)) + " " + HeldUpWords(c) + "; " +
+                              EdgeWords(h, c) + ".",
+                          kWidth - 2, 2);
+  }
+}
+
+void WriteFiles(std::string& out, const Analysis& a) {
+  Heading(out, HeadingOf(Part::Logs));
+  if (const std::string agree = LogsAgreeWords(a); !agree.empty()) Paragraph(out, agree);
+  const Columns table{12, 12, 9, 8, -50};
+  table.Row(out, {"spins", "analysed", "p (37)", "hottest", "log"});
   for (const FileFigures& f : a.files) {
-    table.Row(out,
-              {Count(f.spins), Count(f.analysed), f.name == "-" ? "(standard input)" : f.name});
+    table.Row(
+        out, {Count(f.spins), Count(f.analysed), FormatP(f.test.p_value),
+              f.hottest < 0 ? "-" : Count(f.hottest), f.name == "-" ? "(standard input)" : f.name});
   }
 }
 
 void WriteTests(std::string& out, const Analysis& a) {
-  Heading(out, "Goodness of fit: chi-square against a fair wheel, zero a cell of its own");
+  Heading(out, HeadingOf(Part::Details));
+  Paragraph(out, DetailsWords());
+  Heading(out, HeadingOf(Part::Fit));
   const Columns table{-10, 10, 4, 8, -60};
   table.Row(out, {"test", "statistic", "df", "p", "verdict"});
   std::vector<const FitTest*> tests;
   for (const FitTest& t : a.tests) tests.push_back(&t);
   tests.push_back(&a.signature.test);
   for (const FitTest* t : tests) {
-    table.Row(out,
-              {t->family, Fixed(t->statistic, 2), Count(t->df), FormatP(t->p_value), TestVerdict(*t)});
+    table.Row(out, {t->family, Fixed(t->statistic, 2), Count(t->df), FormatP(t->p_value),
+                    TestVerdict(*t)});
   }
 }
 
-std::string HeatWords(const NumberFigures& f, std::string_view word) {
-  const bool flagged = f.heat != Heat::None;
-  return Count(f.number) + ", z = " + Signed(f.z) + ", adjusted p = " + FormatP(f.adjusted_p) +
-         (flagged ? ": " + std::string(word) + " even after correcting for 37 numbers (Holm)"
-                  : ": not " + std::string(word) + " once corrected for 37 numbers (Holm)");
+void WriteEveryCandidate(std::string& out, const Analysis& a) {
+  if (!Checked(a.holdout)) return;
+  Heading(out, EveryCandidateWords());
+  WriteCandidates(out, a.holdout, true);
 }
 
 void WriteNumbers(std::string& out, const Analysis& a) {
-  Heading(out, "Numbers (a fair wheel gives each 2.70%)");
+  Heading(out, HeadingOf(Part::Numbers));
   constexpr std::array<std::string_view, 3> kFlags = {"", "HOT", "COLD"};
   const Columns table{6, 11, 8, 7, 10, 16, -5};
   table.Row(out, {"number", "count", "share", "z", "sleeper", "longest absence", "flag"});
@@ -95,12 +142,13 @@ void WriteNumbers(std::string& out, const Analysis& a) {
               {Count(f.number), Count(f.count), Percent(f.share), Signed(f.z), Count(f.since_last),
                Count(f.longest_absence), std::string(kFlags[static_cast<int>(f.heat)])});
   }
-  out += "Hottest: " + HeatWords(a.numbers[a.hottest], "hot") + ".\n";
-  out += "Coldest: " + HeatWords(a.numbers[a.coldest], "cold") + ".\n";
+  Paragraph(out, HeatWords(a, true));
+  Paragraph(out, HeatWords(a, false));
+  Paragraph(out, SleepersWords());
 }
 
 void WriteGroups(std::string& out, const Analysis& a) {
-  Heading(out, "Groups of the board (zero counts against every group)");
+  Heading(out, HeadingOf(Part::Groups));
   const Columns table{-7, -26, 11, 8, 9, 7};
   table.Row(out, {"family", "group", "count", "share", "expected", "z"});
   for (const GroupFigures& g : a.groups) {
@@ -110,7 +158,7 @@ void WriteGroups(std::string& out, const Analysis& a) {
 }
 
 void WriteArcs(std::string& out, const Analysis& a) {
-  Heading(out, "Wheel arcs: the neighbouring pockets of each length that came up most often");
+  Heading(out, HeadingOf(Part::Arcs));
   const Columns table{6, 11, 11, 6, -54};
   table.Row(out, {"length", "count", "expected", "z", "pockets in wheel order"});
   for (const ArcFigures& arc : a.arcs) {
@@ -119,16 +167,11 @@ void WriteArcs(std::string& out, const Analysis& a) {
     table.Row(
         out, {Count(arc.length), Count(arc.count), Fixed(arc.expected, 1), Signed(arc.z), pockets});
   }
-  const ArcFigures& best = a.arcs[a.best_arc];
-  out += "Best arc: " + Count(best.length) + (best.length == 1 ? " pocket" : " pockets") +
-         ", z = " + Signed(best.z) + ", p = " + FormatP(a.arc_p_value) + " against " +
-         Count(a.simulations) + " fair wheels (seed " + std::to_string(a.seed) + "):\n";
-  out += a.arc_p_value < kLevel ? "a favoured arc at the 5% level.\n"
-                                : "no sign of a favoured arc at the 5% level.\n";
+  Paragraph(out, ArcWords(a) + " Fair wheels simulated with seed " + std::to_string(a.seed) + ".");
 }
 
 void WriteSignature(std::string& out, const Analysis& a) {
-  Heading(out, "The dealer's signature: pockets from each spin to the next, round the wheel");
+  Heading(out, HeadingOf(Part::Signature));
   constexpr int kPerRow = 10;
   for (int first = 0; first < kPockets; first += kPerRow) {
     std::string line = first == 0 ? "  distance" : "          ";
@@ -142,25 +185,23 @@ void WriteSignature(std::string& out, const Analysis& a) {
     out += line + '\n' + counts + '\n';
   }
   const FitTest& t = a.signature.test;
-  out += "Chi-square " + Fixed(t.statistic, 2) + ", df " + Count(t.df) +
-         ", p = " + FormatP(t.p_value) + ": " + TestVerdict(t) + ".\n";
+  Paragraph(out, "Chi-square " + Fixed(t.statistic, 2) + ", df " + Count(t.df) + ", " +
+                     PWords(t.p_value) + ": " + TestVerdict(t) + ".");
 }
 
 void WriteStreaks(std::string& out, const Analysis& a) {
-  Heading(out, "Streaks (spins in a row)");
+  Heading(out, HeadingOf(Part::Streaks));
   const Columns table{-12, 8, 8};
   table.Row(out, {"", "longest", "current"});
   for (const Streak& s : a.streaks) table.Row(out, {s.name, Count(s.longest), Count(s.current)});
 }
 
 void WritePower(std::string& out, const Analysis& a) {
-  Heading(out,
-          "Power: spins the 37-number test needs to see one favoured pocket (5% level, 80% power)");
+  Heading(out, HeadingOf(Part::Power));
   const Columns table{-32, 14, 14};
-  table.Row(out, {"one pocket comes up", "spins needed", "power now"});
+  table.Row(out, {"the wheel has", "spins needed", "power now"});
   for (const PowerFigures& p : a.power) {
-    table.Row(out, {Fixed(100 * p.excess, 0) + "% more often", Count(p.spins_needed),
-                    Percent(p.power_now)});
+    table.Row(out, {BiasWords(p), Count(p.spins_needed), Percent(p.power_now)});
   }
 }
 
@@ -168,9 +209,12 @@ void WritePower(std::string& out, const Analysis& a) {
 
 std::string TextReport(const Analysis& a) {
   std::string out;
+  WriteAnswer(out, a);
+  if (a.spins > 0) WriteLaterSpins(out, a);
   WriteFiles(out, a);
   if (a.spins == 0) return out;
   WriteTests(out, a);
+  WriteEveryCandidate(out, a);
   WriteNumbers(out, a);
   WriteGroups(out, a);
   WriteArcs(out, a);

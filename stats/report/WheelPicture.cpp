@@ -5,20 +5,18 @@
 #include <cmath>
 #include <numbers>
 
+#include "stats/analysis/Wheel.h"
+#include "stats/report/Palette.h"
+#include "stats/report/ReportWords.h"
 #include "stats/report/SvgPicture.h"
 #include "stats/report/TextFormat.h"
-#include "stats/analysis/Wheel.h"
 
 namespace vexilo::stats {
 namespace {
 
-struct Rgb {
-  int r, g, b;
-};
-
-constexpr Rgb kColder = {0x54, 0x27, 0x88};
-constexpr Rgb kEven = {0xF7, 0xF7, 0xF7};
-constexpr Rgb kHotter = {0xB3, 0x58, 0x06};
+using palette::kColder;
+using palette::kEven;
+using palette::kHotter;
 constexpr double kScaleEnd = 3;     // the z-score drawn in the full colour
 constexpr double kDarkFill = 0.55;  // from this far along the scale the number is written white
 
@@ -40,16 +38,6 @@ double Along(double z) {
   return std::isfinite(z) ? std::clamp(z / kScaleEnd, -1.0, 1.0) : 0.0;
 }
 
-std::string Hex(const Rgb& c) {
-  constexpr char kDigits[] = "0123456789abcdef";
-  std::string text = "#";
-  for (const int part : {c.r, c.g, c.b}) {
-    text += kDigits[part >> 4];
-    text += kDigits[part & 15];
-  }
-  return text;
-}
-
 // A point at radius r and angle a, clockwise from the top.
 std::string Point(double r, double a) {
   return Coord(kCentre + r * std::sin(a)) + " " + Coord(kCentre - r * std::cos(a));
@@ -63,6 +51,11 @@ std::string Band(double inner, double outer, double a0, double a1) {
          " 0" + large + "0 " + Point(inner, a0) + " Z";
 }
 
+// The best arc is drawn only when it stands out from what fair wheels give.
+bool MarksArc(const Analysis& a) {
+  return a.best_arc >= 0 && a.arc_p_value < kLevel;
+}
+
 std::string Describe(const Analysis& a) {
   std::string text =
       "The 37 pockets in wheel order, 0 at the top and clockwise, each filled by how far its "
@@ -73,12 +66,19 @@ std::string Describe(const Analysis& a) {
             "), coldest " + std::to_string(a.coldest) + " (z " + Signed(a.numbers[a.coldest].z) +
             ").";
   }
-  if (a.best_arc >= 0) {
+  if (MarksArc(a)) {
     const ArcFigures& arc = a.arcs[a.best_arc];
-    text += " The marked arc is the one that came up most often against its expectation: " +
-            std::to_string(arc.length) + (arc.length == 1 ? " pocket" : " pockets") + " from " +
-            std::to_string(arc.pockets.front()) + " to " + std::to_string(arc.pockets.back()) +
-            ", z " + Signed(arc.z) + ", p = " + FormatP(a.arc_p_value) + ".";
+    text +=
+        " Marked outside the ring: the arc that came up most often against its "
+        "expectation, " +
+        (arc.length == 1
+             ? "the number " + std::to_string(arc.pockets.front()) + " alone"
+             : std::to_string(arc.length) + " pockets from " + std::to_string(arc.pockets.front()) +
+                   " to " + std::to_string(arc.pockets.back())) +
+        ", z " + Signed(arc.z) + ", " + SimulatedPWords(a.arc_p_value, a.simulations) + ".";
+  } else if (a.best_arc >= 0) {
+    text += " No arc is marked: the best one is no more than fair wheels give (" +
+            SimulatedPWords(a.arc_p_value, a.simulations) + ").";
   }
   return text;
 }
@@ -91,11 +91,11 @@ void Pockets(Markup& page, const Analysis& a) {
     const double from = middle - kPocketAngle / 2;
     const double to = middle + kPocketAngle / 2;
     page.Open("g");
-    page.Element("title", std::to_string(number) + ": " + std::to_string(f.count) + " spins, z " +
-                              Signed(f.z));
+    page.Element("title",
+                 std::to_string(number) + ": " + SpinsWords(f.count) + ", z " + Signed(f.z));
     page.Empty("path", {{"d", Band(kInner, kOuter, from, to)},
                         {"fill", DeviationColour(f.z)},
-                        {"stroke", "#ffffff"},
+                        {"stroke", Hex(palette::kPaper)},
                         {"stroke-width", "1"}});
     page.Empty("path", {{"d", Band(kOuter, kRim, from, to)}, {"fill", PocketColour(number)}});
     const bool dark = std::abs(Along(f.z)) >= kDarkFill;
@@ -109,7 +109,7 @@ void Pockets(Markup& page, const Analysis& a) {
 }
 
 void BestArcMark(Markup& page, const Analysis& a) {
-  if (a.best_arc < 0) return;
+  if (!MarksArc(a)) return;
   const ArcFigures& arc = a.arcs[a.best_arc];
   const double from = (kWheelPlace[arc.pockets.front()] - 0.5) * kPocketAngle;
   const double to = from + arc.length * kPocketAngle;
@@ -119,9 +119,11 @@ void BestArcMark(Markup& page, const Analysis& a) {
                       {"width", "22"},
                       {"height", "5"},
                       {"class", "arc-mark"}});
-  page.Element(
-      "text", {{"x", Coord(kLegendLeft + 30)}, {"y", Coord(kLegendTop + 65)}},
-      "outside the ring: the best arc, z " + Signed(arc.z) + ", p = " + FormatP(a.arc_p_value));
+  // The short form of the p-value: the legend has the width of the wheel.
+  const std::string p = SimulatedPCell(a.arc_p_value, a.simulations);
+  page.Element("text", {{"x", Coord(kLegendLeft + 30)}, {"y", Coord(kLegendTop + 65)}},
+               "outside the ring: the best " + std::string(arc.length == 1 ? "number" : "arc") +
+                   ", z " + Signed(arc.z) + ", p " + (p.front() == '<' ? "" : "= ") + p);
 }
 
 void Legend(Markup& page) {
@@ -136,14 +138,14 @@ void Legend(Markup& page) {
                       {"width", Coord(kLegendWidth)},
                       {"height", "14"},
                       {"fill", "url(#deviation-scale)"},
-                      {"stroke", "#888888"}});
+                      {"stroke", Hex(palette::kOutline)}});
   for (int z = -3; z <= 3; ++z) {
     const double x = kLegendLeft + kLegendWidth * (z + kScaleEnd) / (2 * kScaleEnd);
     page.Empty("line", {{"x1", Coord(x)},
                         {"x2", Coord(x)},
                         {"y1", Coord(kLegendTop + 14)},
                         {"y2", Coord(kLegendTop + 19)},
-                        {"stroke", "#555555"}});
+                        {"stroke", Hex(palette::kFaint)}});
     page.Element("text", {{"x", Coord(x)}, {"y", Coord(kLegendTop + 31)}, {"class", "tick"}},
                  (z > 0 ? "+" : "") + std::to_string(z));
   }
@@ -175,7 +177,7 @@ void WheelPicture(Markup& page, const Analysis& a) {
   Pockets(page, a);
   BestArcMark(page, a);
   page.Element("text", {{"x", Coord(kCentre)}, {"y", Coord(kCentre - 6)}, {"class", "centre"}},
-               std::to_string(a.spins) + " spins");
+               SpinsWords(a.spins));
   page.Element("text", {{"x", Coord(kCentre)}, {"y", Coord(kCentre + 16)}, {"class", "tick"}},
                "0 at the top, clockwise");
   Legend(page);

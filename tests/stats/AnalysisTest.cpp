@@ -69,7 +69,7 @@ TEST(Analysis, AFavouredArc) {
   for (const NumberFigures& f : a.numbers) {
     EXPECT_EQ(f.heat, f.number == 32 || f.number == 15 ? Heat::Hot : Heat::None) << f.number;
   }
-  EXPECT_EQ(TestVerdict(a.tests[0]).rfind("the numbers are uneven: p = ", 0), 0u);
+  EXPECT_EQ(TestVerdict(a.tests[0]).rfind("the numbers are uneven", 0), 0u);
 }
 
 // The simulation draws the same fair wheels everywhere: this figure is the same on Linux and

@@ -71,13 +71,37 @@ class CommandLine : public ::testing::Test {
 
 TEST_F(CommandLine, ExitCodesAndNothingWrittenOnFailure) {
   const std::string good = Path("good.CSV"), bad = Path("bad.CSV"), none = Path("none.CSV");
+  const std::string other = Path("other.CSV");  // good.CSV by another name
+  fs::create_hard_link(good, other);
   struct Case {
     std::vector<std::string> args;
     ExitCode code;
-    std::string message;  // the start of the first line on standard error
+    std::string message;   // the start of the first line on standard error
+    std::string out = "";  // the start of standard output
   };
   const std::vector<Case> cases = {
-      {{good}, ExitCode::Done, ""},
+      {{good}, ExitCode::Done, "", "Verdict: "},
+      {{"--html", "-", good}, ExitCode::Done, "", "<!DOCTYPE html>"},
+      {{"--last", "0", good},
+       ExitCode::Done,
+       "",
+       "Vexilo Stats: 0 of 3 spins analysed from 1 log (--last 0): nothing to analyse."},
+      {{good, other},
+       ExitCode::Done,
+       "vexilo-stats: warning: " + good + " and " + other + " are the same file"},
+      {{"--html", good, good},
+       ExitCode::Usage,
+       "vexilo-stats: the page " + good + " would replace the log " + good},
+      {{"--html=" + other, bad, good},
+       ExitCode::Usage,
+       "vexilo-stats: the page " + other + " would replace the log " + good},
+      {{"--holdout", "0.95", good},
+       ExitCode::Usage,
+       "vexilo-stats: --holdout needs a share from 0 to 0.9, not \"0.95\""},
+      {{"--simulations=999", good},
+       ExitCode::Usage,
+       "vexilo-stats: --simulations needs a whole number from 1000 to 1000000, not \"999\""},
+      {{"--json=yes", good}, ExitCode::Usage, "vexilo-stats: --json takes no value"},
       {{"--json", "--seed", "5", "--last=2", good, good}, ExitCode::Done, ""},
       {{"--help"}, ExitCode::Done, ""},
       {{}, ExitCode::Usage, "vexilo-stats: no log to read"},
@@ -101,21 +125,27 @@ TEST_F(CommandLine, ExitCodesAndNothingWrittenOnFailure) {
     EXPECT_EQ(run.code, c.code);
     EXPECT_EQ(run.err.rfind(c.message, 0), 0u) << run.err;
     EXPECT_EQ(run.out.empty(), c.code != ExitCode::Done) << run.out;
+    EXPECT_EQ(run.out.rfind(c.out, 0), 0u) << run.out.substr(0, 100);
   }
+  std::ifstream log(good, std::ios::binary);
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(log), {}),
+            "17,Black\r\n0,Green\r\n32,Red\r\n");
 }
 
+// The page waits for the report: when standard output fails, no page appears.
 TEST_F(CommandLine, AReportThatCannotBeWrittenIsExitCodeThree) {
   const File readOnly(std::fopen(Path("good.CSV").c_str(), "rb"));
-  const Run run = Start({Path("good.CSV")}, readOnly.get());
+  const Run run = Start({"--html", Path("page.html"), Path("good.CSV")}, readOnly.get());
   EXPECT_EQ(run.code, ExitCode::NotWritten);
   EXPECT_EQ(run.err.rfind("vexilo-stats: cannot write the report: ", 0), 0u) << run.err;
+  EXPECT_EQ(std::distance(fs::directory_iterator(folder_), fs::directory_iterator()), 2);
 }
 
 // The page goes to its file, the text report still to standard output.
 TEST_F(CommandLine, HtmlPageBesideTheTextReport) {
   const Run run = Start({"--html", Path("page.html"), Path("good.CSV")});
   EXPECT_EQ(run.code, ExitCode::Done) << run.err;
-  EXPECT_EQ(run.out.rfind("Vexilo Stats: 3 spins", 0), 0u) << run.out;
+  EXPECT_EQ(run.out.rfind("Verdict: ", 0), 0u) << run.out;
   std::ifstream page(folder_ / "page.html", std::ios::binary);
   const std::string text{std::istreambuf_iterator<char>(page), {}};
   EXPECT_EQ(text.rfind("<!DOCTYPE html>", 0), 0u);

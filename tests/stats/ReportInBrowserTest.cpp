@@ -24,7 +24,7 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr int kShotWidth = 1280;
-constexpr int kShotHeight = 900;
+constexpr int kShotHeight = 1500;
 // With the page this wide, the bars stand left of this line and the wheel right of it.
 constexpr int kPicturesSplit = 770;
 
@@ -39,7 +39,8 @@ std::string BiasedLog() {
   std::string log;
   for (int i = 0; i < 20000; ++i) {
     const int n = wheel(engine);
-    log += std::to_string(n) + "," + std::string(kColourWords[ColourIndex(PocketOf(n).color)]) + "\r\n";
+    log += std::to_string(n) + "," + std::string(kColourWords[ColourIndex(PocketOf(n).color)]) +
+           "\r\n";
   }
   return log;
 }
@@ -143,6 +144,12 @@ TEST_F(ReportInBrowser, ThePageRendersWithItsPictures) {
   ASSERT_EQ(RunBrowser(Browser({"--dump-dom"}), folder_ / "dom.html", browserLog), 0)
       << Slurp(browserLog);
   const std::string dom = Slurp(folder_ / "dom.html");
+  // The answer is the first thing on the page.
+  const std::size_t body = dom.find("<body>");
+  ASSERT_NE(body, std::string::npos);
+  const std::string answer = "<body><header id=\"verdict\" class=\"answer\">";
+  EXPECT_EQ(dom.compare(body, answer.size(), answer), 0) << dom.substr(body, 80);
+  EXPECT_LT(dom.find("<h1>", body), dom.find("<section", body));
   EXPECT_NE(dom.find("&lt;i&gt;x&amp;.CSV"), std::string::npos);
   EXPECT_EQ(dom.find("<i>"), std::string::npos);
   const std::string counts = ElementText(dom, "<svg id=\"counts\"", "svg");

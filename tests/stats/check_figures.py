@@ -240,7 +240,7 @@ def main():
         hot = [k for k, flag in flags(favoured_report).items() if flag == "hot"]
         check(f"favoured pocket not the one hot number: {hot}", hot == [17])
         check("favoured wheel's numbers not uneven",
-              favoured_report["tests"][0]["verdict"].startswith("the numbers are uneven: p = "))
+              favoured_report["tests"][0]["verdict"].startswith("the numbers are uneven"))
         check("fair wheel's numbers uneven",
               fair_report["tests"][0]["verdict"] == "no sign of bias at the 5% level")
         held = favoured_report["holdout"]["candidates"][0]
