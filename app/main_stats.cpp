@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "stats/CommandLine.h"
+#include "stats/open/Desktop.h"
 
 #ifdef _WIN32
 #include <windows.h>
@@ -33,12 +34,15 @@ class Utf8Console {
 int wmain(int argc, wchar_t** argv) {
   std::vector<std::string> args;
   for (int i = 1; i < argc; ++i) args.push_back(vexilo::ToUtf8(argv[i]));
+  if (vexilo::stats::StartedFromExplorer()) {
+    return static_cast<int>(vexilo::stats::RunFromExplorer(args));
+  }
   const Utf8Console console;
   return static_cast<int>(vexilo::stats::RunCommandLine(args, stdout, stderr));
 }
 #else
 int main(int argc, char** argv) {
   const std::vector<std::string> args(argv + 1, argv + argc);
-  return static_cast<int>(vexilo::stats::RunCommandLine(args, stdout, stderr));
+  return static_cast<int>(vexilo::stats::RunWithNotification(args, stdout, stderr));
 }
 #endif

@@ -13,6 +13,7 @@
 #include "export/SpinLogReader.h"
 #include "stats/analysis/Analyse.h"
 #include "stats/analysis/ReadLogs.h"
+#include "stats/open/OpenPage.h"
 #include "stats/report/HtmlReport.h"
 #include "stats/report/JsonReport.h"
 #include "stats/report/TextReport.h"
@@ -23,7 +24,7 @@ namespace {
 constexpr std::string_view kProgram = "vexilo-stats";
 
 constexpr std::string_view kHelp =
-    "Usage: vexilo-stats [--json | --html FILE] [--last N] [--seed N] LOG...\n"
+    "Usage: vexilo-stats [--json | --html FILE | --open] [--last N] [--seed N] LOG...\n"
     "\n"
     "Reads spin logs saved by Vexilo's DataSave (\"17,Black\" a line) as one record, oldest\n"
     "spin first, in the order given, and reports whether the wheel favours some numbers, groups\n"
@@ -31,6 +32,7 @@ constexpr std::string_view kHelp =
     "\n"
     "  --json        the figures as one JSON object instead of text\n"
     "  --html FILE   also write a page with pictures to FILE\n"
+    "  --open        write the page, named after the first log, and open it in the browser\n"
     "  --last N      analyse only the newest N spins\n"
     "  --seed N      seed of the fair wheels the best arc is held against (default 20240901)\n"
     "  --help        show this text\n"
@@ -42,6 +44,7 @@ constexpr std::string_view kHelp =
 struct Options {
   bool json = false;
   std::optional<std::string> html;
+  bool open = false;  // html chosen by PageToOpen, then shown in the browser
   std::optional<std::int64_t> last;
   std::uint64_t seed = kDefaultSeed;
   std::vector<std::string> logs;
@@ -91,6 +94,8 @@ Options Parse(std::span<const std::string> args) {
       options.version = true;
     } else if (name == "--json" && equals == std::string_view::npos) {
       options.json = true;
+    } else if (name == "--open" && equals == std::string_view::npos) {
+      options.open = true;
     } else if (name == "--html") {
       options.html = std::string(value());
     } else if (name == "--last") {
@@ -103,6 +108,9 @@ Options Parse(std::span<const std::string> args) {
   }
   if (options.help || options.version) return options;
   if (options.json && options.html) throw UsageError{"--json and --html do not go together"};
+  if (options.open && (options.json || options.html)) {
+    throw UsageError{"--open goes with neither --json nor --html"};
+  }
   if (options.logs.empty()) throw UsageError{"no log to read"};
   return options;
 }
@@ -135,6 +143,14 @@ ExitCode RunCommandLine(std::span<const std::string> args, std::FILE* out, std::
   }
   if (options.help) return Emit(out, err, kHelp);
   if (options.version) return Emit(out, err, std::string(kProgram) + " " VEXILO_VERSION "\n");
+  if (options.open) {
+    std::string chosen;
+    if (const std::error_code code = PageToOpen(options.logs.front(), chosen)) {
+      Say(err, "no place for the page of " + options.logs.front() + ": " + code.message());
+      return ExitCode::NotWritten;
+    }
+    options.html = chosen;
+  }
   std::string report;
   std::string page;
   try {
@@ -158,7 +174,13 @@ ExitCode RunCommandLine(std::span<const std::string> args, std::FILE* out, std::
       return ExitCode::NotWritten;
     }
   }
-  return Emit(out, err, report);
+  const ExitCode emitted = Emit(out, err, report);
+  if (emitted != ExitCode::Done || !options.open) return emitted;
+  if (const ShowResult shown = ShowInBrowser(*options.html); !shown.Shown()) {
+    Say(err, shown.message);
+    return ExitCode::NotWritten;
+  }
+  return ExitCode::Done;
 }
 
 }  // namespace vexilo::stats
