@@ -179,8 +179,8 @@ std::string ArcSentence(const Analysis& a) {
 
 // The verdict of a flagged test already gives its p-value.
 std::string TestSentence(std::string_view what, const FitTest& t) {
-  return std::string(what) + ": " + TestVerdict(t) + " (chi-square " + Fixed(t.statistic, 2) +
-         ", df " + Count(t.df) + (t.p_value < kLevel ? "" : ", p = " + FormatP(t.p_value)) + ").";
+  return std::string(what) + ": " + TestVerdict(t) + " (chi-square " + Fixed(t.statistic, 2) + ", df " +
+         Count(t.df) + (t.p_value < kLevel ? "" : ", p = " + FormatP(t.p_value)) + ").";
 }
 
 void Summary(Markup& page, const Analysis& a) {
@@ -329,8 +329,8 @@ std::string HtmlReport(const Analysis& a) {
     Power(page, a);
   }
   page.Element("footer", "Made by vexilo-stats " VEXILO_VERSION ", best arc against " +
-                             Count(a.simulations) + " fair wheels, seed " + std::to_string(a.seed) +
-                             ".");
+                             Count(a.simulations) + " fair wheels, seed " +
+                             std::to_string(a.seed) + ".");
   page.Close().Close();
   return page.Take();
 }
