@@ -1,7 +1,10 @@
 // vexilo-stats.exe started from Explorer: the console Windows gives it would close the moment it
 // ends, so the report goes to the browser and a failure to a message box.
-#include <commdlg.h>
+// The platform header comes before the shell's.
+// clang-format off
 #include <windows.h>
+#include <commdlg.h>
+// clang-format on
 
 #include <array>
 #include <memory>
@@ -104,7 +107,8 @@ ExitCode RunFromExplorer(std::span<const std::string> given) {
   }
   const ExitCode code = RunCommandLine(args, discarded.get(), messages.Stream());
   if (code != ExitCode::Done) {
-    const std::string text = messages.Text();
+    std::string text = messages.Text();
+    while (!text.empty() && text.back() == '\n') text.pop_back();
     ShowError(text.empty() ? "The logs could not be analysed." : text);
   }
   return code;

@@ -1,7 +1,10 @@
 // --open on Windows, and Explorer's drop or double-click: the page goes beside the first log
 // and to the browser Windows opens web pages with.
-#include <shellapi.h>
+// The platform header comes before the shell's.
+// clang-format off
 #include <windows.h>
+#include <shellapi.h>
+// clang-format on
 
 #include "export/Utf16.h"
 #include "stats/open/OpenPage.h"
@@ -27,6 +30,22 @@ class ComApartment {
   bool initialised_;
 };
 
+// The system's own words for an error code, which the C++ runtime here does not know.
+std::string SystemMessage(DWORD error) {
+  wchar_t* text = nullptr;
+  const DWORD length = FormatMessageW(
+      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+      nullptr, error, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+  if (length == 0) return "error " + std::to_string(error);
+  Utf16String message(text, length);
+  LocalFree(text);
+  while (!message.empty() && (message.back() == L'\n' || message.back() == L'\r' ||
+                              message.back() == L'.' || message.back() == L' ')) {
+    message.pop_back();
+  }
+  return ToUtf8(message);
+}
+
 }  // namespace
 
 std::error_code PageToOpen(std::string_view firstLog, std::string& page) {
@@ -43,10 +62,9 @@ ShowResult ShowInBrowser(const std::string& page) {
   const auto result = reinterpret_cast<INT_PTR>(
       ShellExecuteW(nullptr, L"open", wide.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
   if (result > 32) return {};
-  const DWORD error = GetLastError();
-  const std::error_code code(error != 0 ? static_cast<int>(error) : ERROR_NO_ASSOCIATION,
-                             std::system_category());
-  return {code, "cannot open " + page + " in the browser: " + code.message()};
+  const DWORD error = GetLastError() != 0 ? GetLastError() : ERROR_NO_ASSOCIATION;
+  return {std::error_code(static_cast<int>(error), std::system_category()),
+          "cannot open " + page + " in the browser: " + SystemMessage(error)};
 }
 
 }  // namespace vexilo::stats
