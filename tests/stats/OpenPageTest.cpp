@@ -28,8 +28,6 @@ TEST(StartedFrom, ExplorerIsTheOnlyProcessOnItsConsoleAndOutputIsNotTaken) {
     EXPECT_EQ(StartedFromOnWindows(c.processes, c.redirected), c.expected)
         << c.processes << " " << c.redirected;
   }
-  EXPECT_EQ(StartedFromOnPosix(true), StartedFrom::Console);
-  EXPECT_EQ(StartedFromOnPosix(false), StartedFrom::Desktop);
 }
 
 TEST(PageName, NeverOverALogOrAnyFileItDidNotWrite) {

@@ -1,83 +1,74 @@
 // explorer-start.exe PROGRAM [ARGS...]: starts a console program the way Explorer does, in a
-// console of its own that no other process shares and that shows no window, and reads back every
-// message box it shows: one line "message box: TITLE: TEXT" (", error icon" when the box's icon
-// is the red one), then it presses OK. Ends with the program's exit code after "exit code N".
+// console of its own that no other process shares and that shows no window. Each message box it
+// shows is read back as one line, "message box: TITLE: TEXT" (", error icon" when its icon is
+// the red one), and answered with OK. Ends with the program's exit code after "exit code N".
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
-#include <set>
 #include <string>
+#include <utility>
 
 namespace {
 
-struct Watch {
-  DWORD process;
-  std::set<HWND> answered;
-};
+DWORD watched = 0;
+HWND answered = nullptr;  // a box stays on the screen a moment after its OK
 
-void Print(const std::wstring& text) {
-  const int size = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr);
-  std::string utf8(size, '\0');
-  WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, utf8.data(), size, nullptr, nullptr);
-  std::fputs(utf8.c_str(), stdout);
-  std::fflush(stdout);
-}
-
-std::wstring TextOf(HWND window) {
-  std::wstring text(GetWindowTextLengthW(window) + 1, L'\0');
-  text.resize(GetWindowTextW(window, text.data(), static_cast<int>(text.size())));
+std::string TextOf(HWND window) {
+  char text[1024] = {};
+  GetWindowTextA(window, text, sizeof text);
   return text;
 }
 
-// The error icon is the red one: most of its coloured pixels are red, as shown on the screen
-// (the screen's, since the drawing of another process's window is that process's own).
+// The icon as the screen shows it: another process's drawing is its own to read.
 bool ShowsRedIcon(HWND icon) {
   RECT box{};
   GetWindowRect(icon, &box);
   HDC screen = GetDC(nullptr);
   int red = 0, coloured = 0;
-  for (int y = box.top; y < box.bottom; ++y) {
-    for (int x = box.left; x < box.right; ++x) {
+  for (LONG y = box.top; y < box.bottom; ++y) {
+    for (LONG x = box.left; x < box.right; ++x) {
       const COLORREF c = GetPixel(screen, x, y);
       const int r = GetRValue(c), g = GetGValue(c), b = GetBValue(c);
-      if (r - g > 60 || b - g > 60 || g - b > 60) ++coloured;
-      if (r > 150 && g < 100 && b < 100) ++red;
+      coloured += std::max({r, g, b}) - std::min({r, g, b}) > 60;
+      red += r > 150 && g < 100 && b < 100;
     }
   }
   ReleaseDC(nullptr, screen);
-  return coloured > 0 && red * 2 > coloured;
+  return red > 0 && red * 2 > coloured;
 }
 
-BOOL CALLBACK ReadPart(HWND child, LPARAM line) {
-  wchar_t kind[32] = {};
-  GetClassNameW(child, kind, 32);
-  if (lstrcmpiW(kind, L"Static") != 0) return TRUE;
-  auto& text = *reinterpret_cast<std::wstring*>(line);
+using Parts = std::pair<std::string, bool>;  // the texts, and whether the icon is red
+
+BOOL CALLBACK ReadPart(HWND child, LPARAM parts) {
+  auto& [text, red] = *reinterpret_cast<Parts*>(parts);
+  char kind[16] = {};
+  GetClassNameA(child, kind, sizeof kind);
+  if (lstrcmpiA(kind, "Static") != 0) return TRUE;
   if ((GetWindowLongW(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON) {
-    if (ShowsRedIcon(child)) text += L", error icon";
-  } else if (GetWindowTextLengthW(child) > 0) {
-    text.insert(text.find(L'\x1f'), L": " + TextOf(child));
+    red = ShowsRedIcon(child);
+  } else if (GetWindowTextLengthA(child) > 0) {
+    text += ": " + TextOf(child);
   }
   return TRUE;
 }
 
 // A message box is a dialog (class #32770) of the watched process.
-BOOL CALLBACK Answer(HWND window, LPARAM watch) {
-  auto& w = *reinterpret_cast<Watch*>(watch);
+BOOL CALLBACK Answer(HWND window, LPARAM) {
   DWORD owner = 0;
   GetWindowThreadProcessId(window, &owner);
-  wchar_t kind[16] = {};
-  GetClassNameW(window, kind, 16);
-  if (owner != w.process || !IsWindowVisible(window) || lstrcmpW(kind, L"#32770") != 0 ||
-      w.answered.contains(window)) {
+  char kind[16] = {};
+  GetClassNameA(window, kind, sizeof kind);
+  if (owner != watched || window == answered || !IsWindowVisible(window) ||
+      lstrcmpA(kind, "#32770") != 0) {
     return TRUE;
   }
   Sleep(500);  // painted, icon included
-  std::wstring line = L"message box: " + TextOf(window) + L"\x1f";
-  EnumChildWindows(window, ReadPart, reinterpret_cast<LPARAM>(&line));
-  line.erase(line.find(L'\x1f'), 1);
-  Print(line + L"\n");
-  w.answered.insert(window);
+  Parts parts{"message box: " + TextOf(window), false};
+  EnumChildWindows(window, ReadPart, reinterpret_cast<LPARAM>(&parts));
+  std::printf("%s%s\n", parts.first.c_str(), parts.second ? ", error icon" : "");
+  std::fflush(stdout);
+  answered = window;
   PostMessageW(window, WM_COMMAND, IDOK, 0);
   return TRUE;
 }
@@ -96,10 +87,8 @@ int wmain(int argc, wchar_t** argv) {
     std::fprintf(stderr, "explorer-start: cannot start the program (%lu)\n", GetLastError());
     return 125;
   }
-  Watch watch{started.dwProcessId, {}};
-  while (WaitForSingleObject(started.hProcess, 100) == WAIT_TIMEOUT) {
-    EnumWindows(Answer, reinterpret_cast<LPARAM>(&watch));
-  }
+  watched = started.dwProcessId;
+  while (WaitForSingleObject(started.hProcess, 100) == WAIT_TIMEOUT) EnumWindows(Answer, 0);
   DWORD code = 0;
   GetExitCodeProcess(started.hProcess, &code);
   CloseHandle(started.hThread);
