@@ -47,6 +47,7 @@ void Notify(std::string_view message) {
   std::string appName = "--app-name=" + std::string(product::kName) + " Stats";
   std::string icon = "--icon=" + std::string(product::kAppId);
   std::string summary = std::string(product::kName) + " Stats";
+  while (message.ends_with('\n')) message.remove_suffix(1);
   std::string body = Escaped(message);
   char* argv[] = {program.data(), appName.data(), icon.data(),
                   summary.data(), body.data(),    nullptr};
