@@ -1,15 +1,10 @@
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
 #include <map>
-#include <random>
 #include <string>
 
-#include "stats/analysis/Analyse.h"
 #include "stats/open/PageName.h"
 #include "stats/open/StartedFrom.h"
-#include "stats/report/HtmlReport.h"
 
 namespace vexilo::stats {
 namespace {
@@ -34,8 +29,7 @@ TEST(PageName, NeverOverALogOrAnyFileItDidNotWrite) {
   const std::map<std::string, NameHolder> disk = {
       {"/l/mon day.CSV.report.html", NameHolder::OwnPage},
       {"/l/été.CSV.report.html", NameHolder::Other},  // a log saved under that name
-      {"/l/été.CSV (2).report.html", NameHolder::Other},
-      {"/l/x.report.html", NameHolder::Other}};
+      {"/l/été.CSV (2).report.html", NameHolder::Other}};
   const auto holder = [&](const std::string& name) {
     const auto found = disk.find(name);
     return found == disk.end() ? NameHolder::Nothing : found->second;
@@ -50,33 +44,11 @@ TEST(PageName, NeverOverALogOrAnyFileItDidNotWrite) {
     EXPECT_EQ(PageName(FolderPart(c.log), PageStem(c.log), holder), c.expected) << c.log;
   }
   EXPECT_EQ(PageName("", "x", [](const std::string&) { return NameHolder::Other; }), std::nullopt);
-}
-
-TEST(PageName, CacheFolderFollowsXdgCacheHomeWhenAbsolute) {
+  // The cache folder follows XDG_CACHE_HOME when it is absolute.
   EXPECT_EQ(CacheFolder("/c", "/h"), "/c/vexilo/");
   EXPECT_EQ(CacheFolder("rel", "/h"), "/h/.cache/vexilo/");
   EXPECT_EQ(CacheFolder(nullptr, "/h"), "/h/.cache/vexilo/");
   EXPECT_EQ(CacheFolder(nullptr, nullptr), std::nullopt);
-}
-
-TEST(PageName, OnDiskItsOwnPageIsKnownByItsMark) {
-  namespace fs = std::filesystem;
-  const fs::path folder =
-      fs::temp_directory_path() / ("vexilo-open-" + std::to_string(std::random_device{}()));
-  fs::create_directories(folder);
-  const auto write = [&](const std::string& name, const std::string& bytes) {
-    std::ofstream(folder / fs::u8path(name), std::ios::binary) << bytes;
-    return (folder / fs::u8path(name)).string();
-  };
-  const std::string page = write("p ü.report.html", HtmlReport(AnalyseSpins({})));
-  const std::string log = write("l.report.html", "17,Black\r\n");
-  const std::string other = write("o.report.html", "<!DOCTYPE html><title>mine</title>");
-  EXPECT_EQ(HolderOnDisk(page), NameHolder::OwnPage);
-  EXPECT_EQ(HolderOnDisk(log), NameHolder::Other);
-  EXPECT_EQ(HolderOnDisk(other), NameHolder::Other);
-  EXPECT_EQ(HolderOnDisk(folder.string()), NameHolder::Other);
-  EXPECT_EQ(HolderOnDisk((folder / "none").string()), NameHolder::Nothing);
-  fs::remove_all(folder);
 }
 
 }  // namespace

@@ -4,7 +4,6 @@
 // the red one), and answered with OK. Ends with the program's exit code after "exit code N".
 #include <windows.h>
 
-#include <algorithm>
 #include <cstdio>
 #include <string>
 #include <utility>
@@ -25,17 +24,15 @@ bool ShowsRedIcon(HWND icon) {
   RECT box{};
   GetWindowRect(icon, &box);
   HDC screen = GetDC(nullptr);
-  int red = 0, coloured = 0;
+  int red = 0;  // the error icon's disc; the others are yellow or blue
   for (LONG y = box.top; y < box.bottom; ++y) {
     for (LONG x = box.left; x < box.right; ++x) {
       const COLORREF c = GetPixel(screen, x, y);
-      const int r = GetRValue(c), g = GetGValue(c), b = GetBValue(c);
-      coloured += std::max({r, g, b}) - std::min({r, g, b}) > 60;
-      red += r > 150 && g < 100 && b < 100;
+      red += GetRValue(c) > 150 && GetGValue(c) < 100 && GetBValue(c) < 100;
     }
   }
   ReleaseDC(nullptr, screen);
-  return red > 0 && red * 2 > coloured;
+  return red * 4 > (box.right - box.left) * (box.bottom - box.top);
 }
 
 using Parts = std::pair<std::string, bool>;  // the texts, and whether the icon is red
