@@ -33,4 +33,3 @@ out=$("$WINE" "$starter" "$stats" "$(windows "$work/bad.CSV")" 2>&1) || status=$
 expected="message box: Vexilo Stats: $(windows "$work/bad.CSV"):2: expected the colour \"Black\" for 17, found \"Red\", error icon
 exit code 2"
 [[ $status == 2 && ${out//$'\r'/} == "$expected" ]] || fail "a bad log, status $status: $out"
-echo "explorer_start: passed"
