@@ -23,8 +23,8 @@ namespace {
 constexpr DWORD kChosenNamesRoom = 1 << 16;
 constexpr wchar_t kLogFilter[] = L"Spin logs (*.CSV)\0*.CSV\0All files (*.*)\0*.*\0";
 
-std::wstring Title() {
-  return Utf16String(ToUtf16(std::string(product::kName) + " Stats"));
+Utf16String Title() {
+  return ToUtf16(std::string(product::kName) + " Stats");
 }
 
 void ShowError(const std::string& message) {
@@ -41,7 +41,7 @@ bool Redirected(DWORD which) {
 // a single choice as its full name, several as their folder followed by their names.
 std::vector<std::string> ChooseLogs(bool& failed) {
   std::vector<wchar_t> names(kChosenNamesRoom, L'\0');
-  const std::wstring title = Title() + L": saved spin logs to analyse";
+  const Utf16String title = Title() + L": saved spin logs to analyse";
   OPENFILENAMEW dialog{};
   dialog.lStructSize = sizeof dialog;
   dialog.lpstrFilter = kLogFilter;

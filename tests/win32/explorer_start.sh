@@ -13,7 +13,7 @@ windows() { local name=${1//\//\\}; echo "Z:$name"; }
 rm -rf "$work" && mkdir -p "$work"
 printf '#!/bin/sh\nprintf "%%s\\n" "$1" >>"%s/asked"\n' "$work" >"$work/browser"
 chmod +x "$work/browser"
-# Web pages go to winebrowser, which hands them to the first program of its list.
+# winebrowser hands web pages to its list's first program; a prefix without mshtml maps no .html.
 "$WINE" reg add 'HKCR\.html' /ve /d htmlfile /f >/dev/null 2>&1
 "$WINE" reg add 'HKCU\Software\Wine\WineBrowser' /v Browsers /d "$work/browser" /f >/dev/null 2>&1
 trap '"$WINE" reg delete "HKCU\Software\Wine\WineBrowser" /v Browsers /f >/dev/null 2>&1' EXIT
