@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "stats/CommandLine.h"
+#include "stats/open/Desktop.h"
 
 namespace {
 
@@ -44,6 +45,9 @@ class Utf8Console {
 int wmain(int argc, wchar_t** argv) try {
   std::vector<std::string> args;
   for (int i = 1; i < argc; ++i) args.push_back(vexilo::ToUtf8(argv[i]));
+  if (vexilo::stats::StartedFromExplorer()) {
+    return static_cast<int>(vexilo::stats::RunFromExplorer(args));
+  }
   const Utf8Console console;
   return static_cast<int>(vexilo::stats::RunCommandLine(args, stdout, stderr));
 } catch (...) {
@@ -52,7 +56,7 @@ int wmain(int argc, wchar_t** argv) try {
 #else
 int main(int argc, char** argv) try {
   const std::vector<std::string> args(argv + 1, argv + argc);
-  return static_cast<int>(vexilo::stats::RunCommandLine(args, stdout, stderr));
+  return static_cast<int>(vexilo::stats::RunWithNotification(args, stdout, stderr));
 } catch (...) {
   return Unstarted();
 }

@@ -3,6 +3,8 @@
 # application icon. The release builds are shipped stripped.
 enable_language(RC)
 set(VEXILO_ICON_FILE ${PROJECT_SOURCE_DIR}/packaging/icons/vexilo.ico)
+set(VEXILO_RC_DESCRIPTION "${PROJECT_DESCRIPTION}")
+set(VEXILO_RC_NAME vexilo)
 configure_file(vexilo.rc.in vexilo.rc @ONLY)
 
 add_executable(vexilo WIN32 main_win32.cpp ${CMAKE_CURRENT_BINARY_DIR}/vexilo.rc)

@@ -16,6 +16,7 @@
 #include "export/SpinLogReader.h"
 #include "stats/analysis/Analyse.h"
 #include "stats/analysis/ReadLogs.h"
+#include "stats/open/OpenPage.h"
 #include "stats/report/HtmlReport.h"
 #include "stats/report/JsonReport.h"
 #include "stats/report/TextFormat.h"
@@ -43,6 +44,7 @@ constexpr std::string_view kExitStatus =
 struct Options {
   bool json = false;
   std::optional<std::string> html;  // "-": the page instead of the text on standard output
+  bool open = false;                 // html chosen by PageToOpen, then shown in the browser
   std::optional<std::int64_t> last;
   AnalysisOptions analysis;
   std::vector<std::string> logs;
@@ -98,13 +100,15 @@ struct Option {
   void (*apply)(Options&, std::string_view name, std::string_view value);
 };
 
-constexpr std::array<Option, 8> kOptions = {{
+constexpr std::array<Option, 9> kOptions = {{
     {"--json", "", "the figures as one JSON object instead of text", nullptr,
      [](Options& o, std::string_view, std::string_view) { o.json = true; }},
     {"--html", "FILE",
      "also write a page with pictures to FILE; FILE - writes the page to standard output instead "
      "of the text",
      nullptr, [](Options& o, std::string_view, std::string_view v) { o.html = std::string(v); }},
+    {"--open", "", "write the page, named after the first log, and open it in the browser", nullptr,
+     [](Options& o, std::string_view, std::string_view) { o.open = true; }},
     {"--last", "N", "analyse only the newest N spins", nullptr,
      [](Options& o, std::string_view n, std::string_view v) {
        o.last = WholeNumber<std::int64_t>(n, v);
@@ -195,6 +199,9 @@ Options Parse(std::span<const std::string> args) {
   }
   if (options.help || options.version) return options;
   if (options.json && options.html) throw UsageError{"--json and --html do not go together"};
+  if (options.open && (options.json || options.html)) {
+    throw UsageError{"--open goes with neither --json nor --html"};
+  }
   if (options.logs.empty()) throw UsageError{"no log to read"};
   return options;
 }
@@ -286,6 +293,14 @@ ExitCode Run(std::span<const std::string> args, std::FILE* out, std::FILE* err) 
   }
   if (options.help) return Emit(out, err, Help());
   if (options.version) return Emit(out, err, std::string(kProgram) + " " VEXILO_VERSION "\n");
+  if (options.open) {
+    std::string chosen;
+    if (const std::error_code code = PageToOpen(options.logs.front(), chosen)) {
+      Say(err, "no place for the page of " + options.logs.front() + ": " + code.message());
+      return ExitCode::NotWritten;
+    }
+    options.html = chosen;
+  }
   if (const std::optional<std::string> log = LogThePageWouldReplace(options)) {
     Say(err, "the page " + *options.html + " would replace the log " + *log +
                  "; nothing was read or written");
@@ -302,7 +317,13 @@ ExitCode Run(std::span<const std::string> args, std::FILE* out, std::FILE* err) 
     std::fprintf(err, "%s\n", unreadable.what());
     return ExitCode::BadInput;
   }
-  return Deliver(options, made, out, err);
+  const ExitCode delivered = Deliver(options, made, out, err);
+  if (delivered != ExitCode::Done || !options.open) return delivered;
+  if (const ShowResult shown = ShowInBrowser(*options.html); !shown.Shown()) {
+    Say(err, shown.message);
+    return ExitCode::NotWritten;
+  }
+  return ExitCode::Done;
 }
 
 }  // namespace

@@ -347,6 +347,7 @@ std::string HtmlReport(const Analysis& a) {
   page.Trusted("<!DOCTYPE html>\n");
   page.Open("html", {{"lang", "en"}}).Open("head");
   page.Empty("meta", {{"charset", "utf-8"}});
+  page.Empty("meta", {{"name", "generator"}, {"content", "vexilo-stats " VEXILO_VERSION}});
   page.Empty("meta", {{"name", "viewport"}, {"content", "width=device-width, initial-scale=1"}});
   page.Element("title", "Vexilo Stats: " + SpinsWords(a.spins));
   page.Open("style").Trusted(WithColours(kStyle)).Close();
