@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <array>
-#include <boost/math/distributions/binomial.hpp>
 #include <boost/math/distributions/chi_squared.hpp>
 #include <cmath>
 #include <limits>
@@ -13,7 +12,8 @@
 
 #include "engine/ShareFamily.h"
 #include "stats/analysis/Arcs.h"
-#include "stats/analysis/Power.h"
+#include "stats/analysis/Looks.h"
+#include "stats/analysis/Verdict.h"
 #include "stats/analysis/Wheel.h"
 
 namespace vexilo::stats {
@@ -72,15 +72,8 @@ FitTest Fit(std::string family, std::span<const std::int64_t> observed,
   test.statistic = kNaN;
   test.p_value = kNaN;
   if (spins > 0) {
-    const auto n = static_cast<double>(spins);
-    double sum = 0;
-    for (std::size_t i = 0; i < observed.size(); ++i) {
-      const double expected = n * shares[i];
-      const double d = static_cast<double>(observed[i]) - expected;
-      sum += d * d / expected;
-    }
-    test.statistic = sum;
-    test.p_value = bm::cdf(bm::complement(bm::chi_squared(test.df), sum));
+    test.statistic = PearsonStatistic(observed, shares, spins);
+    test.p_value = bm::cdf(bm::complement(bm::chi_squared(test.df), test.statistic));
   }
   return test;
 }
@@ -97,12 +90,7 @@ void AddNumbers(const SpinAccumulator& spins, Analysis& a) {
     f.p_value = kNaN;
     f.since_last = spins.SinceLast(k);
     f.longest_absence = spins.LongestAbsence(k);
-    if (a.spins > 0) {
-      const bm::binomial fair(static_cast<double>(a.spins), p);
-      const double low = bm::cdf(fair, static_cast<double>(f.count));
-      const double high = f.count == 0 ? 1.0 : bm::cdf(bm::complement(fair, f.count - 1.0));
-      f.p_value = std::min(1.0, 2 * std::min(low, high));
-    }
+    if (a.spins > 0) f.p_value = TwoSidedBinomialP(a.spins, f.count);
   }
   // Holm's step-down: the k-th smallest p-value is held against 37 - k + 1 tests.
   std::array<int, kPockets> order{};
@@ -137,14 +125,12 @@ void AddGroups(const SpinAccumulator& spins, Analysis& a) {
   for (const FamilyRow& row : kFamilyRows) {
     const SelectorRange range = SelectorsOf(row.family);
     const int groups = range.last - range.first + 1;
-    std::vector<std::int64_t> cells(groups + 1, 0);
-    std::vector<double> shares(groups + 1, 0);
-    for (int n = 0; n < kPockets; ++n) {
-      const int selector = GroupSelector(n, row.family);
-      const int cell = selector < 0 ? 0 : selector - range.first + 1;
-      cells[cell] += spins.Count(n);
-      shares[cell] += 1.0 / kPockets;
-    }
+    const FamilyCells layout = CellsOf(row.family);
+    Tally numbers{};
+    for (int n = 0; n < kPockets; ++n) numbers[n] = spins.Count(n);
+    const auto counted = layout.Count(numbers);
+    const std::span cells = std::span(counted).first(layout.cells);
+    const std::span shares = std::span(layout.shares).first(layout.cells);
     for (int g = 1; g <= groups; ++g) {
       GroupFigures f;
       f.family = std::string(row.key);
@@ -160,7 +146,13 @@ void AddGroups(const SpinAccumulator& spins, Analysis& a) {
   }
 }
 
-void AddArcs(const SpinAccumulator& spins, const AnalysisOptions& options, Analysis& a) {
+// Zero against the other 36 numbers, a test of one degree of freedom.
+void AddZero(const SpinAccumulator& spins, Analysis& a) {
+  const std::array<std::int64_t, 2> cells = {spins.Count(0), a.spins - spins.Count(0)};
+  a.tests.push_back(Fit("zero", cells, kZeroShares, a.spins));
+}
+
+void AddArcs(const SpinAccumulator& spins, Analysis& a) {
   WheelCounts counts{};
   for (int place = 0; place < kPockets; ++place) counts[place] = spins.Count(kWheelOrder[place]);
   const ArcScan scan(a.spins);
@@ -175,13 +167,11 @@ void AddArcs(const SpinAccumulator& spins, const AnalysisOptions& options, Analy
     f.z = a.spins > 0 ? arc.z : kNaN;
     a.arcs.push_back(std::move(f));
   }
-  a.arc_p_value = kNaN;
   if (a.spins > 0) {
     a.best_arc = static_cast<int>(
         std::max_element(best.begin(), best.end(),
                          [](const BestArc& x, const BestArc& y) { return x.z < y.z; }) -
         best.begin());
-    a.arc_p_value = scan.PValue(scan.HighestZ(counts), options.simulations, options.seed);
   }
 }
 
@@ -218,10 +208,11 @@ Analysis Analyse(const SpinAccumulator& spins, std::vector<FileFigures> files,
   a.simulations = options.simulations;
   AddNumbers(spins, a);
   AddGroups(spins, a);
-  AddArcs(spins, options, a);
+  AddZero(spins, a);
+  AddArcs(spins, a);
   AddSignature(spins, a);
   AddStreaks(spins, a);
-  a.power = PowerOf(a.spins);
+  AddVerdict(spins, options, a);
   return a;
 }
 

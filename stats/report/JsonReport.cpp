@@ -115,6 +115,10 @@ std::string JsonReport(const Analysis& a) {
   JsonWriter json;
   json.BeginObject();
   json.Key("spins").Integer(a.spins);
+  // Temporary, for scripts/calibrate-verdict until the report's verdict object lands.
+  json.Key("verdict").BeginObject();
+  json.Key("p_value").Number(a.verdict.p_value);
+  json.EndObject();
   WriteCounts(json, a);
   WriteWheel(json, a);
   WriteRunsAndPower(json, a);
