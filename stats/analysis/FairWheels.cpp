@@ -63,12 +63,12 @@ void Spin(std::int64_t spins, DrawPlace draw, WheelTally& wheel) {
 void DrawSpinBySpin(Random& random, std::int64_t spins, std::span<const double> chances,
                     WheelTally& wheel) {
   if (chances.empty()) {
-    Spin(
-        spins, [&] { return random.Below(kPockets); }, wheel);
+    const auto fair = [&] { return random.Below(kPockets); };
+    Spin(spins, fair, wheel);
   } else {
     const AliasTable table(chances);
-    Spin(
-        spins, [&] { return table.Draw(random); }, wheel);
+    const auto biased = [&] { return table.Draw(random); };
+    Spin(spins, biased, wheel);
   }
 }
 

@@ -1,11 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <map>
 #include <string>
 #include <vector>
 
 #include "stats/analysis/Analyse.h"
+#include "stats/analysis/Looks.h"
 #include "stats/analysis/Wheel.h"
 #include "stats/report/JsonReport.h"
 #include "stats/report/ReportWords.h"
@@ -125,6 +127,20 @@ TEST(Analysis, Verdict) {
     EXPECT_EQ(a.verdict.biased, c.biased);
     EXPECT_EQ(a.verdict.driver, c.driver);
     EXPECT_LE(a.verdict.driver_p, a.verdict.p_value);
+  }
+}
+
+// The verdict's table of binomial tails gives the report's own exact p-values.
+TEST(Analysis, BinomialTailsAgreeWithTheExactPValue) {
+  for (const std::int64_t spins : {1, 2, 37, 1000, 10'000'000}) {
+    const BinomialTails tails(spins);
+    const double sd = std::sqrt(spins / 37.0 * 36 / 37);
+    for (const double z : {-40.0, -5.0, -1.0, 0.0, 0.5, 3.0, 8.0, 30.0}) {
+      const auto count = std::clamp<std::int64_t>(std::llround(spins / 37.0 + z * sd), 0, spins);
+      const double exact = TwoSidedBinomialP(spins, count);
+      SCOPED_TRACE(::testing::Message() << count << " of " << spins);
+      EXPECT_NEAR(tails.TwoSided(count), exact, 1e-10 * exact + 1e-300);
+    }
   }
 }
 
