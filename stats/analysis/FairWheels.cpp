@@ -105,45 +105,48 @@ void DrawWheel(Random& random, std::int64_t spins, std::span<const double> chanc
 
 FairWheels::FairWheels(const LookScorer& scorer, const WheelTally& observed, int simulations,
                        std::uint64_t seed)
-    : wheels_(simulations + std::int64_t{1}) {
-  std::vector<LookScores> scored(wheels_);
-  scored[0] = scorer.Score(observed);
+    : wheels_(std::min(simulations, std::numeric_limits<std::int32_t>::max() - 1) + 1) {
+  // The scores by look, the observed wheel first; each column is sorted in its place below.
+  for (std::vector<double>& column : sorted_) column.resize(wheels_);
+  const auto keep = [&](std::int64_t w, const LookScores& scores) {
+    for (int look = 0; look < kLooks; ++look) sorted_[look][w] = scores[look];
+  };
+  keep(0, scorer.Score(observed));
   RunOnWorkers(kStreams, [&](int stream) {
     Random random = StreamOf(seed, StreamUse::FairWheels, stream);
     WheelTally wheel;
-    const std::int64_t first = 1 + std::int64_t{simulations} * stream / kStreams;
-    const std::int64_t last = 1 + std::int64_t{simulations} * (stream + 1) / kStreams;
+    const std::int64_t first = 1 + (wheels_ - 1) * stream / kStreams;
+    const std::int64_t last = 1 + (wheels_ - 1) * (stream + 1) / kStreams;
     for (std::int64_t w = first; w < last; ++w) {
       DrawWheel(random, scorer.Spins(), {}, wheel);
-      scored[w] = scorer.Score(wheel);
+      keep(w, scorer.Score(wheel));
     }
   });
   // Each look ranks the wheels on its own; a wheel's reach on it is how many wheels score at
   // least as far from a fair one, its p-value times the wheels.
-  std::array<std::vector<std::int64_t>, kLooks> reach;
+  std::array<std::vector<std::int32_t>, kLooks> reach;
   RunOnWorkers(kLooks, [&](int look) {
-    std::vector<std::pair<double, std::int64_t>> order(wheels_);
-    for (std::int64_t w = 0; w < wheels_; ++w) order[w] = {scored[w][look], w};
+    std::vector<double>& column = sorted_[look];
+    std::vector<std::pair<double, std::int32_t>> order(wheels_);
+    for (std::int64_t w = 0; w < wheels_; ++w) order[w] = {column[w], static_cast<std::int32_t>(w)};
     std::sort(order.begin(), order.end());
     reach[look].resize(wheels_);
-    std::vector<double>& column = sorted_[look];
-    column.resize(wheels_);
     // Ties reach as far as the first of them.
     std::int64_t reached = 0;
     for (std::int64_t i = 0; i < wheels_; ++i) {
       column[i] = order[i].first;
       if (i == 0 || order[i].first != order[i - 1].first) reached = wheels_ - i;
-      reach[look][order[i].second] = reached;
+      reach[look][order[i].second] = static_cast<std::int32_t>(reached);
     }
   });
-  leastReach_.assign(wheels_, std::numeric_limits<std::int64_t>::max());
+  leastReach_.assign(wheels_, std::numeric_limits<std::int32_t>::max());
   for (int look = 0; look < kLooks; ++look) {
     observedReach_[look] = reach[look][0];
     for (std::int64_t w = 0; w < wheels_; ++w) {
       leastReach_[w] = std::min(leastReach_[w], reach[look][w]);
     }
   }
-  const std::int64_t observedLeast = leastReach_[0];
+  const std::int32_t observedLeast = leastReach_[0];
   std::sort(leastReach_.begin(), leastReach_.end());
   verdictWheels_ =
       std::upper_bound(leastReach_.begin(), leastReach_.end(), observedLeast) - leastReach_.begin();

@@ -54,7 +54,7 @@ class FairWheels {
   std::int64_t wheels_ = 0;
   std::array<std::vector<double>, kLooks> sorted_;  // each look's scores, ascending
   std::array<std::int64_t, kLooks> observedReach_{};
-  std::vector<std::int64_t> leastReach_;  // each wheel's smallest reach, ascending
+  std::vector<std::int32_t> leastReach_;  // each wheel's smallest reach, ascending
   std::int64_t verdictWheels_ = 0;        // wheels whose smallest reach is the observed's or less
 };
 
