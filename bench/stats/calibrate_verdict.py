@@ -2,9 +2,9 @@
 """How often Vexilo Stats' whole-report verdict says "biased": on fair wheels (its false-alarm
 rate, which must be at most 5%) and on biased ones (how often it catches them).
 
-Usage: calibrate_verdict.py VEXILO_STATS [FAIR_LOGS_PER_LENGTH] [BIASED_LOGS_PER_ROW]
+Usage: calibrate_verdict.py VEXILO_STATS [FAIR_LOGS_PER_LENGTH] [BIASED_LOGS_PER_ROW] [SEED]
 
-Generates logs with numpy (a fixed seed), runs `VEXILO_STATS --json --seed I LOG` on each, a
+Generates logs with numpy (from SEED, 20240901 unless told), runs `VEXILO_STATS --json --seed I LOG` on each, a
 different seed each run, and reads verdict.p_value (verdict.biased when the program writes it).
 Prints each rate with its Monte Carlo standard error, sqrt(r (1 - r) / logs).
 """
@@ -88,8 +88,9 @@ def main():
     program = sys.argv[1]
     fair_logs = int(sys.argv[2]) if len(sys.argv) > 2 else 300
     biased_logs = int(sys.argv[3]) if len(sys.argv) > 3 else 200
-    rng = np.random.default_rng(20240901)
-    index = 0
+    seed = int(sys.argv[4]) if len(sys.argv) > 4 else 20240901
+    rng = np.random.default_rng(seed)
+    index = 0 if seed == 20240901 else seed * 1000000
     alarms = 0
     runs = 0
     with tempfile.TemporaryDirectory() as folder, \
@@ -105,7 +106,7 @@ def main():
         r = alarms / runs
         print(f"{'fair, every length':42} {'':7} {runs:5} {100 * r:11.2f}% "
               f"{100 * math.sqrt(r * (1 - r) / runs):9.2f}%", flush=True)
-        for name, make in KINDS.items():
+        for name, make in KINDS.items() if biased_logs > 0 else ():
             for spins in BIASED_LENGTHS:
                 jobs = [(index + i, make(rng, spins)) for i in range(biased_logs)]
                 index += biased_logs
