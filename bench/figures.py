@@ -48,8 +48,12 @@ STATS = [
      "BM_ReadAndAnalyse10M", 1),
     ("Stats: the same spins as two logs (benchmark)", "stats/stats_bench",
      "BM_ReadAndAnalyseTwoLogs", 1),
-    ("Stats: the best arc's p-value, 10000 fair wheels of 10^7 spins", "stats/stats_bench",
-     "BM_ArcPValue", 1),
+    ("Stats: the verdict, 10000 fair wheels of 10^7 spins", "stats/stats_bench",
+     "BM_Verdict/10000000", 1),
+    ("Stats: the verdict, 10000 fair wheels of 1000 spins, spin by spin", "stats/stats_bench",
+     "BM_Verdict/1000", 1),
+    ("Stats: the power now, 5 x 1000 biased wheels of 10^7 spins", "stats/stats_bench",
+     "BM_PowerNow/10000000", 1),
 ]
 # Debian's Python, which has pandas and SciPy for the side-by-side run.
 SYSTEM_PYTHON = "/usr/bin/python3"

@@ -8,7 +8,9 @@
 #include <vector>
 
 #include "stats/analysis/Analyse.h"
-#include "stats/analysis/Arcs.h"
+#include "stats/analysis/FairWheels.h"
+#include "stats/analysis/Looks.h"
+#include "stats/analysis/Power.h"
 #include "stats/analysis/ReadLogs.h"
 
 namespace vexilo::stats {
@@ -89,13 +91,32 @@ void BM_ReadAndAnalyseTwoLogs(benchmark::State& state) {
 }
 BENCHMARK(BM_ReadAndAnalyseTwoLogs)->Unit(benchmark::kMillisecond)->UseRealTime();
 
-// The best arc's p-value alone: 10000 fair wheels of 10^7 spins.
-void BM_ArcPValue(benchmark::State& state) {
-  const ArcScan scan(kSpins);
-  for (auto _ : state)
-    benchmark::DoNotOptimize(scan.PValue(3.0, kDefaultSimulations, kDefaultSeed));
+// A fair wheel of `spins` spins as the verdict sees it.
+WheelTally FairTally(std::int64_t spins) {
+  Random random(1);
+  WheelTally wheel;
+  DrawWheel(random, spins, {}, wheel);
+  return wheel;
 }
-BENCHMARK(BM_ArcPValue)->Unit(benchmark::kMillisecond);
+
+// The verdict alone: 10000 fair wheels of 10^7 spins, every look of each, and their ranks.
+void BM_Verdict(benchmark::State& state) {
+  const LookScorer scorer(state.range(0));
+  const WheelTally observed = FairTally(state.range(0));
+  for (auto _ : state) {
+    const FairWheels fair(scorer, observed, kDefaultSimulations, kDefaultSeed);
+    benchmark::DoNotOptimize(fair.TheVerdict().p_value);
+  }
+}
+BENCHMARK(BM_Verdict)->Arg(kSpins)->Arg(1000)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// The power rows with the spins analysed: 1000 biased wheels a row held against the verdict's.
+void BM_PowerNow(benchmark::State& state) {
+  const LookScorer scorer(state.range(0));
+  const FairWheels fair(scorer, FairTally(state.range(0)), kDefaultSimulations, kDefaultSeed);
+  for (auto _ : state) benchmark::DoNotOptimize(PowerOf(scorer, fair, kDefaultSeed));
+}
+BENCHMARK(BM_PowerNow)->Arg(kSpins)->Arg(1000)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 }  // namespace
 }  // namespace vexilo::stats

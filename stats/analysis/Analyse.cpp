@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <array>
-#include <boost/math/distributions/binomial.hpp>
 #include <boost/math/distributions/chi_squared.hpp>
 #include <cmath>
 #include <limits>
@@ -15,7 +14,8 @@
 #include "stats/analysis/Arcs.h"
 #include "stats/analysis/Holdout.h"
 #include "stats/analysis/Homogeneity.h"
-#include "stats/analysis/Power.h"
+#include "stats/analysis/Looks.h"
+#include "stats/analysis/Verdict.h"
 #include "stats/analysis/Wheel.h"
 
 namespace vexilo::stats {
@@ -74,15 +74,8 @@ FitTest Fit(std::string family, std::span<const std::int64_t> observed,
   test.statistic = kNaN;
   test.p_value = kNaN;
   if (spins > 0) {
-    const auto n = static_cast<double>(spins);
-    double sum = 0;
-    for (std::size_t i = 0; i < observed.size(); ++i) {
-      const double expected = n * shares[i];
-      const double d = static_cast<double>(observed[i]) - expected;
-      sum += d * d / expected;
-    }
-    test.statistic = sum;
-    test.p_value = bm::cdf(bm::complement(bm::chi_squared(test.df), sum));
+    test.statistic = PearsonStatistic(observed, shares, spins);
+    test.p_value = bm::cdf(bm::complement(bm::chi_squared(test.df), test.statistic));
   }
   return test;
 }
@@ -135,12 +128,7 @@ void AddNumbers(const SpinAccumulator& spins, Analysis& a) {
     f.p_value = kNaN;
     f.since_last = spins.SinceLast(k);
     f.longest_absence = spins.LongestAbsence(k);
-    if (a.spins > 0) {
-      const bm::binomial fair(static_cast<double>(a.spins), p);
-      const double low = bm::cdf(fair, static_cast<double>(f.count));
-      const double high = f.count == 0 ? 1.0 : bm::cdf(bm::complement(fair, f.count - 1.0));
-      f.p_value = std::min(1.0, 2 * std::min(low, high));
-    }
+    if (a.spins > 0) f.p_value = TwoSidedBinomialP(a.spins, f.count);
   }
   // Holm's step-down: the k-th smallest p-value is held against 37 - k + 1 tests.
   std::array<int, kPockets> order{};
@@ -171,14 +159,12 @@ void AddGroups(const SpinAccumulator& spins, Analysis& a) {
   for (const FamilyRow& row : kFamilyRows) {
     const SelectorRange range = SelectorsOf(row.family);
     const int groups = range.last - range.first + 1;
-    std::vector<std::int64_t> cells(groups + 1, 0);
-    std::vector<double> shares(groups + 1, 0);
-    for (int n = 0; n < kPockets; ++n) {
-      const int selector = GroupSelector(n, row.family);
-      const int cell = selector < 0 ? 0 : selector - range.first + 1;
-      cells[cell] += spins.Count(n);
-      shares[cell] += 1.0 / kPockets;
-    }
+    const FamilyCells layout = CellsOf(row.family);
+    Tally numbers{};
+    for (int n = 0; n < kPockets; ++n) numbers[n] = spins.Count(n);
+    const auto counted = layout.Count(numbers);
+    const std::span cells = std::span(counted).first(layout.cells);
+    const std::span shares = std::span(layout.shares).first(layout.cells);
     for (int g = 1; g <= groups; ++g) {
       GroupFigures f;
       f.family = std::string(row.key);
@@ -201,9 +187,8 @@ void AddGroups(const SpinAccumulator& spins, Analysis& a) {
 // Zero against the rest of the wheel, which the families' tests spread over several cells.
 void AddZero(const SpinAccumulator& spins, Analysis& a) {
   const std::array<std::int64_t, 2> cells = {spins.Count(0), a.spins - spins.Count(0)};
-  const std::array<double, 2> shares = {1.0 / kPockets, 1 - 1.0 / kPockets};
-  FitTest test = Fit("zero", cells, shares, a.spins);
-  NameDriver(test, cells, shares, a.spins, [](int) { return std::string("zero"); });
+  FitTest test = Fit("zero", cells, kZeroShares, a.spins);
+  NameDriver(test, cells, kZeroShares, a.spins, [](int) { return std::string("zero"); });
   a.tests.push_back(std::move(test));
 }
 
@@ -240,7 +225,7 @@ void AddFiles(const SpinAccumulator& spins, const AnalysisOptions& options, Anal
   if (a.files.size() > 1) a.logs_agree = LogsAgree(counts, options.simulations, options.seed);
 }
 
-void AddArcs(const SpinAccumulator& spins, const AnalysisOptions& options, Analysis& a) {
+void AddArcs(const SpinAccumulator& spins, Analysis& a) {
   WheelCounts counts{};
   for (int place = 0; place < kPockets; ++place) counts[place] = spins.Count(kWheelOrder[place]);
   const ArcScan scan(a.spins);
@@ -255,13 +240,11 @@ void AddArcs(const SpinAccumulator& spins, const AnalysisOptions& options, Analy
     f.z = a.spins > 0 ? arc.z : kNaN;
     a.arcs.push_back(std::move(f));
   }
-  a.arc_p_value = kNaN;
   if (a.spins > 0) {
     a.best_arc = static_cast<int>(
         std::max_element(best.begin(), best.end(),
                          [](const BestArc& x, const BestArc& y) { return x.z < y.z; }) -
         best.begin());
-    a.arc_p_value = scan.PValue(scan.HighestZ(counts), options.simulations, options.seed);
   }
 }
 
@@ -303,10 +286,10 @@ Analysis Analyse(const SpinAccumulator& spins, std::vector<FileFigures> files,
   AddZero(spins, a);
   AddFiles(spins, options, a);
   a.holdout = CheckLaterSpins(spins, options.holdout);
-  AddArcs(spins, options, a);
+  AddArcs(spins, a);
   AddSignature(spins, a);
   AddStreaks(spins, a);
-  a.power = PowerOf(a.spins);
+  AddVerdict(spins, options, a);
   return a;
 }
 

@@ -123,8 +123,9 @@ inline constexpr int kLooks = 12;
 struct Verdict {
   double p_value = 0;           // NaN with no spins
   bool biased = false;          // p_value < kLevel
-  Look driver = Look::Numbers;  // the look with the smallest p-value on the observed wheel
-  double driver_p = 0;          // that look's own p-value, by simulation
+  Look driver = Look::Numbers;  // the look with the smallest p-value on the observed wheel,
+                                // the first in Look's order on a tie
+  double driver_p = 0;          // that look's own p-value, by simulation (NaN with no spins)
 };
 
 // A candidate chosen on the earlier spins and tested on the later spins alone.

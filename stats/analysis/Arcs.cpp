@@ -4,9 +4,6 @@
 #include <limits>
 #include <numeric>
 
-#include "stats/analysis/Random.h"
-#include "stats/analysis/Workers.h"
-
 namespace vexilo::stats {
 namespace {
 
@@ -16,8 +13,6 @@ std::array<std::int64_t, 2 * kPockets + 1> RoundSums(const WheelCounts& counts) 
   for (int k = 0; k < 2 * kPockets; ++k) sums[k + 1] = sums[k] + counts[k % kPockets];
   return sums;
 }
-
-constexpr int kStreams = 4;
 
 }  // namespace
 
@@ -57,25 +52,6 @@ double ArcScan::HighestZ(const WheelCounts& counts) const {
         std::max(highest, (static_cast<double>(most) - mean_[length - 1]) / spread_[length - 1]);
   }
   return highest;
-}
-
-double ArcScan::PValue(double observed, int simulations, std::uint64_t seed) const {
-  if (spins_ == 0 || simulations <= 0) return std::numeric_limits<double>::quiet_NaN();
-  // A fixed number of streams, each with its own seed and share of the wheels, shared out over
-  // the cores: the same answer however many cores there are.
-  std::array<int, kStreams> reached{};
-  RunOnWorkers(kStreams, [&](int stream) {
-    Random random(seed + static_cast<std::uint64_t>(stream));
-    WheelCounts counts{};
-    const int first = simulations * stream / kStreams;
-    const int last = simulations * (stream + 1) / kStreams;
-    for (int s = first; s < last; ++s) {
-      random.FairCounts(spins_, counts);
-      if (HighestZ(counts) >= observed) ++reached[stream];
-    }
-  });
-  const int total = std::accumulate(reached.begin(), reached.end(), 0);
-  return (total + 1.0) / (simulations + 1.0);
 }
 
 }  // namespace vexilo::stats

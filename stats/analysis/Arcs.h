@@ -26,9 +26,6 @@ class ArcScan {
   std::array<BestArc, kLongestArc> Best(const WheelCounts& counts) const;
   // The highest z of any arc of any length.
   double HighestZ(const WheelCounts& counts) const;
-  // The share of fair wheels whose highest z reaches `observed`, counting the observed wheel
-  // among them so that the answer is never 0.
-  double PValue(double observed, int simulations, std::uint64_t seed) const;
 
  private:
   std::int64_t spins_;

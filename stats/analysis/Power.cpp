@@ -1,43 +1,59 @@
 #include "stats/analysis/Power.h"
 
-#include <array>
-#include <boost/math/distributions/chi_squared.hpp>
-#include <boost/math/distributions/non_central_chi_squared.hpp>
-#include <cmath>
-#include <limits>
+#include <algorithm>
+
+#include "stats/analysis/Workers.h"
 
 namespace vexilo::stats {
-namespace {
 
-constexpr std::array<double, 3> kExcesses = {0.10, 0.25, 0.50};
-constexpr double kPower = 0.80;
-constexpr int kDf = kPockets - 1;
-
-// The non-centrality a pocket with this excess gives the test, per spin.
-double NonCentralityPerSpin(double excess) {
-  return excess * excess / kDf;
+std::array<double, kPockets> BiasedChances(const BiasRow& row, int start) {
+  const double hot = (1 + row.excess) / kPockets;
+  const double other = (1 - row.pockets * hot) / (kPockets - row.pockets);
+  std::array<double, kPockets> chances{};
+  chances.fill(other);
+  for (int k = 0; k < row.pockets; ++k) chances[(start + k) % kPockets] = hot;
+  return chances;
 }
 
-}  // namespace
-
-std::vector<PowerFigures> PowerOf(std::int64_t spins) {
-  namespace bm = boost::math;
-  const double critical = bm::quantile(bm::complement(bm::chi_squared(kDf), kLevel));
-  const double needed = bm::non_central_chi_squared::find_non_centrality(kDf, critical, 1 - kPower);
-  std::vector<PowerFigures> rows;
-  for (const double excess : kExcesses) {
-    PowerFigures row;
-    row.excess = excess;
-    row.spins_needed = static_cast<std::int64_t>(std::ceil(needed / NonCentralityPerSpin(excess)));
-    row.power_now = std::numeric_limits<double>::quiet_NaN();
-    if (spins > 0) {
-      const bm::non_central_chi_squared now(
-          kDf, static_cast<double>(spins) * NonCentralityPerSpin(excess));
-      row.power_now = bm::cdf(bm::complement(now, critical));
+std::vector<double> SimulatedPower(std::span<const BiasRow> rows, const LookScorer& scorer,
+                                   const FairWheels& fair, int wheels, std::uint64_t seed) {
+  const auto rowCount = static_cast<int>(rows.size());
+  std::vector<LookScores> scored(static_cast<std::size_t>(rowCount) * wheels);
+  RunOnWorkers(rowCount * kStreams, [&](int task) {
+    const int row = task / kStreams;
+    const int stream = task % kStreams;
+    Random random = StreamOf(seed, StreamUse::BiasedWheels, task);
+    WheelTally wheel;
+    const int first = wheels * stream / kStreams;
+    const int last = wheels * (stream + 1) / kStreams;
+    for (int w = first; w < last; ++w) {
+      const auto chances = BiasedChances(rows[row], random.Below(kPockets));
+      DrawWheel(random, scorer.Spins(), chances, wheel);
+      scored[static_cast<std::size_t>(row) * wheels + w] = scorer.Score(wheel);
     }
-    rows.push_back(row);
+  });
+  std::vector<double> power(rowCount, 0.0);
+  for (int row = 0; row < rowCount; ++row) {
+    int caught = 0;
+    for (int w = 0; w < wheels; ++w) {
+      if (fair.PValueOf(scored[static_cast<std::size_t>(row) * wheels + w]) < kLevel) {
+        ++caught;
+      }
+    }
+    power[row] = static_cast<double>(caught) / wheels;
   }
-  return rows;
+  return power;
+}
+
+std::vector<PowerFigures> PowerOf(const LookScorer& scorer, const FairWheels& fair,
+                                  std::uint64_t seed) {
+  const std::vector<double> now = SimulatedPower(kBiasRows, scorer, fair, kBiasedWheels, seed);
+  std::vector<PowerFigures> figures;
+  for (std::size_t i = 0; i < kBiasRows.size(); ++i) {
+    const BiasRow& row = kBiasRows[i];
+    figures.push_back({row.kind, row.pockets, row.excess, row.spins_needed, now[i]});
+  }
+  return figures;
 }
 
 }  // namespace vexilo::stats

@@ -1,16 +1,50 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <vector>
 
 #include "stats/analysis/Analysis.h"
+#include "stats/analysis/FairWheels.h"
+#include "stats/analysis/Looks.h"
 
 namespace vexilo::stats {
 
-// How many spins the 37-number chi-square test needs to see one pocket that comes up 10%, 25%
-// and 50% more often (the others evenly less), at the 5% level with 80% power, and its power
-// with `spins`. The test's statistic then follows a non-central chi-square with 36 degrees of
-// freedom and non-centrality spins * excess^2 / 36.
-std::vector<PowerFigures> PowerOf(std::int64_t spins);
+// A biased wheel the power rows describe, and the spins at which the whole-report verdict
+// calls it biased 80 times in 100. spins_needed does not depend on the logs: it is measured
+// once by `stats_power_table` (bench/stats), which prints this table.
+struct BiasRow {
+  BiasKind kind;
+  int pockets;
+  double excess;
+  std::int64_t spins_needed;
+};
+
+inline constexpr double kPower = 0.80;
+// Biased wheels simulated per row for the power with the spins analysed.
+inline constexpr int kBiasedWheels = 1000;
+
+// stats_power_table --seed 20240901: 10000 fair and 4000 biased wheels at each step.
+inline constexpr std::array<BiasRow, 5> kBiasRows = {{
+    {BiasKind::Number, 1, 0.10, 75901},
+    {BiasKind::Number, 1, 0.25, 12916},
+    {BiasKind::Number, 1, 0.50, 3529},
+    {BiasKind::Arc, 5, 0.10, 13635},
+    {BiasKind::Arc, 5, 0.25, 2293},
+}};
+
+// The chances of the pockets, in wheel order, of a wheel whose `row.pockets` neighbouring
+// pockets from place `start` come up `row.excess` more often, the others evenly less.
+std::array<double, kPockets> BiasedChances(const BiasRow& row, int start);
+
+// The chance, for each row, that the verdict held against `fair` calls a wheel of `row`'s bias
+// with `wheels` simulated wheels of the scorer's spins. Each wheel's biased pockets are placed
+// anywhere on the wheel, with equal chance. Streams from `seed`.
+std::vector<double> SimulatedPower(std::span<const BiasRow> rows, const LookScorer& scorer,
+                                   const FairWheels& fair, int wheels, std::uint64_t seed);
+
+// The rows of the report: the table's spins needed, and the power with the scorer's spins.
+std::vector<PowerFigures> PowerOf(const LookScorer& scorer, const FairWheels& fair,
+                                  std::uint64_t seed);
 
 }  // namespace vexilo::stats

@@ -1,13 +1,10 @@
 #include "stats/analysis/Random.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace vexilo::stats {
 namespace {
-
-constexpr std::uint64_t RotateLeft(std::uint64_t x, int k) {
-  return (x << k) | (x >> (64 - k));
-}
 
 // Below this mean, inversion is quicker than rejection and exact enough.
 constexpr double kInversionMean = 10;
@@ -23,28 +20,24 @@ double StirlingTail(double k) {
   return (1.0 / 12 - (1.0 / 360 - 1.0 / 1260 / next2) / next2) / (k + 1);
 }
 
+// splitmix64's output function: every bit of x moves about half of the bits of the result.
+constexpr std::uint64_t Mix(std::uint64_t x) {
+  x = (x ^ (x >> 30)) * 0xBF58476D1CE4E5B9u;
+  x = (x ^ (x >> 27)) * 0x94D049BB133111EBu;
+  return x ^ (x >> 31);
+}
+
 }  // namespace
+
+std::uint64_t StreamSeed(std::uint64_t seed, std::uint64_t stream) {
+  return Mix(Mix(seed + 0x9E3779B97F4A7C15u) ^ Mix(~stream));
+}
 
 Random::Random(std::uint64_t seed) {
   for (std::uint64_t& word : state_) {
     seed += 0x9E3779B97F4A7C15u;
-    std::uint64_t z = seed;
-    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9u;
-    z = (z ^ (z >> 27)) * 0x94D049BB133111EBu;
-    word = z ^ (z >> 31);
+    word = Mix(seed);
   }
-}
-
-std::uint64_t Random::Next() {
-  const std::uint64_t result = RotateLeft(state_[1] * 5, 7) * 9;
-  const std::uint64_t t = state_[1] << 17;
-  state_[2] ^= state_[0];
-  state_[3] ^= state_[1];
-  state_[1] ^= state_[2];
-  state_[0] ^= state_[3];
-  state_[2] ^= t;
-  state_[3] = RotateLeft(state_[3], 45);
-  return result;
 }
 
 double Random::Uniform() {
@@ -111,6 +104,19 @@ void Random::FairCounts(std::int64_t spins, std::span<std::int64_t> counts) {
     spins -= counts[i];
   }
   if (pockets > 0) counts[pockets - 1] = spins;
+}
+
+void Random::Counts(std::int64_t spins, std::span<const double> chances,
+                    std::span<std::int64_t> counts) {
+  // Each pocket takes its share of the spins the pockets before it left, by its chance among
+  // theirs.
+  double left = 1;
+  for (std::size_t i = 0; i + 1 < counts.size(); ++i) {
+    counts[i] = left > 0 ? Binomial(spins, std::min(1.0, chances[i] / left)) : 0;
+    spins -= counts[i];
+    left -= chances[i];
+  }
+  if (!counts.empty()) counts.back() = spins;
 }
 
 }  // namespace vexilo::stats

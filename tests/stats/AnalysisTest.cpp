@@ -1,11 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <map>
 #include <string>
 #include <vector>
 
 #include "stats/analysis/Analyse.h"
+#include "stats/analysis/Looks.h"
+#include "stats/analysis/Wheel.h"
 #include "stats/report/JsonReport.h"
 #include "stats/report/ReportWords.h"
 #include "stats/report/TextReport.h"
@@ -27,6 +30,9 @@ TEST(Analysis, NothingToAnalyse) {
   EXPECT_TRUE(std::isnan(a.numbers[17].z));
   EXPECT_EQ(a.numbers[17].since_last, 0);
   EXPECT_TRUE(std::isnan(a.arc_p_value));
+  EXPECT_TRUE(std::isnan(a.verdict.p_value));
+  EXPECT_FALSE(a.verdict.biased);
+  for (const PowerFigures& p : a.power) EXPECT_TRUE(std::isnan(p.power_now));
   for (const FitTest& t : a.tests) EXPECT_EQ(TestVerdict(t), "nothing to analyse") << t.family;
   EXPECT_NE(TextReport(a).find("nothing to analyse"), std::string::npos);
   const std::string json = JsonReport(a);
@@ -69,31 +75,86 @@ TEST(Analysis, AFavouredArc) {
   for (const NumberFigures& f : a.numbers) {
     EXPECT_EQ(f.heat, f.number == 32 || f.number == 15 ? Heat::Hot : Heat::None) << f.number;
   }
+  // Holm's step-down keeps the running maximum: equal counts, equal adjusted p-values.
+  EXPECT_EQ(a.numbers[32].adjusted_p, a.numbers[15].adjusted_p);
   EXPECT_EQ(TestVerdict(a.tests[0]).rfind("the numbers are uneven", 0), 0u);
 }
 
-// The simulation draws the same fair wheels everywhere: this figure is the same on Linux and
-// under Windows.
-TEST(Analysis, ArcPValueIsReproducible) {
+std::vector<std::uint8_t> Scrambled(int count) {
   std::vector<std::uint8_t> spins;
   std::uint32_t x = 1;
-  for (int i = 0; i < 5000; ++i) {
+  for (int i = 0; i < count; ++i) {
     x = x * 1103515245u + 12345u;
     spins.push_back(static_cast<std::uint8_t>((x >> 16) % 37));
   }
-  EXPECT_EQ(AnalyseSpins(spins).arc_p_value, 7567.0 / 10001);  // 7566 of 10000 fair wheels
-  AnalysisOptions other;
-  other.seed = 1;
-  EXPECT_NE(AnalyseSpins(spins, other).arc_p_value, AnalyseSpins(spins).arc_p_value);
+  return spins;
 }
 
-TEST(Analysis, PowerOfTheNumberTest) {
-  const Analysis a = AnalyseSpins(Repeat({1}, 3803));
-  ASSERT_EQ(a.power.size(), 3u);
-  EXPECT_EQ(a.power[0].spins_needed, 95059);
-  EXPECT_EQ(a.power[1].spins_needed, 15210);
-  EXPECT_EQ(a.power[2].spins_needed, 3803);
-  EXPECT_NEAR(a.power[2].power_now, 0.80, 1e-3);
+// The simulation draws the same fair wheels everywhere, however many cores share them out:
+// these figures are the same on Linux and under Windows, and on every machine.
+TEST(Analysis, SimulationIsReproducible) {
+  const std::vector<std::uint8_t> spins = Scrambled(5000);
+  const Analysis a = AnalyseSpins(spins);
+  EXPECT_EQ(a.arc_p_value, 7517.0 / 10001);  // 7516 of 10000 fair wheels
+  EXPECT_EQ(a.verdict.p_value, 6449.0 / 10001);
+  AnalysisOptions other;
+  other.seed = kDefaultSeed + 1;
+  EXPECT_NE(AnalyseSpins(spins, other).arc_p_value, a.arc_p_value);
+}
+
+// The verdict: its p-value, whether it says "biased", and the look that drives it.
+TEST(Analysis, Verdict) {
+  std::vector<std::uint8_t> roundTheWheel;  // every number as often, each spin one pocket on
+  for (int t = 0; t < 20; ++t)
+    roundTheWheel.insert(roundTheWheel.end(), kWheelOrder.begin(), kWheelOrder.end());
+  struct Case {
+    const char* name;
+    std::vector<std::uint8_t> spins;
+    bool biased;
+    Look driver;
+  };
+  const Case cases[] = {
+      {"a fair-looking wheel", Scrambled(2000), false, Look::Arc},
+      {"two spins, both odd", {17, 5}, false, Look::Parity},
+      {"a dealer's signature", roundTheWheel, true, Look::Signature},
+      {"two neighbours only", Repeat({32, 15}, 60), true, Look::Numbers},
+  };
+  for (const Case& c : cases) {
+    const Analysis a = AnalyseSpins(c.spins);
+    SCOPED_TRACE(c.name);
+    EXPECT_GT(a.verdict.p_value, 0);
+    EXPECT_LE(a.verdict.p_value, 1);
+    EXPECT_EQ(a.verdict.biased, c.biased);
+    EXPECT_EQ(a.verdict.driver, c.driver);
+    EXPECT_LE(a.verdict.driver_p, a.verdict.p_value);
+  }
+}
+
+// The verdict's table of binomial tails gives the report's own exact p-values.
+TEST(Analysis, BinomialTailsAgreeWithTheExactPValue) {
+  for (const std::int64_t spins : {1, 2, 37, 1000, 10'000'000}) {
+    const BinomialTails tails(spins);
+    const double sd = std::sqrt(spins / 37.0 * 36 / 37);
+    for (const double z : {-40.0, -5.0, -1.0, 0.0, 0.5, 3.0, 8.0, 30.0}) {
+      const auto count = std::clamp<std::int64_t>(std::llround(spins / 37.0 + z * sd), 0, spins);
+      const double exact = TwoSidedBinomialP(spins, count);
+      SCOPED_TRACE(::testing::Message() << count << " of " << spins);
+      EXPECT_NEAR(tails.TwoSided(count), exact, 1e-10 * exact + 1e-300);
+    }
+  }
+}
+
+// The power the table promises is the power the run finds at those spins; more bias, more
+// power.
+TEST(Analysis, PowerOfTheVerdict) {
+  const Analysis a = AnalyseSpins(Repeat({1}, 12916));
+  ASSERT_EQ(a.power.size(), 5u);
+  EXPECT_EQ(a.power[1].spins_needed, 12916);
+  EXPECT_NEAR(a.power[1].power_now, 0.80, 0.05);
+  EXPECT_LT(a.power[0].power_now, a.power[1].power_now);
+  EXPECT_LT(a.power[1].power_now, a.power[2].power_now);
+  EXPECT_EQ(a.power[3].kind, BiasKind::Arc);
+  EXPECT_LT(a.power[3].power_now, a.power[4].power_now);
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <numeric>
+#include <set>
 
 #include "stats/analysis/Random.h"
 
@@ -48,6 +49,20 @@ TEST(Random, FairCountsAddUpAndRepeatWithTheSeed) {
   // The generator itself is fixed: a report made on one system is made again on another.
   Random fixed(20240901);
   EXPECT_EQ(fixed.Next(), 12266942489178465500u);
+}
+
+// Neighbouring seeds share no stream, and the streams of one seed are all different.
+TEST(Random, StreamsOfNeighbouringSeedsDiffer) {
+  constexpr std::uint64_t kStreamsTried = 16;
+  for (const std::uint64_t seed : {0ull, 1ull, 20240901ull, ~0ull - 1}) {
+    std::set<std::uint64_t> firstDraws;
+    for (const std::uint64_t s : {seed, seed + 1}) {
+      for (std::uint64_t stream = 0; stream < kStreamsTried; ++stream) {
+        firstDraws.insert(Random::Stream(s, stream).Next());
+      }
+    }
+    EXPECT_EQ(firstDraws.size(), 2 * kStreamsTried) << seed;
+  }
 }
 
 }  // namespace

@@ -1,0 +1,61 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <span>
+#include <vector>
+
+#include "stats/analysis/Analysis.h"
+#include "stats/analysis/Looks.h"
+#include "stats/analysis/Random.h"
+
+namespace vexilo::stats {
+
+// Up to this many spins a simulated wheel is spun spin by spin, so that its distances from
+// spin to spin belong to its own numbers, as on a real wheel; above it, its numbers and its
+// distances are each drawn at once, which is as good there (see the read-me) and far quicker.
+inline constexpr std::int64_t kSpinBySpin = 2000;
+
+// Draws a wheel of `spins` spins whose pockets, in wheel order, have the given chances (a
+// fair wheel when `chances` is empty).
+void DrawWheel(Random& random, std::int64_t spins, std::span<const double> chances,
+               WheelTally& wheel);
+
+// The random streams of one run: a fixed number of them, each with its own share of the
+// wheels, so that the same seed gives the same figures on any number of cores.
+inline constexpr int kStreams = 8;
+enum class StreamUse : std::uint64_t { FairWheels = 0, BiasedWheels = 1 };
+inline Random StreamOf(std::uint64_t seed, StreamUse use, std::uint64_t stream) {
+  return Random::Stream(seed, (static_cast<std::uint64_t>(use) << 32) + stream);
+}
+
+// The whole report's verdict by simulation. The observed wheel and `simulations` fair wheels
+// with as many spins are scored by every look; a wheel's p-value for one look is the share of
+// the wheels (all simulations + 1) whose score reaches its own, and the verdict's p-value is
+// the share of wheels whose smallest p-value over the looks is at most the observed wheel's.
+// Under a fair wheel the observed wheel is one more draw among them, so that share is a
+// p-value that holds its level whatever the looks are and however they depend on each other.
+class FairWheels {
+ public:
+  FairWheels(const LookScorer& scorer, const WheelTally& observed, int simulations,
+             std::uint64_t seed);
+
+  Verdict TheVerdict() const;
+  // The observed wheel's own p-value for one look.
+  double MarginalP(Look look) const;
+  // The verdict's p-value of another wheel with the same spins, held against the fair ones
+  // (a power simulation's biased wheels).
+  double PValueOf(const LookScores& scores) const;
+
+ private:
+  // Wheels, the observed one included, whose score on the look reaches `score`.
+  std::int64_t Reaching(int look, double score) const;
+
+  std::int64_t wheels_ = 0;
+  std::array<std::vector<double>, kLooks> sorted_;  // each look's scores, ascending
+  std::array<std::int64_t, kLooks> observedReach_{};
+  std::vector<std::int32_t> leastReach_;  // each wheel's smallest reach, ascending
+  std::int64_t verdictWheels_ = 0;        // wheels whose smallest reach is the observed's or less
+};
+
+}  // namespace vexilo::stats
