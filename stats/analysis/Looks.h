@@ -61,7 +61,8 @@ inline constexpr std::array<ShareFamily, 7> kLookFamilies = {
     ShareFamily::Column, ShareFamily::Street, ShareFamily::Sector};
 
 // What each look of the report makes of one wheel, the larger the further from a fair wheel:
-// a chi-square, the best arc's z, and for HotOrCold minus the smallest number's p-value.
+// a chi-square's sum of squares (an exact whole number, ranked like the chi-square), the best
+// arc's z, and for HotOrCold minus the smallest number's p-value.
 using LookScores = std::array<double, kLooks>;
 
 // One wheel as the looks see it: its numbers and its distances from spin to spin.

@@ -96,7 +96,7 @@ TEST(Analysis, SimulationIsReproducible) {
   const std::vector<std::uint8_t> spins = Scrambled(5000);
   const Analysis a = AnalyseSpins(spins);
   EXPECT_EQ(a.arc_p_value, 7517.0 / 10001);  // 7516 of 10000 fair wheels
-  EXPECT_EQ(a.verdict.p_value, 6449.0 / 10001);
+  EXPECT_EQ(a.verdict.p_value, 6447.0 / 10001);
   AnalysisOptions other;
   other.seed = kDefaultSeed + 1;
   EXPECT_NE(AnalyseSpins(spins, other).arc_p_value, a.arc_p_value);
@@ -104,6 +104,8 @@ TEST(Analysis, SimulationIsReproducible) {
 
 // The verdict: its p-value, whether it says "biased", and the look that drives it.
 TEST(Analysis, Verdict) {
+  // Looks tie exactly on wheels with the same counts in other places: two spins in one column
+  // are rarer than two of one parity, so the column drives.
   std::vector<std::uint8_t> roundTheWheel;  // every number as often, each spin one pocket on
   for (int t = 0; t < 20; ++t)
     roundTheWheel.insert(roundTheWheel.end(), kWheelOrder.begin(), kWheelOrder.end());
@@ -115,7 +117,7 @@ TEST(Analysis, Verdict) {
   };
   const Case cases[] = {
       {"a fair-looking wheel", Scrambled(2000), false, Look::Arc},
-      {"two spins, both odd", {17, 5}, false, Look::Parity},
+      {"two spins, both odd and in column 2", {17, 5}, false, Look::Column},
       {"a dealer's signature", roundTheWheel, true, Look::Signature},
       {"two neighbours only", Repeat({32, 15}, 60), true, Look::Numbers},
   };
