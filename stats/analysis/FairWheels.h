@@ -21,13 +21,9 @@ inline constexpr std::int64_t kSpinBySpin = 2000;
 void DrawWheel(Random& random, std::int64_t spins, std::span<const double> chances,
                WheelTally& wheel);
 
-// The random streams of one run: a fixed number of them, each with its own share of the
+// The random streams of the wheels: a fixed number of them, each with its own share of the
 // wheels, so that the same seed gives the same figures on any number of cores.
 inline constexpr int kStreams = 8;
-enum class StreamUse : std::uint64_t { FairWheels = 0, BiasedWheels = 1 };
-inline Random StreamOf(std::uint64_t seed, StreamUse use, std::uint64_t stream) {
-  return Random::Stream(seed, (static_cast<std::uint64_t>(use) << 32) + stream);
-}
 
 // The whole report's verdict by simulation. The observed wheel and `simulations` fair wheels
 // with as many spins are scored by every look; a wheel's p-value for one look is the share of

@@ -17,16 +17,6 @@ namespace {
 namespace bm = boost::math;
 
 constexpr int kStreams = 4;
-// Sets these streams apart from every other use of the same seed.
-constexpr std::uint64_t kStreamTag = 0x6C6F677320616772u;
-
-// splitmix64's finaliser: seeds that differ in one bit give unrelated streams.
-std::uint64_t Mix(std::uint64_t x) {
-  x += 0x9E3779B97F4A7C15u;
-  x = (x ^ (x >> 30)) * 0xBF58476D1CE4E5B9u;
-  x = (x ^ (x >> 27)) * 0x94D049BB133111EBu;
-  return x ^ (x >> 31);
-}
 
 // The table with its margins; rows are logs, columns numbers, both without empty ones.
 struct Table {
@@ -193,7 +183,7 @@ double SimulatedP(const Table& t, double observed, int simulations, std::uint64_
   const double reach = observed * (1 - 1e-12);
   std::array<int, kStreams> reached{};
   RunOnWorkers(kStreams, [&](int stream) {
-    Random random(Mix(Mix(seed ^ kStreamTag) + static_cast<std::uint64_t>(stream)));
+    Random random = StreamOf(seed, StreamUse::LogsAgree, static_cast<std::uint64_t>(stream));
     std::vector<std::int64_t> cells(t.cells.size());
     const int first = simulations * stream / kStreams;
     const int last = simulations * (stream + 1) / kStreams;

@@ -10,6 +10,10 @@ namespace vexilo::stats {
 // that neighbouring seeds, and the streams of one seed, share no draws.
 std::uint64_t StreamSeed(std::uint64_t seed, std::uint64_t stream);
 
+// What a run's random streams are for: each use draws from streams of its own, so that no two
+// uses, and no two seeds, share draws.
+enum class StreamUse : std::uint64_t { FairWheels = 0, BiasedWheels = 1, LogsAgree = 2 };
+
 // xoshiro256** seeded through splitmix64, and the draws the simulations need, written here so
 // that one seed gives the same draws with every compiler and standard library.
 class Random {
@@ -68,5 +72,10 @@ class Random {
 
   std::array<std::uint64_t, 4> state_{};
 };
+
+// Stream `stream` of one use of the run seeded with `seed`.
+inline Random StreamOf(std::uint64_t seed, StreamUse use, std::uint64_t stream) {
+  return Random::Stream(seed, (static_cast<std::uint64_t>(use) << 32) + stream);
+}
 
 }  // namespace vexilo::stats

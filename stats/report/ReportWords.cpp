@@ -115,8 +115,10 @@ std::string PowerWords(const Analysis& a) {
   std::string text = "; with " + SpinsWords(a.spins) + " this report would catch " +
                      BiasWords(*strong) + " " + TimesInTen(strong->power_now);
   if (weak != strong) {
-    text +=
-        " but one " + Fixed(100 * weak->excess, 0) + "% hot only " + TimesInTen(weak->power_now);
+    // "only less than 1 time in 10" reads badly: "only" goes with a count.
+    const std::string times = TimesInTen(weak->power_now);
+    text += " but one " + Fixed(100 * weak->excess, 0) + "% hot " +
+            (times.starts_with("less") ? "" : "only ") + times;
   }
   return text + (weak->power_now >= kSureEnough
                      ? ": a bias of that size would most likely have shown by now"
