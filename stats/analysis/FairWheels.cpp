@@ -139,17 +139,19 @@ FairWheels::FairWheels(const LookScorer& scorer, const WheelTally& observed, int
       reach[look][order[i].second] = static_cast<std::int32_t>(reached);
     }
   });
-  leastReach_.assign(wheels_, std::numeric_limits<std::int32_t>::max());
-  for (int look = 0; look < kLooks; ++look) {
-    observedReach_[look] = reach[look][0];
-    for (std::int64_t w = 0; w < wheels_; ++w) {
-      leastReach_[w] = std::min(leastReach_[w], reach[look][w]);
-    }
+  // A wheel's smallest reach is its smallest p-value times the wheels. A strongly biased wheel
+  // is beyond every fair one on several looks, while about one fair wheel in a thousand is the
+  // furthest on some look by chance: ties on the smallest reach are broken by the next, which
+  // treats every wheel alike and so keeps the level.
+  ranked_.resize(wheels_);
+  for (std::int64_t w = 0; w < wheels_; ++w) {
+    for (int look = 0; look < kLooks; ++look) ranked_[w][look] = reach[look][w];
+    std::sort(ranked_[w].begin(), ranked_[w].end());
   }
-  const std::int32_t observedLeast = leastReach_[0];
-  std::sort(leastReach_.begin(), leastReach_.end());
-  verdictWheels_ =
-      std::upper_bound(leastReach_.begin(), leastReach_.end(), observedLeast) - leastReach_.begin();
+  for (int look = 0; look < kLooks; ++look) observedReach_[look] = reach[look][0];
+  const Reaches mine = ranked_[0];
+  std::sort(ranked_.begin(), ranked_.end());
+  verdictWheels_ = std::upper_bound(ranked_.begin(), ranked_.end(), mine) - ranked_.begin();
 }
 
 std::int64_t FairWheels::Reaching(int look, double score) const {
@@ -173,12 +175,13 @@ double FairWheels::MarginalP(Look look) const {
 
 double FairWheels::PValueOf(const LookScores& scores) const {
   // The wheel is one more among the others: it reaches itself on every look.
-  std::int64_t least = std::numeric_limits<std::int64_t>::max();
+  Reaches reaches{};
   for (int look = 0; look < kLooks; ++look) {
-    least = std::min(least, 1 + Reaching(look, scores[look]));
+    reaches[look] = static_cast<std::int32_t>(1 + Reaching(look, scores[look]));
   }
+  std::sort(reaches.begin(), reaches.end());
   const std::int64_t below =
-      std::upper_bound(leastReach_.begin(), leastReach_.end(), least) - leastReach_.begin();
+      std::upper_bound(ranked_.begin(), ranked_.end(), reaches) - ranked_.begin();
   return static_cast<double>(1 + below) / static_cast<double>(wheels_ + 1);
 }
 

@@ -28,7 +28,8 @@ inline constexpr int kStreams = 8;
 // The whole report's verdict by simulation. The observed wheel and `simulations` fair wheels
 // with as many spins are scored by every look; a wheel's p-value for one look is the share of
 // the wheels (all simulations + 1) whose score reaches its own, and the verdict's p-value is
-// the share of wheels whose smallest p-value over the looks is at most the observed wheel's.
+// the share of wheels whose smallest p-value over the looks is at most the observed wheel's,
+// a tie on the smallest broken by the next smallest, and so on.
 // Under a fair wheel the observed wheel is one more draw among them, so that share is a
 // p-value that holds its level whatever the looks are and however they depend on each other.
 class FairWheels {
@@ -50,8 +51,11 @@ class FairWheels {
   std::int64_t wheels_ = 0;
   std::array<std::vector<double>, kLooks> sorted_;  // each look's scores, ascending
   std::array<std::int64_t, kLooks> observedReach_{};
-  std::vector<std::int32_t> leastReach_;  // each wheel's smallest reach, ascending
-  std::int64_t verdictWheels_ = 0;        // wheels whose smallest reach is the observed's or less
+  // A wheel's reach on every look, smallest first: compared as words, the first reach decides
+  // and the next ones break its ties.
+  using Reaches = std::array<std::int32_t, kLooks>;
+  std::vector<Reaches> ranked_;     // every wheel's, in that order
+  std::int64_t verdictWheels_ = 0;  // wheels that rank at or below the observed one
 };
 
 }  // namespace vexilo::stats

@@ -28,9 +28,9 @@ inline constexpr int kBiasedWheels = 1000;
 inline constexpr std::array<BiasRow, 5> kBiasRows = {{
     {BiasKind::Number, 1, 0.10, 75901},
     {BiasKind::Number, 1, 0.25, 12916},
-    {BiasKind::Number, 1, 0.50, 3529},
+    {BiasKind::Number, 1, 0.50, 3389},
     {BiasKind::Arc, 5, 0.10, 13635},
-    {BiasKind::Arc, 5, 0.25, 2293},
+    {BiasKind::Arc, 5, 0.25, 2287},
 }};
 
 // The chances of the pockets, in wheel order, of a wheel whose `row.pockets` neighbouring
