@@ -200,6 +200,7 @@ def check_against_scipy(name, spins, r):
                  [f"distance {d}" for d in range(37)])
     check_holdout(name, spins, r["holdout"])
 
+    check(f"{name}: one arc of each length 1 to 18", [a["length"] for a in r["arcs"]] == list(range(1, 19)))
     for arc in r["arcs"]:
         length = arc["length"]
         best = max(sum(counts[WHEEL[(s + k) % 37]] for k in range(length)) for s in range(37))
