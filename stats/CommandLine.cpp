@@ -44,7 +44,7 @@ constexpr std::string_view kExitStatus =
 struct Options {
   bool json = false;
   std::optional<std::string> html;  // "-": the page instead of the text on standard output
-  bool open = false;                 // html chosen by PageToOpen, then shown in the browser
+  bool open = false;                // html chosen by PageToOpen, then shown in the browser
   std::optional<std::int64_t> last;
   AnalysisOptions analysis;
   std::vector<std::string> logs;
