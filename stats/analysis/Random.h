@@ -39,6 +39,9 @@ class Random {
   double Uniform();
   // Successes in `trials` trials of chance p.
   std::int64_t Binomial(std::int64_t trials, double p);
+  // Successes in `draws` draws without replacement from `total` items of which `successes`
+  // are successes.
+  std::int64_t Hypergeometric(std::int64_t total, std::int64_t successes, std::int64_t draws);
   // A fair wheel spun `spins` times: how often each of counts.size() equally likely pockets
   // came up.
   void FairCounts(std::int64_t spins, std::span<std::int64_t> counts);
