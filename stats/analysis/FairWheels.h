@@ -47,6 +47,8 @@ class FairWheels {
  private:
   // Wheels, the observed one included, whose score on the look reaches `score`.
   std::int64_t Reaching(int look, double score) const;
+  // The observed wheel's p-value, of the wheels that reach it (itself among them).
+  double ObservedP(std::int64_t reach) const;
 
   std::int64_t wheels_ = 0;
   std::array<std::vector<double>, kLooks> sorted_;  // each look's scores, ascending
