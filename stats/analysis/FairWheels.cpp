@@ -11,7 +11,9 @@
 namespace vexilo::stats {
 namespace {
 
-// Walker's alias table: a column chosen evenly, then its own place or its alias.
+// Walker's alias table (A. J. Walker, 1977, "An efficient method for generating discrete random
+// variables with general distributions", ACM TOMS 3): a column chosen evenly, then its own
+// place or its alias.
 struct AliasTable {
   std::array<std::uint32_t, kPockets> keep{};  // keeps its own place below this, of 2^32
   std::array<std::int8_t, kPockets> alias{};

@@ -11,7 +11,9 @@ namespace vexilo::stats {
 // needs trials or cells is given at least one (the callers say NaN where there is none).
 
 // Deviation of a count of `trials` from a fair wheel's, in standard deviations of the binomial
-// with chance p: (count - n p) / sqrt(n p (1 - p)). NaN with no trials.
+// with chance p: (count - n p) / sqrt(n p (1 - p)), about standard normal for many trials
+// (A. de Moivre, 1733; P.-S. Laplace, 1812, Théorie analytique des probabilités). NaN with no
+// trials.
 double ZScore(std::int64_t count, std::int64_t trials, double p);
 
 // Pearson's chi-square statistic, the sum over the cells of (observed - expected)^2 / expected
@@ -21,7 +23,9 @@ double ZScore(std::int64_t count, std::int64_t trials, double p);
 double PearsonStatistic(std::span<const std::int64_t> observed, std::span<const double> expected);
 
 // The chance that a chi-square variable of `df` degrees of freedom reaches `statistic`: the
-// p-value of Pearson's test from its large-sample distribution.
+// p-value of Pearson's test from its large-sample distribution (Pearson, 1900; the degrees of
+// freedom of a table as R. A. Fisher, 1922, "On the interpretation of chi-square from contingency
+// tables, and the calculation of P", JRSS 85, gave them).
 double ChiSquareP(double statistic, int df);
 
 // The exact two-sided binomial p-value of a number that came up `count` times in `spins`, at

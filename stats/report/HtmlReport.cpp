@@ -2,6 +2,7 @@
 
 #include <array>
 #include <initializer_list>
+#include <span>
 #include <string_view>
 
 #include "stats/report/Markup.h"
@@ -75,6 +76,8 @@ constexpr std::array<std::string_view, 3> kChipClasses = {"chip red", "chip blac
 class Table {
  public:
   Table(Markup& page, std::string_view caption, std::initializer_list<std::string_view> heads)
+      : Table(page, caption, std::span(heads.begin(), heads.size())) {}
+  Table(Markup& page, std::string_view caption, std::span<const std::string_view> heads)
       : page_(page) {
     page_.Open("table");
     if (!caption.empty()) page_.Element("caption", caption);
@@ -155,7 +158,7 @@ void Figure(Markup& page, const Analysis& a, Picture picture, std::string_view c
 void Answer(Markup& page, const Analysis& a) {
   page.Open("header", {{"id", "verdict"}, {"class", "answer"}});
   page.Element("p", {{"class", "app"}}, AppName());
-  page.Element("h1", Capitalised(VerdictWords(a)) + ".");
+  page.Element("h1", VerdictHeadline(a));
   if (a.spins > 0) page.Element("p", VerdictDetail(a));
   page.Element("p", {{"class", "lead"}}, Capitalised(SpinsLead(a)));
   page.Close();
@@ -190,8 +193,7 @@ void LaterSpins(Markup& page, const Analysis& a) {
   for (std::size_t i = 0; i < h.candidates.size(); ++i) {
     const Candidate& c = h.candidates[i];
     if (!Explains(h, i)) continue;
-    page.Element(
-        "li", Capitalised(CandidateName(c)) + " " + HeldUpWords(c) + "; " + EdgeWords(h, c) + ".");
+    page.Element("li", CandidateSentence(h, c));
   }
   page.Close();
   Candidates(page, h, "", false);
@@ -235,8 +237,7 @@ void Pictures(Markup& page, const Analysis& a) {
 
 void Tests(Markup& page, const Analysis& a) {
   const Section section(page, Part::Fit);
-  Table table(page, Capitalised(std::string(WordsOf(Part::Fit).about)),
-              {"test", "statistic", "df", "p", "verdict"});
+  Table table(page, Capitalised(std::string(WordsOf(Part::Fit).about)), HeadsOf(Heads::Fit));
   for (const FitTest& t : a.tests) {
     table.Row().Head(FamilyName(t.family)).Number(Fixed(t.statistic, 2)).Number(Count(t.df));
     table.Number(FormatP(t.p_value)).Cell(TestVerdict(t));
@@ -259,7 +260,7 @@ void Numbers(Markup& page, const Analysis& a) {
 void Groups(Markup& page, const Analysis& a) {
   const Section section(page, Part::Groups);
   Figure(page, a, GroupsPicture, GroupsCaption());
-  Table table(page, EveryGroupCaption(), {"family", "group", "count", "share", "expected", "z"});
+  Table table(page, EveryGroupCaption(), HeadsOf(Heads::Groups));
   for (const GroupFigures& g : a.groups) {
     table.Row().Cell(FamilyName(g.family)).Head(g.name).Number(Count(g.count));
     table.Number(Percent(g.share));
@@ -270,8 +271,7 @@ void Groups(Markup& page, const Analysis& a) {
 void Arcs(Markup& page, const Analysis& a) {
   const Section section(page, Part::Arcs);
   page.Element("p", ArcWords(a));
-  Table table(page, EveryArcCaption(),
-              {"length", "count", "expected", "z", "pockets in wheel order"});
+  Table table(page, EveryArcCaption(), HeadsOf(Heads::Arcs));
   for (const ArcFigures& arc : a.arcs) {
     table.Row().Number(Count(arc.length)).Number(Count(arc.count));
     table.Number(Fixed(arc.expected, 1)).Number(Signed(arc.z)).Cell(NumberList(arc.pockets));
@@ -297,7 +297,7 @@ void SignatureSection(Markup& page, const Analysis& a) {
 void Streaks(Markup& page, const Analysis& a) {
   const Section section(page, Part::Streaks);
   Table table(page, Capitalised(std::string(WordsOf(Part::Streaks).about)),
-              {"", "longest", "current"});
+              HeadsOf(Heads::Streaks));
   for (const Streak& s : a.streaks) {
     table.Row().Head(s.name).Number(Count(s.longest)).Number(Count(s.current));
   }
@@ -306,7 +306,7 @@ void Streaks(Markup& page, const Analysis& a) {
 void Power(Markup& page, const Analysis& a) {
   const Section section(page, Part::Power);
   page.Element("p", PowerAbout(a));
-  Table table(page, "", {"the wheel has", "spins needed", "power now"});
+  Table table(page, "", HeadsOf(Heads::Power));
   for (const PowerFigures& p : a.power) {
     table.Row().Head(BiasWords(p));
     table.Number(Count(p.spins_needed)).Number(Percent(p.power_now));

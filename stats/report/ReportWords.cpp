@@ -77,6 +77,18 @@ constexpr std::array<ChartWords, 5> kCharts = {{
     {"The wheel: each pocket by its deviation", "z-score of each pocket's count", "", ""},
 }};
 
+// Indexed by Heads.
+constexpr std::array<std::string_view, 5> kFitHeads = {"test", "statistic", "df", "p", "verdict"};
+constexpr std::array<std::string_view, 6> kGroupHeads = {"family", "group",    "count",
+                                                         "share",  "expected", "z"};
+constexpr std::array<std::string_view, 5> kArcHeads = {"length", "count", "expected", "z",
+                                                       "pockets in wheel order"};
+constexpr std::array<std::string_view, 3> kStreakHeads = {"", "longest", "current"};
+constexpr std::array<std::string_view, 3> kPowerHeads = {"the wheel has", "spins needed",
+                                                         "power now"};
+constexpr std::array<std::span<const std::string_view>, 5> kHeads = {
+    kFitHeads, kGroupHeads, kArcHeads, kStreakHeads, kPowerHeads};
+
 constexpr WheelLabels kWheelLabels = {"colder", "hotter", "0 at the top, clockwise"};
 
 constexpr std::array<PartWords, 10> kParts = {{
@@ -234,6 +246,10 @@ std::string VerdictLine(const Analysis& a) {
   return "Verdict: " + VerdictWords(a) + ".";
 }
 
+std::string VerdictHeadline(const Analysis& a) {
+  return Capitalised(VerdictWords(a)) + ".";
+}
+
 std::string TextLead(const Analysis& a) {
   return std::string(kApp) + ": " + SpinsLead(a);
 }
@@ -372,6 +388,10 @@ std::string_view EveryCandidateWords() {
 
 std::string HeldUpWords(const Candidate& c) {
   return (c.adjusted_p < kLevel ? "held up, " : "did not hold up, ") + PWords(c.adjusted_p);
+}
+
+std::string CandidateSentence(const Holdout& h, const Candidate& c) {
+  return Capitalised(CandidateName(c)) + " " + HeldUpWords(c) + "; " + EdgeWords(h, c) + ".";
 }
 
 std::string EdgeWords(const Holdout& h, const Candidate& c) {
@@ -565,6 +585,10 @@ std::string ArcMarkWords(const Analysis& a) {
   const std::string p = SimulatedPCell(a.arc_p_value, a.simulations);
   return "outside the ring: the best " + std::string(arc.length == 1 ? "number" : "arc") + ", z " +
          Signed(arc.z) + ", p " + (p.front() == '<' ? "" : "= ") + p;
+}
+
+std::span<const std::string_view> HeadsOf(Heads table) {
+  return kHeads[static_cast<std::size_t>(table)];
 }
 
 const WheelLabels& WheelLabelWords() {

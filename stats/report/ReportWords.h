@@ -57,6 +57,8 @@ std::string SpinsWords(std::int64_t spins);
 
 // The first line of the text: "Verdict: no sign the wheel is biased ... recording."
 std::string VerdictLine(const Analysis& analysis);
+// The page's headline: "No sign the wheel is biased ... recording."
+std::string VerdictHeadline(const Analysis& analysis);
 // The text's second line: "Vexilo Stats: 10000 spins analysed from 2 logs, oldest first."
 std::string TextLead(const Analysis& analysis);
 // The page's title: "Vexilo Stats: 10000 spins".
@@ -115,6 +117,8 @@ bool Leads(const Holdout& holdout, std::size_t index);
 std::string_view EveryCandidateWords();
 // "held up" or "did not hold up", with its Holm-adjusted p-value.
 std::string HeldUpWords(const Candidate& candidate);
+// A candidate the answer explains: "The arc 2 25 17 34 6 held up, p = 0.013; betting ... -2.7%."
+std::string CandidateSentence(const Holdout& holdout, const Candidate& candidate);
 // "betting 2 25 17 34 6 straight up on the later 5000 spins would have returned +4.1% (95%:
 // -1.2% to +9.5%); a fair wheel returns -2.7%: the edge is not established".
 std::string EdgeWords(const Holdout& holdout, const Candidate& candidate);
@@ -133,6 +137,10 @@ std::string_view SleepersWords();
 std::string BiasWords(const PowerFigures& power);
 // What the page's power table shows, with the spins analysed.
 std::string PowerAbout(const Analysis& analysis);
+
+// The heads of the tables both reports show alike; the others are each report's own.
+enum class Heads : std::int8_t { Fit, Groups, Arcs, Streaks, Power };
+std::span<const std::string_view> HeadsOf(Heads table);
 
 // The captions of the page's figures and tables.
 std::string CountsCaption();

@@ -2,6 +2,8 @@
 
 #include <array>
 #include <initializer_list>
+#include <span>
+#include <string>
 #include <string_view>
 #include <utility>
 #include <vector>
@@ -18,6 +20,14 @@ class Columns {
   Columns(std::initializer_list<int> widths) : widths_(widths) {}
 
   void Row(std::string& out, std::initializer_list<std::string> cells) const {
+    Row(out, std::vector<std::string>(cells));
+  }
+  void Row(std::string& out, std::span<const std::string_view> cells) const {
+    Row(out, std::vector<std::string>(cells.begin(), cells.end()));
+  }
+
+ private:
+  void Row(std::string& out, const std::vector<std::string>& cells) const {
     std::string line = "  ";
     std::size_t column = 0;
     for (const std::string& cell : cells) {
@@ -35,7 +45,6 @@ class Columns {
     out += '\n';
   }
 
- private:
   std::vector<int> widths_;
 };
 
@@ -85,9 +94,7 @@ void WriteLaterSpins(std::string& out, const Analysis& a) {
   for (std::size_t i = 0; i < h.candidates.size(); ++i) {
     const Candidate& c = h.candidates[i];
     if (!Explains(h, i)) continue;
-    out += "  " + Wrapped(Capitalised(CandidateName(c)) + " " + HeldUpWords(c) + "; " +
-                              EdgeWords(h, c) + ".",
-                          kWidth - 2, 2);
+    out += "  " + Wrapped(CandidateSentence(h, c), kWidth - 2, 2);
   }
 }
 
@@ -107,7 +114,7 @@ void WriteTests(std::string& out, const Analysis& a) {
   Paragraph(out, DetailsWords());
   Heading(out, HeadingOf(Part::Fit));
   const Columns table{-10, 10, 4, 8, -60};
-  table.Row(out, {"test", "statistic", "df", "p", "verdict"});
+  table.Row(out, HeadsOf(Heads::Fit));
   std::vector<const FitTest*> tests;
   for (const FitTest& t : a.tests) tests.push_back(&t);
   tests.push_back(&a.signature.test);
@@ -146,7 +153,7 @@ void WriteNumbers(std::string& out, const Analysis& a) {
 void WriteGroups(std::string& out, const Analysis& a) {
   Heading(out, HeadingOf(Part::Groups));
   const Columns table{-7, -26, 11, 8, 9, 7};
-  table.Row(out, {"family", "group", "count", "share", "expected", "z"});
+  table.Row(out, HeadsOf(Heads::Groups));
   for (const GroupFigures& g : a.groups) {
     table.Row(out, {std::string(FamilyName(g.family)), g.name, Count(g.count), Percent(g.share),
                     Percent(g.expected), Signed(g.z)});
@@ -156,7 +163,7 @@ void WriteGroups(std::string& out, const Analysis& a) {
 void WriteArcs(std::string& out, const Analysis& a) {
   Heading(out, HeadingOf(Part::Arcs));
   const Columns table{6, 11, 11, 6, -54};
-  table.Row(out, {"length", "count", "expected", "z", "pockets in wheel order"});
+  table.Row(out, HeadsOf(Heads::Arcs));
   for (const ArcFigures& arc : a.arcs) {
     table.Row(out, {Count(arc.length), Count(arc.count), Fixed(arc.expected, 1), Signed(arc.z),
                     NumberList(arc.pockets)});
@@ -184,14 +191,14 @@ void WriteSignature(std::string& out, const Analysis& a) {
 void WriteStreaks(std::string& out, const Analysis& a) {
   Heading(out, HeadingOf(Part::Streaks));
   const Columns table{-12, 8, 8};
-  table.Row(out, {"", "longest", "current"});
+  table.Row(out, HeadsOf(Heads::Streaks));
   for (const Streak& s : a.streaks) table.Row(out, {s.name, Count(s.longest), Count(s.current)});
 }
 
 void WritePower(std::string& out, const Analysis& a) {
   Heading(out, HeadingOf(Part::Power));
   const Columns table{-32, 14, 14};
-  table.Row(out, {"the wheel has", "spins needed", "power now"});
+  table.Row(out, HeadsOf(Heads::Power));
   for (const PowerFigures& p : a.power) {
     table.Row(out, {BiasWords(p), Count(p.spins_needed), Percent(p.power_now)});
   }
