@@ -1,17 +1,20 @@
 // Prints kBiasRows (stats/analysis/Power.h): for each biased wheel, the spins at which the
-// whole-report verdict calls it biased 80 times in 100. The verdict's own simulation, with a
-// fixed seed and the same seeds at every step, so that the power grows smoothly with the
-// spins and the search settles; run it again to regenerate the table:
+// whole-report verdict calls it biased 80 times in 100, then the same as the read-me's table, in
+// the report's words. The verdict's own simulation, with a fixed seed and the same seeds at
+// every step, so that the power grows smoothly with the spins and the search settles; run it
+// again to regenerate the table (--row I: that row alone):
 //   build/bench/stats/stats_power_table [--seed N] [--row I]
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "stats/analysis/Analyse.h"
 #include "stats/analysis/FairWheels.h"
 #include "stats/analysis/Power.h"
+#include "stats/report/ReportWords.h"
 
 namespace vexilo::stats {
 namespace {
@@ -53,6 +56,7 @@ int main(int argc, char** argv) {
   constexpr const char* kKinds[] = {"Number", "Arc", "Signature"};
   std::printf("// stats_power_table --seed %llu: %d fair and %d biased wheels at each step.\n",
               static_cast<unsigned long long>(seed), kFairWheels, kBiasedPerStep);
+  std::vector<PowerFigures> table;
   for (std::size_t i = 0; i < kBiasRows.size(); ++i) {
     if (only >= 0 && static_cast<std::size_t>(only) != i) continue;
     const BiasRow& row = kBiasRows[i];
@@ -61,5 +65,10 @@ int main(int argc, char** argv) {
                 row.pockets, row.excess, static_cast<long long>(needed),
                 static_cast<long long>(row.anytime_spins));
     std::fflush(stdout);
+    table.push_back({row.kind, row.pockets, row.excess, needed, 0, row.anytime_spins});
+  }
+  std::printf("\n| The wheel has | Spins needed |\n|---|---|\n");
+  for (const PowerFigures& p : table) {
+    std::printf("| %s | %lld |\n", BiasWords(p).c_str(), static_cast<long long>(p.spins_needed));
   }
 }
