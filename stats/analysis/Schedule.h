@@ -74,13 +74,6 @@ inline std::array<std::int64_t, kPockets> ArcCounts(const NumberCounts& inOrder,
   return counts;
 }
 
-// The numbers' counts in wheel order.
-inline NumberCounts InWheelOrder(const NumberCounts& numbers) {
-  NumberCounts inOrder{};
-  for (int place = 0; place < kPockets; ++place) inOrder[place] = numbers[kWheelOrder[place]];
-  return inOrder;
-}
-
 // A figure from its logarithm, held within 1e±300 where a double still has room to spare.
 inline double HeldExp(double log) {
   constexpr double kLogBound = 690.77552789821368;  // ln 1e300
