@@ -184,18 +184,12 @@ struct Homogeneity {
 
 // Where a part of the evidence against a fair wheel comes from (Evidence.h).
 enum class EvidenceSource : std::int8_t {
-  Numbers,  // the 37 numbers together
-  Pocket,   // the share of one number
-  Arc,      // the share of 2 to 18 neighbouring pockets
-  Colour,   // a family's cells, zero a cell of its own
-  Parity,
-  Half,
-  Dozen,
-  Column,
-  Street,
-  Sector,
+  Numbers,    // the 37 numbers together
+  Pocket,     // the share of one number
+  Arc,        // the share of 2 to 18 neighbouring pockets
+  Family,     // a family's cells (Colour .. Sector), zero a cell of its own
   Signature,  // the 37 distances from spin to spin together
-  Steps,      // the share of 1 to 9 neighbouring distances
+  Steps,      // the share of neighbouring distances
 };
 
 // A figure at one point of the schedule (or a log's end): the evidence, or the bankroll.
@@ -219,6 +213,7 @@ struct Evidence {
   // The part that carries most of it at its maximum: its source, its pockets (wheel order)
   // or distances, and its share of the evidence there.
   EvidenceSource driver = EvidenceSource::Numbers;
+  Family driver_family = Family::Number;  // of a Family driver
   std::vector<int> driver_cells;
   double driver_share = 0;
   std::vector<SpinFigure> series;  // at every point

@@ -50,7 +50,7 @@ EvidenceMeter::EvidenceMeter(const EvidenceDesign& design) {
   std::vector<double> alphaEach(kPockets);
   for (const double alpha : design.alphas) {
     alphaEach.assign(kPockets, alpha);
-    AddDirichlet(EvidenceSource::Numbers, -1, false, alphaEach,
+    AddDirichlet(EvidenceSource::Numbers, -1, alphaEach,
                  design.numbers / static_cast<double>(design.alphas.size()));
   }
   const std::vector<HotPrior> pocketPriors = Normalised(design.pocketPriors);
@@ -69,13 +69,12 @@ EvidenceMeter::EvidenceMeter(const EvidenceDesign& design) {
     for (const double strength : design.familyStrengths) {
       std::vector<double> alphas(cells.cells);
       for (int j = 0; j < cells.cells; ++j) alphas[j] = strength * cells.shares[j];
-      AddDirichlet(static_cast<EvidenceSource>(static_cast<int>(EvidenceSource::Colour) + f),
-                   static_cast<int>(f), false, alphas, familyWeight);
+      AddDirichlet(EvidenceSource::Family, static_cast<int>(f), alphas, familyWeight);
     }
   }
   for (const double alpha : design.alphas) {
     alphaEach.assign(kPockets, alpha);
-    AddDirichlet(EvidenceSource::Signature, -1, true, alphaEach,
+    AddDirichlet(EvidenceSource::Signature, -1, alphaEach,
                  design.signature / static_cast<double>(design.alphas.size()));
   }
   const double stepWeights = Sum(design.stepLengths);
@@ -87,16 +86,17 @@ EvidenceMeter::EvidenceMeter(const EvidenceDesign& design) {
   logs_.resize(parts_.size());
 }
 
-void EvidenceMeter::AddDirichlet(EvidenceSource source, int family, bool distances,
-                                 std::vector<double> alphas, double weight) {
+void EvidenceMeter::AddDirichlet(EvidenceSource source, int family, std::vector<double> alphas,
+                                 double weight) {
   if (weight <= 0) return;
   DirichletPart d;
   d.part = static_cast<int>(parts_.size());
   d.family = family;
-  d.distances = distances;
+  d.distances = source == EvidenceSource::Signature;
   d.alphas = alphas;
-  // The same source with another concentration is the same set, named once.
-  const bool newSet = parts_.empty() || parts_.back().source != source;
+  // The same set under another concentration is named with it.
+  const bool newSet = parts_.empty() || parts_.back().source != source || dirichlets_.empty() ||
+                      dirichlets_.back().family != family;
   if (newSet) firstOfSet_.push_back(d.part);
   const double total = Sum(alphas);
   d.constant = LogGamma(total);
@@ -106,6 +106,7 @@ void EvidenceMeter::AddDirichlet(EvidenceSource source, int family, bool distanc
   }
   EvidencePart part;
   part.source = source;
+  if (family >= 0) part.family = static_cast<Family>(static_cast<int>(Family::Colour) + family);
   part.set = static_cast<int>(firstOfSet_.size()) - 1;
   part.weight = weight;
   part.dirichlet = std::move(alphas);
@@ -226,6 +227,7 @@ void EvidenceTrack::At(const RunningCounts& counts) {
     e_.p_value = std::min(1.0, 1 / value);
     const EvidencePart& set = meter_.SetOf(reading.driver);
     e_.driver = set.source;
+    e_.driver_family = set.family;
     e_.driver_cells = set.cells;
     e_.driver_share = reading.driverShare;
   }

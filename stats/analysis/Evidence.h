@@ -56,9 +56,10 @@ const EvidenceDesign& TheEvidenceDesign();
 // arc of distances) under one prior.
 struct EvidencePart {
   EvidenceSource source = EvidenceSource::Numbers;
-  int set = 0;             // the set it belongs to: parts of one set are named together
-  std::vector<int> cells;  // pockets in wheel order, or distances; empty for a whole source
-  double weight = 0;       // its weight in the average; all of them sum to 1
+  Family family = Family::Number;  // of a Family part
+  int set = 0;                     // the set it belongs to: parts of one set are named together
+  std::vector<int> cells;          // pockets in wheel order, or distances; empty for a whole source
+  double weight = 0;               // its weight in the average; all of them sum to 1
   // Its prior: a beta's (a, b) on the set's share, or a Dirichlet's parameters, one per cell
   // (the 37 numbers or distances, or the family's cells, zero first).
   double a = 0, b = 0;
@@ -105,8 +106,7 @@ class EvidenceMeter {
     std::vector<double> logFair;  // ln of each cell's fair share
   };
 
-  void AddDirichlet(EvidenceSource source, int family, bool distances, std::vector<double> alphas,
-                    double weight);
+  void AddDirichlet(EvidenceSource source, int family, std::vector<double> alphas, double weight);
   void AddHot(EvidenceSource source, bool distances, int length, double weight,
               const std::vector<HotPrior>& priors);
   void Evaluate(const RunningCounts& counts, std::vector<double>& logs) const;
