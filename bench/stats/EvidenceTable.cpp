@@ -159,8 +159,9 @@ struct Calibration {
   double oneReadingEver = -1, oneReadingLast = -1;  // the min-p verdict, when measured
 };
 
-// The one-reading verdict after every evening: each evening's fair wheels once, every record
-// held against them as one more wheel.
+// The one-reading verdict after every evening, as a reader with the program's default seed
+// gets it: each evening's fair wheels drawn once from that seed, as the program draws them,
+// and every record held against them as one more wheel.
 std::vector<std::vector<char>> OneReading(const Reading& r,
                                           const std::vector<std::vector<WheelTally>>& tallies) {
   std::vector<std::vector<char>> biased(gRecords, std::vector<char>(r.evenings));
@@ -169,7 +170,7 @@ std::vector<std::vector<char>> OneReading(const Reading& r,
     Random random = Random::Stream(gSeed, 0xFA1Full + e);
     WheelTally any;
     DrawWheel(random, scorer.Spins(), {}, any);
-    const FairWheels fair(scorer, any, kDefaultSimulations, gSeed + e);
+    const FairWheels fair(scorer, any, kDefaultSimulations, gSeed);
     RunOnWorkers(gRecords, [&](int record) {
       biased[record][e] = fair.PValueOf(scorer.Score(tallies[record][e])) < kLevel;
     });

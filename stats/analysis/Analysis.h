@@ -234,7 +234,7 @@ struct BettorFigures {
   double max = 0;  // over the points
   double min = 0;
   double fair = 0;               // what a fair wheel leaves on average with the same stakes
-  std::vector<Stake> stakes_on;  // for the next spin, by number
+  std::vector<Stake> stakes_on;  // for the next spin, in wheel order
   std::vector<SpinFigure> series;
 };
 

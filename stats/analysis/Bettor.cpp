@@ -66,7 +66,8 @@ void Bettor::SetStakes(const RunningCounts& counts) {
     }
   }
   stakes_.fill(0);
-  for (int k = 0; k < bestLength; ++k) stakes_[kWheelOrder[(bestStart + k) % kPockets]] = bestStake;
+  on_ = ArcPockets(bestStart, bestLength);
+  for (const int n : on_) stakes_[n] = bestStake;
   staked_ = bestLength * bestStake;
 }
 
@@ -87,9 +88,7 @@ void BettorTrack::At(const RunningCounts& counts, bool scheduled) {
   f_.min = std::min(f_.min, bankroll);
   f_.fair = kBettorStart * HeldExp(bettor_.LogFair());
   f_.stakes_on.clear();
-  for (int n = 0; n < kPockets; ++n) {
-    if (bettor_.Next()[n] > 0) f_.stakes_on.push_back({n, bettor_.Next()[n]});
-  }
+  for (const int n : bettor_.StakedOn()) f_.stakes_on.push_back({n, bettor_.Next()[n]});
 }
 
 }  // namespace vexilo::stats

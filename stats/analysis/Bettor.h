@@ -45,8 +45,9 @@ class Bettor {
   // One more spin, paid at once; at a point of the schedule the stakes are set anew.
   void Add(int number);
 
-  // The stakes on the next spin.
+  // The stakes on the next spin, and the pockets staked on in wheel order.
   const Stakes& Next() const { return stakes_; }
+  const std::vector<int>& StakedOn() const { return on_; }
   // ln of the bankroll over its start, and of what a fair wheel would leave of it on average
   // with the same stakes.
   double LogBankroll() const { return logBankroll_; }
@@ -58,6 +59,7 @@ class Bettor {
 
   BettorRule rule_;
   Stakes stakes_{};
+  std::vector<int> on_;
   double staked_ = 0;  // the share of the bankroll staked in all
   double logBankroll_ = 0;
   double logFair_ = 0;

@@ -42,22 +42,28 @@ struct RunningCounts {
     lastPlace = place;
     ++spins;
   }
-  // The same for a stretch of spins, in one tight loop.
+  // The same for a stretch of spins. Each spin after the first is counted once, as a pair
+  // with the one before it, and the pairs give the numbers and the distances at the end: one
+  // count a spin in a table that stays in the cache.
   void Add(std::span<const std::uint8_t> stretch) {
     if (stretch.empty()) return;
     std::size_t i = 0;
     if (lastPlace < 0) Add(stretch[i++]);
-    const std::size_t first = i;
-    int last = lastPlace;
-    for (; i < stretch.size(); ++i) {
-      const int place = kWheelPlace[stretch[i]];
-      const int step = place - last;
-      ++numbers[stretch[i]];
-      ++distances[step + (step < 0 ? kPockets : 0)];
-      last = place;
+    std::array<std::uint32_t, kPockets * kPockets> pairs{};
+    int last = kWheelOrder[lastPlace];
+    for (const std::uint8_t number : stretch.subspan(i)) {
+      ++pairs[last * kPockets + number];
+      last = number;
     }
-    spins += static_cast<std::int64_t>(stretch.size() - first);
-    lastPlace = last;
+    for (int from = 0; from < kPockets; ++from) {
+      for (int to = 0; to < kPockets; ++to) {
+        const std::uint32_t count = pairs[from * kPockets + to];
+        numbers[to] += count;
+        distances[WheelDistance(from, to)] += count;
+      }
+    }
+    spins += static_cast<std::int64_t>(stretch.size() - i);
+    lastPlace = kWheelPlace[last];
   }
 };
 
