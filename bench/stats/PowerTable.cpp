@@ -67,8 +67,10 @@ int main(int argc, char** argv) {
     std::fflush(stdout);
     table.push_back({row.kind, row.pockets, row.excess, needed, 0, row.anytime_spins});
   }
-  std::printf("\n| The wheel has | Spins needed |\n|---|---|\n");
+  std::printf("\n| The wheel has | Spins needed | However often read |\n|---|---|---|\n");
   for (const PowerFigures& p : table) {
-    std::printf("| %s | %lld |\n", BiasWords(p).c_str(), static_cast<long long>(p.spins_needed));
+    std::printf("| %s | %lld | %lld |\n", BiasWords(p).c_str(),
+                static_cast<long long>(p.spins_needed),
+                static_cast<long long>(p.anytime_spins_needed));
   }
 }

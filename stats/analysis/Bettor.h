@@ -15,7 +15,9 @@ namespace vexilo::stats {
 inline constexpr double kBettorStart = 100;
 
 // How the bettor chooses its stakes. It bets on one candidate at a time, a pocket or an arc
-// of neighbouring pockets, each pocket of it straight up and as much on each.
+// of neighbouring pockets, each pocket of it straight up and as much on each: a part of the
+// stake that grows the bankroll fastest if its shares were right (J. L. Kelly, 1956, "A new
+// interpretation of information rate", Bell System Technical Journal 35).
 struct BettorRule {
   int longest = kLongestArc;  // the longest arc it bets on
   // The shares it believes in: each candidate's count with `shrink` spins of a fair wheel's

@@ -23,7 +23,14 @@ struct HotPrior {
 
 // The parts of the evidence and their weights, fixed before any spin is seen. Each part is a
 // test martingale: the likelihood of the spins under a prior on the wheel's chances, over
-// their likelihood on a fair wheel.
+// their likelihood on a fair wheel (a mixture of likelihood ratios: H. Robbins, 1970,
+// "Statistical methods related to the law of the iterated logarithm", Annals of Mathematical
+// Statistics 41; as Dirichlet-multinomial ratios of counts, M. Lindon and A. Malek, 2022,
+// "Anytime-valid inference for multinomial count data", NeurIPS). Their weighted average is one
+// too, and by Ville's inequality (J. Ville, 1939, Étude critique de la notion de collectif) a
+// fair wheel lets it ever reach 1/kLevel at most kLevel of the time (A. Ramdas, P. Grünwald,
+// V. Vovk and G. Shafer, 2023, "Game-theoretic statistics and safe anytime-valid inference",
+// Statistical Science 38).
 struct EvidenceDesign {
   // The weight of each source; they sum to 1.
   double numbers = 0;    // a Dirichlet mixture on the 37 numbers

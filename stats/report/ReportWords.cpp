@@ -123,8 +123,7 @@ constexpr std::array<PartWords, 10> kParts = {{
     {"dealer", "The dealer's signature", "pockets from each spin to the next, round the wheel"},
     {"streaks", "Streaks", "spins in a row"},
     {"power", "How many spins are enough",
-     "spins at which each verdict catches a bias 8 times in 10, from simulated wheels: the "
-     "one-reading verdict, with its power now, and the evidence, however often read"},
+     "each verdict's spins to catch a bias 8 times in 10, from simulated wheels"},
 }};
 
 // How often in ten, for a chance: "8 times in 10", "less than 1 time in 10".
@@ -612,8 +611,11 @@ namespace vexilo::stats {
 
 std::string PowerAbout(const Analysis& a) {
   return Capitalised(std::string(WordsOf(Part::Power).about)) +
-         ". The power now is the one-reading verdict's chance of catching it with the " +
-         SpinsWords(a.spins) + " analysed.";
+         ": the spins at which the one-reading verdict calls it biased, its chance of doing so "
+         "with the " +
+         SpinsWords(a.spins) +
+         " analysed (the power now), and the spins by which the evidence has reached " +
+         Significant(kEvidenceNeeded, 2) + " however often it is read.";
 }
 
 std::string CountsCaption() {

@@ -74,8 +74,10 @@ void Line(Markup& page, double x1, double y1, double x2, double y2, std::string_
 }
 
 void Axes(Markup& page, const Scale& s) {
-  const int every = std::max(1, (s.Top() - s.Bottom() + kMostTicks - 1) / kMostTicks);
-  for (int decade = s.Bottom(); decade <= s.Top(); decade += every) {
+  // Every decade, or every 2, 5, 10, ... of them, on round powers: 1, 1e+20, 1e+40.
+  const int every = std::max(1, static_cast<int>(TickStep(s.Top() - s.Bottom(), kMostTicks)));
+  const int first = static_cast<int>(std::ceil(static_cast<double>(s.Bottom()) / every)) * every;
+  for (int decade = first; decade <= s.Top(); decade += every) {
     const double y = s.Y(std::pow(10.0, decade));
     Line(page, kLeft, y, kWidth - kRight, y, "grid");
     page.Element("text", {{"x", Coord(kLeft - 6)}, {"y", Coord(y)}, {"class", "tick end"}},
