@@ -26,6 +26,8 @@ std::vector<HotPrior> Normalised(std::vector<HotPrior> priors) {
 }  // namespace
 
 const EvidenceDesign& TheEvidenceDesign() {
+  // Fixed by measuring the power table's rows (stats_evidence_table) on simulated records,
+  // never on a record the report reads: a weight or a prior changes only with that table.
   static const EvidenceDesign design = [] {
     EvidenceDesign d;
     d.numbers = 0.04;

@@ -56,7 +56,7 @@ struct EvidenceDesign {
 };
 
 // The design the report uses (see the read-me): most of the weight on hot pockets and short
-// hot arcs, priors concentrated on biases of 5% to 100%.
+// hot arcs, their priors on the hot side, concentrated on biases of about 10%, 25% and 50%.
 const EvidenceDesign& TheEvidenceDesign();
 
 // One part of the evidence: a set (the numbers, a pocket, an arc, a family, the distances, an
