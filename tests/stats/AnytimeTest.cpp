@@ -65,15 +65,15 @@ TEST(Evidence, EveryPartIsAFairBetOnTheNextSpin) {
   }
 }
 
-// ln Γ to its last digits: the recurrence below 10, Stirling's series from 10 on (exact values,
-// 1e6 from the C library's lgamma).
+// ln Γ to within a few of its last digits on every platform's maths library: the recurrence
+// below 10, Stirling's series from 10 on (exact values; 1e6 from the C library's lgamma).
 TEST(Evidence, LogGamma) {
   const std::vector<std::pair<double, double>> cases = {
       {0.5, 0.5723649429247001},  {2, 0},
       {3.25, 0.9358019311087249}, {10.5, 13.940625219403763},
       {100, 359.1342053695754},   {1e6, 12815504.569147611}};
   for (const auto& [x, lgamma] : cases) {
-    EXPECT_NEAR(LogGamma(x), lgamma, 2e-14 + 1e-15 * lgamma) << x;
+    EXPECT_NEAR(LogGamma(x), lgamma, 4e-14 + 1e-15 * lgamma) << x;
   }
 }
 
