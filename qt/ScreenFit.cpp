@@ -2,16 +2,15 @@
 
 #include <QGuiApplication>
 #include <QScreen>
-#include <algorithm>
+
+#include "window/Scale.h"
 
 namespace vexilo {
 
 double FittingScale(double devicePixelRatio, QSize availableDevicePixels, QSize window) {
-  if (window.isEmpty()) return devicePixelRatio;
-  const double fit =
-      std::min(static_cast<double>(availableDevicePixels.width()) / window.width(),
-               static_cast<double>(availableDevicePixels.height()) / window.height());
-  return std::max(1.0, std::min(devicePixelRatio, fit));
+  return FittingScale(devicePixelRatio,
+                      Size{availableDevicePixels.width(), availableDevicePixels.height()},
+                      Size{window.width(), window.height()});
 }
 
 bool RequestFittingScale(QSize window) {

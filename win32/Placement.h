@@ -8,4 +8,7 @@ namespace vexilo {
 // the window is not activated.
 inline constexpr UINT kZOrderOnly = SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE;
 
+// SetWindowPos flags for a new place and size alone: the z-order stays, nothing is activated.
+inline constexpr UINT kPlaceOnly = SWP_NOZORDER | SWP_NOACTIVATE;
+
 }  // namespace vexilo

@@ -4,19 +4,29 @@
 
 #include "export/Utf16.h"
 #include "win32/GdiCanvas.h"
+#include "win32/Placement.h"
 
 namespace vexilo {
 
-TColorBtn::TColorBtn(HWND parent, const Control& row, int id, HFONT font) {
+TColorBtn::TColorBtn(HWND parent, const Control& row, int id, HFONT font, int ruleWidth) {
   state_.SetCaption(std::string(row.text.view()));
   state_.SetFont(row.font);
   state_.SetColor(row.color);
+  state_.SetRuleWidth(ruleWidth);
   const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(parent, GWLP_HINSTANCE));
   hwnd_ = CreateWindowExW(0, L"BUTTON", ToUtf16(row.text.view()).c_str(), kStyle, row.left, row.top,
                           row.width, row.height, parent,
                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
   if (hwnd_ == nullptr) throw std::runtime_error("A number button could not be created.");
   SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+}
+
+void TColorBtn::Place(const Control& row, HFONT font, int ruleWidth) {
+  state_.SetFont(row.font);
+  state_.SetRuleWidth(ruleWidth);
+  SetWindowPos(hwnd_, nullptr, row.left, row.top, row.width, row.height, kPlaceOnly);
+  SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  Invalidate(true);
 }
 
 void TColorBtn::Draw(const DRAWITEMSTRUCT& item, FontCache& fonts) {

@@ -18,7 +18,9 @@ class TColorBtn {
   static constexpr DWORD kStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS |
                                   BS_PUSHBUTTON | BS_OWNERDRAW | BS_NOTIFY;
 
-  TColorBtn(HWND parent, const Control& row, int id, HFONT font);
+  // row: the button's row of the control table at the board's scale, drawn with font and
+  // rules ruleWidth pixels wide.
+  TColorBtn(HWND parent, const Control& row, int id, HFONT font, int ruleWidth);
   TColorBtn(const TColorBtn&) = delete;
   TColorBtn& operator=(const TColorBtn&) = delete;
 
@@ -29,6 +31,8 @@ class TColorBtn {
   void Draw(const DRAWITEMSTRUCT& item, FontCache& fonts);
   void Measure(MEASUREITEMSTRUCT& item) const;
 
+  // Takes the row, its font and the rule width at a new scale, and repaints.
+  void Place(const Control& row, HFONT font, int ruleWidth);
   // The active (default-button) look; a change repaints at once.
   void SetActive(bool active);
   // Property setters; a change schedules a repaint.

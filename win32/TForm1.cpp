@@ -9,11 +9,13 @@
 
 #include "export/Utf16.h"
 #include "win32/Caption.h"
+#include "win32/Dpi.h"
 #include "win32/ErrorReport.h"
 #include "win32/Placement.h"
 #include "window/Centring.h"
 #include "window/FormTable.h"
 #include "window/Keyboard.h"
+#include "window/Scale.h"
 
 namespace vexilo {
 namespace {
@@ -51,14 +53,34 @@ Key KeyOf(WPARAM virtualKey) {
   return name == kKeyNames.end() ? Key::Other : name->key;
 }
 
+HMONITOR PrimaryMonitor() {
+  return MonitorFromPoint({0, 0}, MONITOR_DEFAULTTOPRIMARY);
+}
+
+Rect ToRect(const RECT& r) {
+  return {r.left, r.top, r.right, r.bottom};
+}
+
+// The board's scale on a monitor of dpi: its client area, with the frame the system draws at
+// that dpi round it, fits the work area.
+double BoardScale(UINT dpi, const RECT& workArea) {
+  const RECT frame = FrameAt(TForm1::kStyle, TForm1::kExStyle, dpi);
+  const Size room{(workArea.right - workArea.left) - (frame.right - frame.left),
+                  (workArea.bottom - workArea.top) - (frame.bottom - frame.top)};
+  return FittingScale(ScaleOfDpi(static_cast<int>(dpi)), room, {kClientWidth, kClientHeight});
+}
+
 }  // namespace
 
 TForm1::TForm1(HINSTANCE instance) : instance_(instance), board_(*this, shell_) {
   RegisterClasses(instance_);
-  const SIZE outer = OuterSize();
-  Create(kExStyle, kCaptionW.data(), kStyle, {CW_USEDEFAULT, CW_USEDEFAULT}, outer, nullptr,
-         nullptr, instance_, "The main window could not be created");
+  // Made on the primary monitor at the design's size: its dpi, and so the scale, is the
+  // window's own once it stands there.
+  outer_ = OuterSize();
+  Create(kExStyle, kCaptionW.data(), kStyle, {0, 0}, outer_, nullptr, nullptr, instance_,
+         "The main window could not be created");
   shell_.SetOwner(hwnd_);
+  ScaleTo(WindowDpi(hwnd_), MonitorOf(PrimaryMonitor()).rcWork);
   CreateControls();
   FormCreate();
 }
@@ -73,11 +95,12 @@ void TForm1::RegisterClasses(HINSTANCE instance) {
            reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1)));
 }
 
-// The client area is what the layout needs; the frame adds what this system's frame takes.
+// The client area is what the layout needs at the scale; the frame adds what the system's
+// frame takes at the window's dpi.
 SIZE TForm1::OuterSize() const {
-  RECT r{0, 0, kClientWidth, kClientHeight};
-  AdjustWindowRectEx(&r, kStyle, FALSE, kExStyle);
-  return {r.right - r.left, r.bottom - r.top};
+  const Size client = ScaledClient(scale_);
+  const RECT frame = FrameAt(kStyle, kExStyle, dpi_);
+  return {client.width + frame.right - frame.left, client.height + frame.bottom - frame.top};
 }
 
 void TForm1::CreateControls() {
@@ -85,7 +108,9 @@ void TForm1::CreateControls() {
   handles_.assign(form.size(), nullptr);
   labels_.resize(form.size());
   colorBtns_.resize(form.size());
-  for (int i = 0; i < static_cast<int>(form.size()); ++i) CreateControl(i, form[i]);
+  for (int i = 0; i < static_cast<int>(form.size()); ++i) {
+    CreateControl(i, ScaledControl(form[i], scale_));
+  }
   // Buttons and bars lie above the labels wherever they overlap; among the labels a later one
   // lies above an earlier one, so a value stays readable where a wide caption reaches it.
   for (int i = static_cast<int>(form.size()) - 1; i >= 0; --i) {
@@ -100,8 +125,8 @@ void TForm1::CreateControl(int index, const Control& row) {
       handles_[index] = labels_[index]->Handle();
       return;
     case ControlKind::ColorBtn:
-      colorBtns_[index] =
-          std::make_unique<TColorBtn>(hwnd_, row, index + kFirstId, fonts_.Get(row.font));
+      colorBtns_[index] = std::make_unique<TColorBtn>(hwnd_, row, index + kFirstId,
+                                                      fonts_.Get(row.font), RuleWidth(scale_));
       handles_[index] = colorBtns_[index]->Handle();
       return;
     case ControlKind::ProgressBar:
@@ -124,14 +149,51 @@ void TForm1::CreateControl(int index, const Control& row) {
   }
 }
 
+// Every control of the table at the new scale, where it stands and in the font it draws with.
+void TForm1::ScaleTo(UINT dpi, const RECT& workArea) {
+  dpi_ = dpi;
+  scale_ = BoardScale(dpi, workArea);
+  const std::span<const Control> form = FormControls();
+  for (int i = 0; i < static_cast<int>(handles_.size()); ++i) {
+    PlaceControl(i, ScaledControl(form[i], scale_));
+  }
+}
+
+void TForm1::PlaceControl(int index, const Control& row) {
+  if (labels_[index]) {
+    labels_[index]->Place(row);
+  } else if (colorBtns_[index]) {
+    colorBtns_[index]->Place(row, fonts_.Get(row.font), RuleWidth(scale_));
+  } else {
+    SetWindowPos(handles_[index], nullptr, row.left, row.top, row.width, row.height, kPlaceOnly);
+    if (row.kind == ControlKind::Button) {
+      SendMessageW(handles_[index], WM_SETFONT, reinterpret_cast<WPARAM>(fonts_.Get(row.font)),
+                   TRUE);
+    }
+  }
+}
+
+// The window at the place with the client area of the scale. Where the system draws another
+// frame than it gives for the window's dpi (a per-monitor window of Windows 8.1, or of 10
+// before 1703, keeps the system dpi's frame), the outer size is set again by the difference.
+void TForm1::PlaceWindow(POINT at) {
+  outer_ = OuterSize();
+  SetWindowPos(hwnd_, nullptr, at.x, at.y, outer_.cx, outer_.cy, kPlaceOnly);
+  RECT client;
+  GetClientRect(hwnd_, &client);
+  const Size wanted = ScaledClient(scale_);
+  if (client.right == wanted.width && client.bottom == wanted.height) return;
+  outer_.cx += wanted.width - client.right;
+  outer_.cy += wanted.height - client.bottom;
+  SetWindowPos(hwnd_, nullptr, 0, 0, outer_.cx, outer_.cy, SWP_NOMOVE | kPlaceOnly);
+}
+
 void TForm1::FormCreate() {
-  RECT r;
-  GetWindowRect(hwnd_, &r);
+  const MONITORINFO primary = MonitorOf(PrimaryMonitor());
+  const SIZE outer = OuterSize();
   const Origin origin =
-      CentredOrigin({0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)},
-                    r.right - r.left, r.bottom - r.top);
-  SetWindowPos(hwnd_, nullptr, origin.left, origin.top, 0, 0,
-               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+      CentredOrigin(ToRect(primary.rcMonitor), ToRect(primary.rcWork), outer.cx, outer.cy);
+  PlaceWindow({origin.left, origin.top});
   SetWindowPos(hwnd_, HWND_TOPMOST, 0, 0, 0, 0, kZOrderOnly);  // a refusal is no error
   board_.FormCreate();
 }
@@ -218,6 +280,9 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_GETMINMAXINFO:
       OnGetMinMaxInfo(*reinterpret_cast<MINMAXINFO*>(lParam));
       return 0;
+    case kWmDpiChanged:
+      OnDpiChanged(wParam, *reinterpret_cast<const RECT*>(lParam));
+      return 0;
     case WM_DESTROY:
       OnDestroy();
       return 0;
@@ -285,9 +350,20 @@ void TForm1::OnSettingChange(LPARAM lParam) {
 }
 
 void TForm1::OnGetMinMaxInfo(MINMAXINFO& info) const {
+  info.ptMinTrackSize = {outer_.cx, outer_.cy};
+  info.ptMaxTrackSize = {outer_.cx, outer_.cy};
+}
+
+// On a monitor of other dpi the board takes the scale that fits there, at the place the system
+// suggests, which keeps the window where it was on the screen, moved only as far as it must to
+// stay in the work area; the tally stays as it was.
+void TForm1::OnDpiChanged(WPARAM wParam, const RECT& suggested) {
+  const RECT work = MonitorOf(MonitorFromRect(&suggested, MONITOR_DEFAULTTONEAREST)).rcWork;
+  ScaleTo(LOWORD(wParam), work);
   const SIZE outer = OuterSize();
-  info.ptMinTrackSize = {outer.cx, outer.cy};
-  info.ptMaxTrackSize = {outer.cx, outer.cy};
+  const Origin at = MovedInto({suggested.left, suggested.top}, ToRect(work), outer.cx, outer.cy);
+  PlaceWindow({at.left, at.top});
+  RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 void TForm1::OnDestroy() {

@@ -32,8 +32,8 @@ class TForm1 final : public View, public BaseWindow<TForm1> {
   // The application icon's resource id.
   static constexpr int kIconId = 1;
 
-  // Creates the window and its controls, then runs FormCreate: centred on the primary screen,
-  // topmost, zero display. The window is not shown yet.
+  // Creates the window and its controls at the primary monitor's scale, then runs FormCreate:
+  // centred on the primary screen, topmost, zero display. The window is not shown yet.
   explicit TForm1(HINSTANCE instance);
   TForm1(const TForm1&) = delete;
   TForm1& operator=(const TForm1&) = delete;
@@ -43,6 +43,8 @@ class TForm1 final : public View, public BaseWindow<TForm1> {
   HWND ControlWindow(ControlIndex index) const;
   HWND ControlWindow(std::string_view name) const;
   TColorBtn* ColorButton(ControlIndex index) const;
+  // The scale the board is drawn at (window/Scale.h), from its monitor's dpi.
+  double Scale() const { return scale_; }
 
   void Show(int showCommand);
   // The keys the window handles itself before the focused control sees them: Tab and
@@ -62,6 +64,11 @@ class TForm1 final : public View, public BaseWindow<TForm1> {
   void FormCreate();
   void CreateControls();
   void CreateControl(int index, const Control& row);
+  // Takes the scale for a monitor of dpi with this work area, and moves every control to it.
+  void ScaleTo(UINT dpi, const RECT& workArea);
+  void PlaceControl(int index, const Control& row);
+  void OnDpiChanged(WPARAM wParam, const RECT& suggested);
+  void PlaceWindow(POINT at);
   void OnCommand(WPARAM wParam);
   LRESULT OnDrawItem(const DRAWITEMSTRUCT& item);
   LRESULT OnMeasureItem(MEASUREITEMSTRUCT& item);
@@ -87,6 +94,9 @@ class TForm1 final : public View, public BaseWindow<TForm1> {
   std::vector<std::unique_ptr<TLabel>> labels_;
   std::vector<std::unique_ptr<TColorBtn>> colorBtns_;
   HWND lastFocus_ = nullptr;
+  UINT dpi_ = 96;  // the design's, until the window knows its monitor's
+  double scale_ = 1.0;
+  SIZE outer_{};  // the window's size with its frame, the only one it may take
 };
 
 }  // namespace vexilo

@@ -1,6 +1,7 @@
 #include "win32/TLabel.h"
 
 #include "export/Utf16.h"
+#include "win32/Placement.h"
 #include "win32/TextLine.h"
 #include "window/LabelBox.h"
 
@@ -76,7 +77,14 @@ void TLabel::FitToText() {
   const SIZE extent = TextLine(dc, fonts_, row_.font, measured, kTextFlags).Extent();
   ReleaseDC(hwnd_, dc);
   SetWindowPos(hwnd_, nullptr, LabelLeft(row_, extent.cx), row_.top, extent.cx, extent.cy,
-               SWP_NOZORDER | SWP_NOACTIVATE);
+               kPlaceOnly);
+}
+
+void TLabel::Place(const Control& row) {
+  row_ = row;
+  font_ = fonts_.Get(row_.font);
+  FitToText();
+  InvalidateRect(hwnd_, nullptr, FALSE);
 }
 
 void TLabel::SetText(std::string_view text) {

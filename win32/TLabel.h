@@ -19,8 +19,11 @@ class TLabel final : public BaseWindow<TLabel> {
  public:
   static constexpr const wchar_t* kClassName = L"TLabel";
 
+  // row: the label's row of the control table at the board's scale.
   TLabel(HWND parent, const Control& row, int id, FontCache& fonts);
 
+  // Takes the row at a new scale: the font of its height, the box re-sized about its edge.
+  void Place(const Control& row);
   void SetText(std::string_view text);
   void SetColor(TColor color);
   TColor Color() const { return color_; }
@@ -36,7 +39,7 @@ class TLabel final : public BaseWindow<TLabel> {
   HFONT font_;
   TColor color_;
   TColor textColor_;
-  Control row_;  // its row of the control table: where it stands and which edge stays put
+  Control row_;  // its scaled row: where it stands, its font and which edge stays put
   std::wstring text_;
 };
 

@@ -79,6 +79,11 @@ bool ColorBtn::SetActive(bool active) {
   return std::exchange(active_, active) != active;
 }
 
+bool ColorBtn::SetRuleWidth(int pixels) {
+  const int stored = std::max(pixels, 1);
+  return std::exchange(ruleWidth_, stored) != stored;
+}
+
 bool ColorBtn::SetEnabled(bool enabled) {
   return std::exchange(enabled_, enabled) != enabled;
 }
@@ -90,24 +95,27 @@ void ColorBtn::DrawButton(Canvas& canvas, Rect rect, std::uint8_t state) const {
   const TColor face = ResolveColor(canvas, color_);
   canvas.FillRect(rect, face);
 
+  // A rule ruleWidth_ pixels wide is as many 1-pixel lines side by side.
   if (active_ || focused) {
-    DrawFrame(canvas, rect, DarkenColor(canvas, color_, 192));
-    rect = Inflate(rect, -1);
+    for (int line = 0; line < ruleWidth_; ++line) {
+      DrawFrame(canvas, rect, DarkenColor(canvas, color_, 192));
+      rect = Inflate(rect, -1);
+    }
   }
 
   const bool sunken = bevelStyle_ == cbLowered || (bevelStyle_ == cbStd && pressed);
   const TColor light = LightenColor(canvas, color_, 128);
   const TColor dark = DarkenColor(canvas, color_, 128);
-  for (int ring = 0; ring < bevelWidth_; ++ring) {
+  for (int ring = 0; ring < bevelWidth_ * ruleWidth_; ++ring) {
     DrawRing(canvas, rect, sunken ? dark : light, sunken ? light : dark);
     rect = Inflate(rect, -1);
   }
 
   if (active_ && focused) {
     canvas.SetBkColor(ResolveColor(canvas, FocusContrastColor(color_)));
-    canvas.DrawFocusRect(rect);
+    for (int line = 0; line < ruleWidth_; ++line) canvas.DrawFocusRect(Inflate(rect, -line));
   }
-  if (bevelStyle_ == cbStd && pressed) rect = Offset(rect, 1, 1);
+  if (bevelStyle_ == cbStd && pressed) rect = Offset(rect, ruleWidth_, ruleWidth_);
 
   canvas.SetBkColor(face);
   if (enabled_) {
@@ -115,10 +123,10 @@ void ColorBtn::DrawButton(Canvas& canvas, Rect rect, std::uint8_t state) const {
     canvas.SetTextColor(ResolveColor(canvas, font_.color));
     DrawCaption(canvas, rect, 0);
   } else {
-    // Embossed: a light copy one pixel down-right, the dark copy on top.
+    // Embossed: a light copy one rule down-right, the dark copy on top.
     canvas.SetBkOpaque(false);
     canvas.SetTextColor(LightenColor(canvas, color_, 128));
-    DrawCaption(canvas, rect, 1);
+    DrawCaption(canvas, rect, ruleWidth_);
     canvas.SetTextColor(DarkenColor(canvas, color_, 64));
     DrawCaption(canvas, rect, 0);
   }

@@ -34,6 +34,9 @@ class ColorBtn {
   bool SetColor(TColor color);
   bool SetActive(bool active);
   bool SetEnabled(bool enabled);
+  // How wide the design's 1-pixel rules are drawn (the frame, each bevel ring, the focus
+  // outline) and how far the caption moves with a press: round(scale) on a scaled board.
+  bool SetRuleWidth(int pixels);  // below 1 becomes 1
   void SetCaption(std::string caption) { caption_ = std::move(caption); }
   void SetFont(const FontSpec& font) { font_ = font; }
 
@@ -43,6 +46,7 @@ class ColorBtn {
   TColor Color() const { return color_; }
   bool Active() const { return active_; }
   bool Enabled() const { return enabled_; }
+  int RuleWidth() const { return ruleWidth_; }
   const std::string& Caption() const { return caption_; }
   const FontSpec& Font() const { return font_; }
 
@@ -54,6 +58,7 @@ class ColorBtn {
   std::uint8_t captionAlignment_ = 2;  // centre; never changed
   TColorBtnBevel bevelStyle_ = cbStd;
   int bevelWidth_ = 2;
+  int ruleWidth_ = 1;
   char captionSeparator_ = 0;
   TColor color_ = clBtnFace;
   bool active_ = false;

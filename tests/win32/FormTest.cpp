@@ -9,13 +9,16 @@
 
 #include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "FormDriver.h"
 #include "export/Utf16.h"
-#include "window/DisplayMap.h"
+#include "win32/Dpi.h"
 #include "window/Centring.h"
+#include "window/DisplayMap.h"
 #include "window/FormTable.h"
+#include "window/Scale.h"
 
 namespace vexilo::test {
 namespace {
@@ -78,7 +81,7 @@ TEST(Win32Form, IsAFixedCentredTopmostWindowOfTheLayoutsClientSize) {
   EXPECT_NE(GetWindowLongPtrW(form, GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
 
   // Placed by the shared centring, from the screen and the outer window (the arithmetic is the
-  // core's).
+  // core's; Wine's work area is the screen).
   RECT outer;
   GetWindowRect(form, &outer);
   const Origin origin =
@@ -99,16 +102,29 @@ TEST(Win32Form, IsAFixedCentredTopmostWindowOfTheLayoutsClientSize) {
   EXPECT_STREQ(caption, L"Vexilo");
 }
 
-TEST(Win32Form, PlacesEveryControlAtItsDesignBox) {
-  FormDriver driver;
-  for (const Control& row : FormControls()) {
-    if (row.kind == ControlKind::Label) continue;  // labels size themselves to their text
-    SCOPED_TRACE(std::string(row.name.view()));
+// Every control at its row's box at the scale, but the labels, which size themselves to their
+// text: each at its row's top, a display with its row's right edge.
+void ExpectEveryControlAtItsBox(const FormDriver& driver, double scale) {
+  for (const Control& design : FormControls()) {
+    const Control row = ScaledControl(design, scale);
+    SCOPED_TRACE(std::string(row.name.view()) + " at " + std::to_string(scale));
     const RECT box = driver.Box(row.name.view());
-    EXPECT_EQ(box.left, row.left);
     EXPECT_EQ(box.top, row.top);
+    if (row.alignment == taRightJustify) {
+      EXPECT_EQ(box.right, row.left + row.width);
+    }
+    if (row.kind == ControlKind::Label) continue;
+    EXPECT_EQ(box.left, row.left);
     EXPECT_EQ(box.right - box.left, row.width);
     EXPECT_EQ(box.bottom - box.top, row.height);
+  }
+}
+
+TEST(Win32Form, PlacesEveryControlAtItsDesignBox) {
+  FormDriver driver;
+  ExpectEveryControlAtItsBox(driver, 1.0);
+  for (const Control& row : FormControls()) {
+    SCOPED_TRACE(std::string(row.name.view()));
     if (row.kind == ControlKind::ProgressBar) {
       PBRANGE range{};
       SendMessageW(driver.Window(row.name.view()), PBM_GETRANGE, FALSE,
@@ -119,6 +135,32 @@ TEST(Win32Form, PlacesEveryControlAtItsDesignBox) {
                     (PBS_SMOOTH | PBS_VERTICAL),
                 0);
     }
+  }
+}
+
+// Moved to a monitor of 144 dpi, the board takes the scale that fits this screen, lowered from
+// 1.5, at the place the system suggests, with the tally it had. Back at 96 dpi: the design.
+TEST(Win32Form, RescalesInPlaceWhenTheMonitorsDpiChanges) {
+  FormDriver driver;
+  driver.Spin({17});
+  const std::pair<UINT, LONG> moves[] = {{144, 0}, {96, 48}};  // to a dpi, at a top
+  for (const auto& [dpi, top] : moves) {
+    RECT outer{40, top, 1040, top + 900};  // suggested, then as it is
+    SendMessageW(driver.Window(), kWmDpiChanged, MAKEWPARAM(dpi, dpi),
+                 reinterpret_cast<LPARAM>(&outer));
+    driver.Pump();
+    const double scale = driver.Form().Scale();
+    EXPECT_EQ(scale == 1.0, dpi == 96) << scale;
+    EXPECT_LT(scale, 1.5);
+    GetWindowRect(driver.Window(), &outer);
+    EXPECT_EQ(outer.left, 40);
+    EXPECT_EQ(outer.top, top);
+    EXPECT_LE(outer.bottom, GetSystemMetrics(SM_CYSCREEN));
+    RECT client;
+    GetClientRect(driver.Window(), &client);
+    EXPECT_EQ(Size(client.right, client.bottom), ScaledClient(scale));
+    ExpectEveryControlAtItsBox(driver, scale);
+    EXPECT_EQ(driver.Text("Label222"), "1");
   }
 }
 

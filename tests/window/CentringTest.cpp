@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "window/Centring.h"
 
 namespace vexilo {
@@ -28,6 +30,18 @@ TEST(Centring, TheOuterWindowIsCentredAndNeverOffTheCorner) {
     const Origin origin = CentredOrigin(c.screen, c.width, c.height);
     EXPECT_EQ(origin.left, c.origin.left) << c.what;
     EXPECT_EQ(origin.top, c.origin.top) << c.what;
+  }
+}
+
+// A taskbar leaves the work area smaller than the 1920 x 1080 screen: the window centred on
+// the screen, moved into the work area only where it must, its corner where nothing fits.
+TEST(Centring, TheWindowMovesIntoTheWorkAreaOnlyWhereItMust) {
+  const std::tuple<Rect, int, int, Origin> cases[] = {{{0, 0, 1920, 1032}, 850, 750, {535, 165}},
+                                                      {{0, 0, 1920, 1032}, 1181, 1032, {369, 0}},
+                                                      {{62, 40, 1920, 1080}, 1850, 1040, {62, 40}},
+                                                      {{0, 0, 1920, 1032}, 2000, 1100, {0, 0}}};
+  for (const auto& [work, width, height, origin] : cases) {
+    EXPECT_EQ(CentredOrigin({0, 0, 1920, 1080}, work, width, height), origin) << width;
   }
 }
 

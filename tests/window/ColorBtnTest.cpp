@@ -257,5 +257,20 @@ TEST(DrawButton, WideBevelShrinksTheRectangleByItsWidth) {
   EXPECT_EQ(canvas.drawn[0].rect.right, 35);
 }
 
+// On a board at 1.5 the rules are 2 pixels wide (the frame and bevel are read on the rendered
+// board, tests/win32/dpi.sh): the focus outline is two dotted lines, a press moves the caption 2.
+TEST(DrawButton, TheOutlineAndThePressTakeTheRuleWidth) {
+  ColorBtn button = Button(clRed);
+  button.SetActive(true);
+  button.SetRuleWidth(2);
+  PixelCanvas canvas(62, 62);
+  button.DrawButton(canvas, {0, 0, 62, 62}, odsFocus);
+  EXPECT_EQ(canvas.At(6, 30), clBlack);  // the frame and bevel take 6
+  EXPECT_EQ(canvas.At(7, 31), clBlack);
+  EXPECT_EQ(canvas.At(8, 30), clRed);
+  button.DrawButton(canvas, {0, 0, 62, 62}, odsSelected);
+  EXPECT_EQ(canvas.drawn.at(1).rect.left, 9) << "2 right of 7";
+}
+
 }  // namespace
 }  // namespace vexilo
