@@ -54,6 +54,8 @@ STATS = [
      "BM_Verdict/1000", 1),
     ("Stats: the power now, 5 x 1000 biased wheels of 10^7 spins", "stats/stats_bench",
      "BM_PowerNow/10000000", 1),
+    ("Stats: the evidence alone on 10^7 spins, one core", "stats/stats_bench", "BM_Evidence10M", 1),
+    ("Stats: the bettor alone on 10^7 spins, one core", "stats/stats_bench", "BM_Bettor10M", 1),
 ]
 # Debian's Python, which has pandas and SciPy for the side-by-side run.
 SYSTEM_PYTHON = "/usr/bin/python3"

@@ -138,7 +138,7 @@ constexpr std::array<Option, 9> kOptions = {{
      [](Options& o, const Option& self, std::string_view v) {
        o.analysis.holdout = Share(self, v);
      }},
-    {"--simulations", "N", "fair wheels simulated for the verdict and the arcs", "",
+    {"--simulations", "N", "fair wheels simulated for the one-reading verdict and the arcs", "",
      Limits{1000, 1000000}, [] { return std::to_string(kDefaultSimulations); },
      [](Options& o, const Option& self, std::string_view v) {
        o.analysis.simulations = static_cast<int>(WholeNumber<std::int64_t>(self, v));

@@ -8,6 +8,8 @@
 #include <vector>
 
 #include "stats/analysis/Analyse.h"
+#include "stats/analysis/Bettor.h"
+#include "stats/analysis/Evidence.h"
 #include "stats/analysis/FairWheels.h"
 #include "stats/analysis/Looks.h"
 #include "stats/analysis/Power.h"
@@ -117,6 +119,32 @@ void BM_PowerNow(benchmark::State& state) {
   for (auto _ : state) benchmark::DoNotOptimize(PowerOf(scorer, fair, kDefaultSeed));
 }
 BENCHMARK(BM_PowerNow)->Arg(kSpins)->Arg(1000)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// 10^7 spins of a fair wheel in memory, drawn once.
+const std::vector<std::uint8_t>& FairRecord() {
+  static const std::vector<std::uint8_t> spins = [] {
+    Random random(7);
+    std::vector<std::uint8_t> drawn(kSpins);
+    for (std::uint8_t& spin : drawn) spin = static_cast<std::uint8_t>(random.Below(kPockets));
+    return drawn;
+  }();
+  return spins;
+}
+
+// The evidence alone on 10^7 spins: the counts walked once, every part read at each of the
+// schedule's points (about 240 up to 10^7).
+void BM_Evidence10M(benchmark::State& state) {
+  for (auto _ : state) benchmark::DoNotOptimize(EvidenceOf(FairRecord(), {}).max);
+  state.SetItemsProcessed(state.iterations() * kSpins);
+}
+BENCHMARK(BM_Evidence10M)->Unit(benchmark::kMillisecond);
+
+// The bettor alone on the same spins: its stakes set at each point, paid between them.
+void BM_Bettor10M(benchmark::State& state) {
+  for (auto _ : state) benchmark::DoNotOptimize(BettorOf(FairRecord(), {}).now);
+  state.SetItemsProcessed(state.iterations() * kSpins);
+}
+BENCHMARK(BM_Bettor10M)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace vexilo::stats

@@ -1,11 +1,12 @@
 #!/usr/bin/python3
-"""How often Vexilo Stats' whole-report verdict says "biased": on fair wheels (its false-alarm
+"""How often Vexilo Stats' one-reading verdict says "biased": on fair wheels (its false-alarm
 rate, which must be at most 5%) and on biased ones (how often it catches them).
 
 Usage: calibrate_verdict.py VEXILO_STATS [FAIR_LOGS_PER_LENGTH] [BIASED_LOGS_PER_ROW] [SEED]
 
 Generates logs with numpy (from SEED, 20240901 unless told), runs `VEXILO_STATS --json --seed I LOG` on each, a
-different seed each run, and reads verdict.p_value (verdict.biased when the program writes it).
+different seed each run, and reads one_reading.biased (verdict.p_value before format 3). The
+verdict that holds however often the record is read is measured by stats_evidence_table.
 Prints each rate with its Monte Carlo standard error, sqrt(r (1 - r) / logs).
 """
 import concurrent.futures
@@ -74,7 +75,9 @@ def biased(program, folder, job):
     out = subprocess.run([program, "--json", "--seed", str(index), path], check=True,
                          capture_output=True, text=True).stdout
     os.remove(path)
-    verdict = json.loads(out)["verdict"]
+    report = json.loads(out)
+    # The one-reading verdict: "one_reading" from format 3 on, "verdict" before.
+    verdict = report["one_reading"] if report["format_version"] >= 3 else report["verdict"]
     return verdict.get("biased", verdict["p_value"] < LEVEL)
 
 

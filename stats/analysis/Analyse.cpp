@@ -3,12 +3,16 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <exception>
 #include <limits>
 #include <string>
 #include <string_view>
+#include <system_error>
+#include <thread>
 #include <utility>
 
 #include "engine/ShareFamily.h"
+#include "stats/analysis/Anytime.h"
 #include "stats/analysis/Arcs.h"
 #include "stats/analysis/Holdout.h"
 #include "stats/analysis/Homogeneity.h"
@@ -271,7 +275,26 @@ Analysis Analyse(const SpinAccumulator& spins, std::vector<FileFigures> files,
   AddArcs(spins, a);
   AddSignature(spins, a);
   AddStreaks(spins, a);
+  // The anytime figures walk the spins on a core of their own while the fair wheels of the
+  // one-reading verdict are drawn on the others; each writes figures of its own. A thread that
+  // cannot be made leaves the walk to this one.
+  std::exception_ptr failed;
+  const auto anytime = [&] {
+    try {
+      AddAnytime(spins, a);
+    } catch (...) {
+      failed = std::current_exception();
+    }
+  };
+  std::jthread helper;
+  try {
+    helper = std::jthread(anytime);
+  } catch (const std::system_error&) {
+    anytime();
+  }
   AddVerdict(spins, options, a);
+  if (helper.joinable()) helper.join();
+  if (failed) std::rethrow_exception(failed);
   return a;
 }
 

@@ -103,10 +103,11 @@ struct Streak {
   std::int64_t current = 0;  // the run the last spin belongs to; 0 when it is not in one
 };
 
-// One way a wheel can be biased, and how well the whole-report verdict catches it: one pocket
-// (pockets 1) or an arc of neighbouring pockets that comes up `excess` more often (0.10 = 10%
-// more), the other pockets evenly less.
-enum class BiasKind : std::int8_t { Number, Arc };
+// One way a wheel can be biased, and how well the verdicts catch it: one pocket (pockets 1) or
+// an arc of neighbouring pockets that comes up `excess` more often (0.10 = 10% more), the
+// other pockets evenly less; or a dealer whose ball lands `pockets` neighbouring distances
+// round the wheel from the last number that much more often, the other distances evenly less.
+enum class BiasKind : std::int8_t { Number, Arc, Signature };
 
 struct PowerFigures {
   BiasKind kind = BiasKind::Number;
@@ -114,6 +115,8 @@ struct PowerFigures {
   double excess = 0;
   std::int64_t spins_needed = 0;  // spins at which the verdict says "biased" 80 times in 100
   double power_now = 0;           // the chance it says so with the spins analysed
+  // Spins by which the evidence has reached kEvidenceNeeded 80 times in 100.
+  std::int64_t anytime_spins_needed = 0;
 };
 
 // One answer for the whole report: are the looks it takes, together, more than a fair wheel
@@ -179,6 +182,62 @@ struct Homogeneity {
   bool simulated = false;  // p-value by simulation: expected counts too small for chi-square
 };
 
+// Where a part of the evidence against a fair wheel comes from (Evidence.h).
+enum class EvidenceSource : std::int8_t {
+  Numbers,    // the 37 numbers together
+  Pocket,     // the share of one number
+  Arc,        // the share of 2 to 18 neighbouring pockets
+  Family,     // a family's cells (Colour .. Sector), zero a cell of its own
+  Signature,  // the 37 distances from spin to spin together
+  Steps,      // the share of neighbouring distances
+};
+
+// A figure at one point of the schedule (or a log's end): the evidence, or the bankroll.
+struct SpinFigure {
+  std::int64_t spin = 0;  // spins analysed up to the point
+  double value = 0;
+};
+
+// The evidence against a fair wheel over the analysed spins in the order read: an average of
+// test martingales with weights fixed in advance, read at every point of the schedule and at
+// every log's end. On a fair wheel it ever reaches kEvidenceNeeded at most kLevel of the time,
+// however long the record grows and however often it is read. Values are held between
+// 1e-300 and 1e300.
+struct Evidence {
+  double value = 1;              // at the last spin; 1 before any
+  double max = 1;                // over every point so far
+  std::int64_t max_at = 0;       // the first point at which it was that high
+  std::int64_t reached_at = -1;  // the first point at which it reached kEvidenceNeeded; -1: not
+  double p_value = 1;            // min(1, 1 / max): holds however often the record is read
+  bool biased = false;           // it reached kEvidenceNeeded
+  // The part that carries most of it at its maximum: its source, its pockets (wheel order)
+  // or distances, and its share of the evidence there.
+  EvidenceSource driver = EvidenceSource::Numbers;
+  Family driver_family = Family::Number;  // of a Family driver
+  std::vector<int> driver_cells;
+  double driver_share = 0;
+  std::vector<SpinFigure> series;  // at every point
+};
+
+// A pocket staked on, and the share of the bankroll on it.
+struct Stake {
+  int number = 0;
+  double share = 0;
+};
+
+// A bettor who never looked ahead: before each spin it stakes shares of its bankroll on
+// pockets, chosen from the spins before it alone, and is paid 35 to 1. Bankrolls are in units
+// of a start of kBettorStart, held between 1e-300 and 1e300.
+struct BettorFigures {
+  double start = 0;
+  double now = 0;
+  double max = 0;  // over the points
+  double min = 0;
+  double fair = 0;               // what a fair wheel leaves on average with the same stakes
+  std::vector<Stake> stakes_on;  // for the next spin, in wheel order
+  std::vector<SpinFigure> series;
+};
+
 struct Analysis {
   std::int64_t spins = 0;  // spins analysed
   Verdict verdict;
@@ -198,6 +257,8 @@ struct Analysis {
   std::vector<PowerFigures> power;
   Holdout holdout;
   std::optional<Homogeneity> logs_agree;  // none unless two logs or more hold analysed spins
+  Evidence evidence;
+  BettorFigures bettor;
 };
 
 }  // namespace vexilo::stats

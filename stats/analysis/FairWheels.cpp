@@ -95,6 +95,24 @@ void DrawAtOnce(Random& random, std::int64_t spins, std::span<const double> chan
 
 }  // namespace
 
+void DrawDealer(Random& random, std::int64_t spins, std::span<const double> steps,
+                WheelTally& wheel) {
+  wheel = {};
+  if (spins <= 0) return;
+  if (spins > kSpinBySpin) {
+    random.FairCounts(spins, wheel.numbers);
+    random.Counts(spins - 1, steps, wheel.distances);
+    return;
+  }
+  const AliasTable table(steps);
+  int place = -1;  // the first spin lands anywhere, each later one a step on
+  const auto dealt = [&] {
+    place = place < 0 ? random.Below(kPockets) : (place + table.Draw(random)) % kPockets;
+    return place;
+  };
+  Spin(spins, dealt, wheel);
+}
+
 void DrawWheel(Random& random, std::int64_t spins, std::span<const double> chances,
                WheelTally& wheel) {
   wheel = {};

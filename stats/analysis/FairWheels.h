@@ -21,6 +21,12 @@ inline constexpr std::int64_t kSpinBySpin = 2000;
 void DrawWheel(Random& random, std::int64_t spins, std::span<const double> chances,
                WheelTally& wheel);
 
+// Draws a fair wheel under a dealer whose ball lands d pockets round the wheel from the last
+// number with chance steps[d]: spin by spin up to kSpinBySpin, above it its numbers (fair: the
+// steps leave every place as likely) and its distances each drawn at once.
+void DrawDealer(Random& random, std::int64_t spins, std::span<const double> steps,
+                WheelTally& wheel);
+
 // The random streams of the wheels: a fixed number of them, each with its own share of the
 // wheels, so that the same seed gives the same figures on any number of cores.
 inline constexpr int kStreams = 8;

@@ -28,7 +28,11 @@ std::vector<double> SimulatedPower(std::span<const BiasRow> rows, const LookScor
     const int last = wheels * (stream + 1) / kStreams;
     for (int w = first; w < last; ++w) {
       const auto chances = BiasedChances(rows[row], random.Below(kPockets));
-      DrawWheel(random, scorer.Spins(), chances, wheel);
+      if (rows[row].kind == BiasKind::Signature) {
+        DrawDealer(random, scorer.Spins(), chances, wheel);
+      } else {
+        DrawWheel(random, scorer.Spins(), chances, wheel);
+      }
       scored[static_cast<std::size_t>(row) * wheels + w] = scorer.Score(wheel);
     }
   });
@@ -51,7 +55,8 @@ std::vector<PowerFigures> PowerOf(const LookScorer& scorer, const FairWheels& fa
   std::vector<PowerFigures> figures;
   for (std::size_t i = 0; i < kBiasRows.size(); ++i) {
     const BiasRow& row = kBiasRows[i];
-    figures.push_back({row.kind, row.pockets, row.excess, row.spins_needed, now[i]});
+    figures.push_back(
+        {row.kind, row.pockets, row.excess, row.spins_needed, now[i], row.anytime_spins});
   }
   return figures;
 }

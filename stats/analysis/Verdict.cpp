@@ -14,7 +14,8 @@ void AddVerdict(const SpinAccumulator& spins, const AnalysisOptions& options, An
   a.arc_p_value = kNaN;
   a.power.clear();
   for (const BiasRow& row : kBiasRows) {
-    a.power.push_back({row.kind, row.pockets, row.excess, row.spins_needed, kNaN});
+    a.power.push_back(
+        {row.kind, row.pockets, row.excess, row.spins_needed, kNaN, row.anytime_spins});
   }
   if (spins.Spins() == 0 || options.simulations <= 0) return;
   const WheelTally observed{spins.Counts(), spins.Distances()};

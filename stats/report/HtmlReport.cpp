@@ -9,6 +9,7 @@
 #include "stats/report/Palette.h"
 #include "stats/report/ReportCharts.h"
 #include "stats/report/ReportWords.h"
+#include "stats/report/SeriesCharts.h"
 #include "stats/report/TextFormat.h"
 #include "stats/report/WheelPicture.h"
 
@@ -46,6 +47,11 @@ svg .band { fill: {band}; fill-opacity: .45; }
 svg .expected { stroke: {ink}; stroke-width: 1.5; stroke-dasharray: 5 3; }
 svg .share { fill: {plain}; }
 svg .arc-mark { fill: {ink}; }
+svg .trace { fill: none; stroke: {trace}; stroke-width: 2; stroke-linejoin: round; }
+svg .limit { stroke: {hotter}; stroke-width: 1.5; stroke-dasharray: 6 3; }
+svg .log-end { stroke: {outline}; stroke-dasharray: 3 3; }
+svg .reached { fill: {hotter}; }
+.pictures.anytime figure { flex: 1 1 420px; }
 table { border-collapse: collapse; margin: .5rem 0 1rem; font-variant-numeric: tabular-nums; }
 caption { text-align: left; font-weight: bold; padding: .2rem 0; }
 th, td { padding: .15rem .6rem; border-bottom: 1px solid {grid}; }
@@ -159,8 +165,19 @@ void Answer(Markup& page, const Analysis& a) {
   page.Open("header", {{"id", "verdict"}, {"class", "answer"}});
   page.Element("p", {{"class", "app"}}, AppName());
   page.Element("h1", VerdictHeadline(a));
-  if (a.spins > 0) page.Element("p", VerdictDetail(a));
+  if (a.spins > 0) {
+    page.Element("p", EvidenceWords(a));
+    page.Element("p", BettorWords(a));
+  }
   page.Element("p", {{"class", "lead"}}, Capitalised(SpinsLead(a)));
+  page.Close();
+}
+
+// The evidence over the spins and the bankroll beside it, under the answer they explain.
+void AnytimePictures(Markup& page, const Analysis& a) {
+  page.Open("div", {{"class", "pictures anytime"}});
+  Figure(page, a, EvidencePicture, EvidenceCaption());
+  Figure(page, a, BankrollPicture, BankrollCaption());
   page.Close();
 }
 
@@ -202,6 +219,8 @@ void LaterSpins(Markup& page, const Analysis& a) {
 void Summary(Markup& page, const Analysis& a) {
   const Section section(page, Part::Details);
   page.Element("p", DetailsWords());
+  page.Element("p", OneReadingDetail(a));
+  page.Element("p", EvidenceHoldsWords());
   page.Open("ul", {{"class", "verdicts"}});
   page.Element("li", TestSentence(a.tests.front()));
   for (const FitTest& t : a.tests) {
@@ -310,6 +329,7 @@ void Power(Markup& page, const Analysis& a) {
   for (const PowerFigures& p : a.power) {
     table.Row().Head(BiasWords(p));
     table.Number(Count(p.spins_needed)).Number(Percent(p.power_now));
+    table.Number(Count(p.anytime_spins_needed));
   }
 }
 
@@ -326,6 +346,7 @@ std::string HtmlReport(const Analysis& a) {
   page.Open("style").Trusted(WithColours(kStyle)).Close();
   page.Close().Open("body");
   Answer(page, a);
+  if (a.spins > 0) AnytimePictures(page, a);
   if (a.spins > 0) LaterSpins(page, a);
   Files(page, a);
   if (a.spins > 0) {

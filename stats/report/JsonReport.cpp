@@ -3,6 +3,7 @@
 #include <array>
 #include <string_view>
 
+#include "stats/analysis/Evidence.h"
 #include "stats/report/JsonWriter.h"
 #include "stats/report/ReportWords.h"
 
@@ -11,10 +12,12 @@ namespace {
 
 // The layout of the object: raised whenever a key is added, renamed or changes its meaning.
 // 2: the verdict, the later spins, the logs agreeing, per-log tests, each test's driver, zero
-// on its own, the power of the verdict.
-constexpr int kFormatVersion = 2;
+// on its own, the power of the verdict. 3: the verdict from the evidence, which holds however
+// often the record is read, the one-reading verdict as one_reading, the evidence, the bettor,
+// the dealer's-signature row and each row's spins however often read.
+constexpr int kFormatVersion = 3;
 
-constexpr std::array<std::string_view, 2> kBiasKindNames = {"number", "arc"};
+constexpr std::array<std::string_view, 3> kBiasKindNames = {"number", "arc", "signature"};
 
 // An array of objects under key, one per row, its members written by member(row).
 template <typename Rows, typename Members>
@@ -68,12 +71,72 @@ void TestMembers(JsonWriter& json, const FitTest& test) {
   json.Key("driver_z").Number(test.driver_z);
 }
 
-void WriteVerdict(JsonWriter& json, const Analysis& a) {
+// [spin, value] at each point.
+void Series(JsonWriter& json, const std::vector<SpinFigure>& series) {
+  json.Key("series").BeginArray();
+  for (const SpinFigure& f : series) {
+    json.BeginArray();
+    json.Integer(f.spin);
+    json.Number(f.value);
+    json.EndArray();
+  }
+  json.EndArray();
+}
+
+void WriteVerdicts(JsonWriter& json, const Analysis& a) {
+  const Evidence& e = a.evidence;
+  const bool any = a.spins > 0;
   json.Key("verdict").BeginObject();
+  json.Key("p_value").Number(any ? e.p_value : a.verdict.p_value);
+  json.Key("biased").Boolean(e.biased);
+  json.Key("words").String(VerdictWords(a));
+  OptionalString(json.Key("driven_by"), any ? EvidenceSourceName(e.driver, e.driver_family) : "");
+  json.EndObject();
+  json.Key("one_reading").BeginObject();
   json.Key("p_value").Number(a.verdict.p_value);
   json.Key("biased").Boolean(a.verdict.biased);
-  json.Key("words").String(VerdictWords(a));
-  OptionalString(json.Key("driven_by"), a.spins > 0 ? LookName(a.verdict.driver) : "");
+  json.Key("words").String(OneReadingWords(a));
+  OptionalString(json.Key("driven_by"), any ? LookName(a.verdict.driver) : "");
+  json.EndObject();
+}
+
+void WriteEvidence(JsonWriter& json, const Analysis& a) {
+  const Evidence& e = a.evidence;
+  json.Key("evidence").BeginObject();
+  json.Key("value").Number(e.value);
+  json.Key("max").Number(e.max);
+  json.Key("max_at").Integer(e.max_at);
+  OptionalNumber(json.Key("reached_at"), e.reached_at);
+  json.Key("threshold").Number(kEvidenceNeeded);
+  json.Key("p_value").Number(a.spins > 0 ? e.p_value : a.verdict.p_value);
+  json.Key("biased").Boolean(e.biased);
+  json.Key("driven_by");
+  if (a.spins == 0) {
+    json.Null();
+  } else {
+    json.BeginObject();
+    json.Key("source").String(EvidenceSourceName(e.driver, e.driver_family));
+    Integers(json, "cells", e.driver_cells);
+    json.Key("share").Number(e.driver_share);
+    json.EndObject();
+  }
+  json.Key("schedule").String(ScheduleWords());
+  Series(json, e.series);
+  json.EndObject();
+}
+
+void WriteBettor(JsonWriter& json, const BettorFigures& b) {
+  json.Key("bettor").BeginObject();
+  json.Key("start").Number(b.start);
+  json.Key("now").Number(b.now);
+  json.Key("max").Number(b.max);
+  json.Key("min").Number(b.min);
+  json.Key("fair").Number(b.fair);
+  Objects(json, "stakes_on", b.stakes_on, [&](const Stake& s) {
+    json.Key("number").Integer(s.number);
+    json.Key("share").Number(s.share);
+  });
+  Series(json, b.series);
   json.EndObject();
 }
 
@@ -182,6 +245,7 @@ void WriteRunsAndPower(JsonWriter& json, const Analysis& a) {
     json.Key("excess").Number(p.excess);
     json.Key("spins_needed").Integer(p.spins_needed);
     json.Key("power_now").Number(p.power_now);
+    json.Key("anytime_spins_needed").Integer(p.anytime_spins_needed);
   });
 }
 
@@ -192,7 +256,9 @@ std::string JsonReport(const Analysis& a) {
   json.BeginObject();
   json.Key("format_version").Integer(kFormatVersion);
   json.Key("spins").Integer(a.spins);
-  WriteVerdict(json, a);
+  WriteVerdicts(json, a);
+  WriteEvidence(json, a);
+  WriteBettor(json, a.bettor);
   WriteHoldout(json, a.holdout);
   WriteLogsAgree(json, a.logs_agree);
   WriteCounts(json, a);

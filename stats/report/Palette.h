@@ -32,17 +32,19 @@ inline constexpr Rgb kBand = {0x9E, 0xCA, 0xE1};        // where fair wheels fal
 inline constexpr Rgb kPlain = {0x4A, 0x6B, 0x8A};       // bars that stand for no pocket
 inline constexpr Rgb kBehind = {0xC9, 0xC9, 0xC9};      // the longest absences behind the sleepers
 inline constexpr Rgb kAnswerFill = {0xF4, 0xF7, 0xFA};  // the box of the verdict
+inline constexpr Rgb kTrace = {0x1F, 0x4E, 0x79};       // a figure over the spins
 
 struct Named {
   std::string_view token;
   Rgb colour;
 };
-inline constexpr std::array<Named, 20> kStyleColours = {{
+inline constexpr std::array<Named, 21> kStyleColours = {{
     {"red", kRed},       {"black", kBlack},       {"green", kGreen},       {"colder", kColder},
     {"even", kEven},     {"hotter", kHotter},     {"ink", kInk},           {"paper", kPaper},
     {"muted", kMuted},   {"faint", kFaint},       {"rule", kRule},         {"grid", kGrid},
     {"head", kHeadFill}, {"outline", kOutline},   {"band", kBand},         {"plain", kPlain},
     {"behind", kBehind}, {"answer", kAnswerFill}, {"answer-edge", kPlain}, {"ok", kGreen},
+    {"trace", kTrace},
 }};
 
 }  // namespace palette

@@ -7,6 +7,10 @@
 #include <stdexcept>
 #include <vector>
 
+#include "stats/analysis/Bettor.h"
+#include "stats/analysis/Evidence.h"
+#include "stats/analysis/Holdout.h"
+#include "stats/analysis/Schedule.h"
 #include "stats/report/TextFormat.h"
 
 namespace vexilo::stats {
@@ -68,13 +72,29 @@ constexpr std::array<LookWordsRow, kLooks> kLookRows = {{
 constexpr std::array<std::string_view, 3> kHeats = {"none", "hot", "cold"};
 constexpr std::array<std::string_view, 4> kCandidateKinds = {"number", "arc", "street", "sector"};
 
-constexpr std::array<ChartWords, 5> kCharts = {{
+constexpr std::array<ChartWords, 7> kCharts = {{
     {"How often each number came up", "number", "Most often", "least often"},
     {"Pockets from each spin to the next", "pockets round the wheel to the next spin",
      "Most steps went", "fewest"},
     {"Spins since each number last came up", "number", "Asleep longest", "came up last"},
     {"Group shares against a fair wheel", "standard errors from a fair wheel's share (z)", "", ""},
     {"The wheel: each pocket by its deviation", "z-score of each pocket's count", "", ""},
+    {"The evidence against a fair wheel", "spins analysed", "", ""},
+    {"What 100 units became, betting only on the spins before", "spins analysed", "", ""},
+}};
+
+// Indexed by EvidenceSource; a family's part has the family's words.
+struct SourceWords {
+  std::string_view name;
+  std::string_view words;
+};
+constexpr std::array<SourceWords, 6> kSources = {{
+    {"numbers", "the 37 numbers together"},
+    {"pocket", "the number"},
+    {"arc", "the arc"},
+    {"", ""},
+    {"signature", "the dealer's signature"},
+    {"steps", "the dealer's signature, steps of"},
 }};
 
 // Indexed by Heads.
@@ -84,8 +104,8 @@ constexpr std::array<std::string_view, 6> kGroupHeads = {"family", "group",    "
 constexpr std::array<std::string_view, 5> kArcHeads = {"length", "count", "expected", "z",
                                                        "pockets in wheel order"};
 constexpr std::array<std::string_view, 3> kStreakHeads = {"", "longest", "current"};
-constexpr std::array<std::string_view, 3> kPowerHeads = {"the wheel has", "spins needed",
-                                                         "power now"};
+constexpr std::array<std::string_view, 4> kPowerHeads = {"the wheel has", "spins needed",
+                                                         "power now", "however often read"};
 constexpr std::array<std::span<const std::string_view>, 5> kHeads = {
     kFitHeads, kGroupHeads, kArcHeads, kStreakHeads, kPowerHeads};
 
@@ -103,7 +123,7 @@ constexpr std::array<PartWords, 10> kParts = {{
     {"dealer", "The dealer's signature", "pockets from each spin to the next, round the wheel"},
     {"streaks", "Streaks", "spins in a row"},
     {"power", "How many spins are enough",
-     "spins at which the verdict catches a bias 8 times in 10, from simulated wheels"},
+     "each verdict's spins to catch a bias 8 times in 10, from simulated wheels"},
 }};
 
 // How often in ten, for a chance: "8 times in 10", "less than 1 time in 10".
@@ -155,6 +175,36 @@ std::string PowerWords(const Analysis& a) {
   return text + (weak->power_now >= kSureEnough
                      ? ": a bias of that size would most likely have shown by now"
                      : ": keep recording");
+}
+
+// How soon the evidence catches a hot pocket, from the anytime column of the power table: the
+// biases this record's spins would most likely have shown, and the spins the others need.
+std::string AnytimePowerWords(const Analysis& a) {
+  std::vector<const PowerFigures*> rows;  // one pocket, the most hot first
+  for (const PowerFigures& p : a.power) {
+    if (p.kind == BiasKind::Number && p.pockets == 1) rows.push_back(&p);
+  }
+  std::sort(rows.begin(), rows.end(),
+            [](const PowerFigures* x, const PowerFigures* y) { return x->excess > y->excess; });
+  std::string shown;
+  std::vector<std::string> needed;
+  for (const PowerFigures* p : rows) {
+    const std::string hot = Fixed(100 * p->excess, 0) + "% hot";
+    if (p->anytime_spins_needed <= a.spins) {
+      shown = "a pocket " + hot + " or more";
+    } else {
+      needed.push_back("by spin " + Count(p->anytime_spins_needed) +
+                       (needed.empty() ? " on a wheel with a pocket " : " with one ") + hot);
+    }
+  }
+  if (needed.empty()) return shown + " would most likely have shown by now";
+  std::string spins;
+  for (std::size_t i = 0; i < needed.size(); ++i) {
+    spins += (i == 0 ? "" : i + 1 == needed.size() ? " and " : ", ") + needed[i];
+  }
+  return (shown.empty() ? "" : shown + " would most likely have shown by now; ") +
+         TimesInTen(kSureEnough) + " it gets there " + spins + " (this record has " +
+         Count(a.spins) + "): keep recording";
 }
 
 // The test in a sentence, the figures after its verdict (a flagged test's verdict already gives
@@ -218,8 +268,9 @@ std::string HeadingOf(Part part) {
 }
 
 std::string DetailsWords() {
-  return "Each test below holds its " + LevelPercent() +
-         " level on its own; the verdict above accounts for all of them at once.";
+  return "The one-reading verdict and each test below hold their " + LevelPercent() +
+         " level only if this is the only time this record is judged; the verdict above, from "
+         "the evidence, holds however often it is read.";
 }
 
 std::string LevelPercent() {
@@ -325,6 +376,103 @@ std::string_view LookWords(Look look) {
 
 std::string VerdictWords(const Analysis& a) {
   if (a.spins == 0) return "nothing to analyse";
+  const Evidence& e = a.evidence;
+  const std::string needs = Significant(kEvidenceNeeded, 2);
+  if (!e.biased) {
+    return "no sign the wheel is biased (which is not proof that it is fair): the evidence "
+           "against a fair wheel is " +
+           Significant(e.value, 2) + " of the " + needs + " it needs; " + AnytimePowerWords(a);
+  }
+  return "the wheel looks biased: the evidence against a fair wheel reached " + needs +
+         " at spin " + Count(e.reached_at) + ", led by " + EvidenceDriverWords(e) +
+         "; a bettor who never looked ahead would have turned " + Significant(kBettorStart, 3) +
+         " units into " + Significant(a.bettor.now, 3);
+}
+
+std::string EvidenceWords(const Analysis& a) {
+  if (a.spins == 0) return {};
+  const Evidence& e = a.evidence;
+  std::string text = "Evidence against a fair wheel: " + Significant(e.value, 2) + " now, " +
+                     Significant(e.max, 2) + " at most (spin " + Count(e.max_at) + "), " +
+                     Significant(kEvidenceNeeded, 2) + " needed";
+  if (e.biased) text += ", reached at spin " + Count(e.reached_at);
+  return text + "; " + PWords(e.p_value) +
+         " however often this record is read. Its largest part: " + EvidenceDriverWords(e) + " (" +
+         Fixed(100 * e.driver_share, 0) + "% of it at its most).";
+}
+
+std::string BettorWords(const Analysis& a) {
+  if (a.spins == 0) return {};
+  const BettorFigures& b = a.bettor;
+  std::string text =
+      "A bettor who never looked ahead, staking before each spin from the spins before it "
+      "alone and paid " +
+      Count(static_cast<std::int64_t>(kStraightUpPays) - 1) + " to 1, would have turned " +
+      Significant(b.start, 3) + " units into " + Significant(b.now, 3) + " (" +
+      Significant(b.max, 3) + " at best, " + Significant(b.min, 3) +
+      " at worst); a fair wheel takes " + Fixed(-100 * kFairReturn, 1) + "%" +
+      " of every unit staked, and with the same stakes would have left " + Significant(b.fair, 3) +
+      " on average. ";
+  if (b.stakes_on.empty()) return text + "On the next spin it stakes nothing.";
+  std::vector<int> numbers;
+  for (const Stake& s : b.stakes_on) numbers.push_back(s.number);
+  return text + "On the next spin it stakes " + Percent(b.stakes_on.front().share) +
+         " of its bankroll on " + (numbers.size() == 1 ? "" : "each of ") + NumberList(numbers) +
+         ".";
+}
+
+std::string EvidenceHoldsWords() {
+  const std::string needs = Significant(kEvidenceNeeded, 2);
+  return "The evidence is what a bet against a fair wheel has made of 1 unit, each stake set "
+         "from the spins before it alone: an average, with weights fixed in advance, of bets on "
+         "the numbers, each pocket, each arc, each family and the dealer's signature. A fair "
+         "wheel lets it reach " +
+         needs + " at most " + LevelOneIn() +
+         ", however long the record grows and however often it is read, so p = 1 over its most "
+         "is a p-value that holds at every reading; the bettor's bankroll likewise reaches " +
+         needs + " times its start at most " + LevelOneIn() + ". Both are read at " +
+         ScheduleWords() + ".";
+}
+
+std::string ScheduleWords() {
+  return "spin " + Count(kFirstPoint) + ", then each point 1/" + Count(kScheduleStep) +
+         " after the one before (at least " + Count(kFirstPoint) +
+         " spins on), and every log's end";
+}
+
+std::string EvidenceDriverWords(const Evidence& e) {
+  const SourceWords& words = kSources[static_cast<std::size_t>(e.driver)];
+  switch (e.driver) {
+    case EvidenceSource::Family:
+      return std::string(Of(e.driver_family).look);
+    case EvidenceSource::Pocket:
+    case EvidenceSource::Arc:
+      return std::string(words.words) + " " + NumberList(e.driver_cells);
+    case EvidenceSource::Steps:
+      return std::string(words.words) + " " + Count(e.driver_cells.front()) +
+             (e.driver_cells.size() > 1 ? " to " + Count(e.driver_cells.back()) : "") + " pockets";
+    case EvidenceSource::Numbers:
+    case EvidenceSource::Signature:
+      break;
+  }
+  return std::string(words.words);
+}
+
+std::string_view EvidenceSourceName(EvidenceSource source, Family family) {
+  if (source == EvidenceSource::Family) return FamilyName(family);
+  return kSources[static_cast<std::size_t>(source)].name;
+}
+
+std::string OneReadingDetail(const Analysis& a) {
+  if (a.spins == 0) return {};
+  return "If this is the only time this record is judged: " + OneReadingWords(a) + ". " +
+         VerdictDetail(a) +
+         " Read again as the record grows, a fair wheel is called biased at "
+         "some reading far more often.";
+}
+
+std::string OneReadingWords(const Analysis& a) {
+  if (a.spins == 0) return "nothing to analyse";
   if (!a.verdict.biased) {
     return "no sign the wheel is biased (which is not proof that it is fair)" + PowerWords(a);
   }
@@ -358,8 +506,11 @@ std::string VerdictDetail(const Analysis& a) {
 std::string HoldoutWords(const Analysis& a) {
   const Holdout& h = a.holdout;
   if (h.fraction <= 0) return "The check on later spins is off (--holdout 0).";
-  const std::string split = "Chosen on the earlier " + SpinsWords(h.earlier_spins) +
-                            ", tested on the later " + SpinsWords(h.later_spins) + " alone";
+  // The split moves with the record: a reader who checks again after more spins judges anew.
+  const std::string split =
+      "If this is the only time this record is judged: chosen on the "
+      "earlier " +
+      SpinsWords(h.earlier_spins) + ", tested on the later " + SpinsWords(h.later_spins) + " alone";
   if (!h.enough) return split + ": too few later spins to say whether anything held up.";
   return split + ", each with an exact one-sided p-value, Holm-adjusted over the " +
          Count(static_cast<std::int64_t>(h.candidates.size())) +
@@ -447,6 +598,9 @@ std::string_view SleepersWords() {
 
 std::string BiasWords(const PowerFigures& p) {
   const std::string hot = Fixed(100 * p.excess, 0) + "% hot";
+  if (p.kind == BiasKind::Signature) {
+    return "a dealer's signature, " + Count(p.pockets) + " distances " + hot;
+  }
   if (p.kind == BiasKind::Number || p.pockets == 1) return "a pocket " + hot;
   return "an arc of " + Count(p.pockets) + " pockets " + hot;
 }
@@ -457,7 +611,11 @@ namespace vexilo::stats {
 
 std::string PowerAbout(const Analysis& a) {
   return Capitalised(std::string(WordsOf(Part::Power).about)) +
-         ", and the chance it does so with the " + SpinsWords(a.spins) + " analysed.";
+         ": the spins at which the one-reading verdict calls it biased, its chance of doing so "
+         "with the " +
+         SpinsWords(a.spins) +
+         " analysed (the power now), and the spins by which the evidence has reached " +
+         Significant(kEvidenceNeeded, 2) + " however often it is read.";
 }
 
 std::string CountsCaption() {
@@ -487,6 +645,18 @@ std::string_view EveryArcCaption() {
   return "The arc of each length that came up most often against a fair wheel";
 }
 
+std::string EvidenceCaption() {
+  return "The evidence against a fair wheel at each point it was read, on a scale of powers of "
+         "ten. A fair wheel reaches the dashed line at " +
+         Significant(kEvidenceNeeded, 2) + " at most " + LevelOneIn() +
+         ", however often it is read; a dot marks where it first did.";
+}
+
+std::string BankrollCaption() {
+  return "What " + Significant(kBettorStart, 3) +
+         " units became with the bettor who never looked ahead; the dashed line is its start.";
+}
+
 std::string_view StepsCaption() {
   return "Steps from one spin to the next";
 }
@@ -508,6 +678,8 @@ std::string BarsWords(Chart chart, std::int64_t spins) {
              std::string(SleepersWords());
     case Chart::Groups:
     case Chart::Wheel:
+    case Chart::Evidence:
+    case Chart::Bankroll:
       break;
   }
   throw std::logic_error("a picture without bars");
@@ -593,6 +765,46 @@ std::span<const std::string_view> HeadsOf(Heads table) {
 
 const WheelLabels& WheelLabelWords() {
   return kWheelLabels;
+}
+
+}  // namespace vexilo::stats
+
+namespace vexilo::stats {
+
+std::string EvidenceDescription(const Analysis& a) {
+  const Evidence& e = a.evidence;
+  std::string text =
+      "A line of the evidence against a fair wheel at each point it was read, "
+      "from spin " +
+      Count(kFirstPoint) + " to " + Count(a.spins) + ", on a scale of powers of ten, " +
+      "with a line at " + Significant(kEvidenceNeeded, 2) +
+      ", where the wheel is called biased, and each log's end marked. Now " +
+      Significant(e.value, 2) + ", at most " + Significant(e.max, 2) + " at spin " +
+      Count(e.max_at);
+  return text + (e.biased ? "; it reached " + Significant(kEvidenceNeeded, 2) + " at spin " +
+                                Count(e.reached_at) + "."
+                          : "; it has not reached " + Significant(kEvidenceNeeded, 2) + ".");
+}
+
+std::string BankrollDescription(const Analysis& a) {
+  const BettorFigures& b = a.bettor;
+  return "A line of the bettor's bankroll at each point, on a scale of powers of ten, with a line "
+         "at its start of " +
+         Significant(b.start, 3) + " units. Now " + Significant(b.now, 3) + ", at best " +
+         Significant(b.max, 3) + ", at worst " + Significant(b.min, 3) +
+         "; a fair wheel would have left " + Significant(b.fair, 3) + " on average.";
+}
+
+std::string ThresholdLabel() {
+  return Significant(kEvidenceNeeded, 2) + ": biased";
+}
+
+std::string StartLabel() {
+  return Significant(kBettorStart, 3) + ": the start";
+}
+
+std::string_view LogEndsLabel() {
+  return "dashed: each log's end";
 }
 
 }  // namespace vexilo::stats

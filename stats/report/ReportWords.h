@@ -95,11 +95,33 @@ std::string SignatureWords(const FitTest& test);
 // One look of the whole-report verdict: "the best arc", "the dealer's signature".
 std::string_view LookWords(Look look);
 
-// The whole report's answer in plain words and what to do next: the first lines of the text
-// and the page, and the JSON object's verdict.words.
+// The whole report's answer in plain words and what to do next, from the evidence against a
+// fair wheel, which holds however often the record is read: the first lines of the text and
+// the page, and the JSON object's verdict.words.
 std::string VerdictWords(const Analysis& analysis);
-// How the answer was reached: its p-value over every look together and the look closest to
-// an alarm.
+// The evidence's figures for the answer: now, at most, where it reached 20, what carries it,
+// and its p-value.
+std::string EvidenceWords(const Analysis& analysis);
+// What the bettor who never looked ahead made of its 100 units, beside what a fair wheel leaves
+// with the same stakes, and what it stakes on now.
+std::string BettorWords(const Analysis& analysis);
+// Why the evidence and the bettor hold however often the record is read, and the schedule.
+std::string EvidenceHoldsWords();
+// The schedule the evidence is read on: "spin 10, then ...".
+std::string ScheduleWords();
+// The part that carries most of the evidence: "the number 17", "the arc 2 25 17 34 6", "the
+// dozens", "the dealer's signature, steps of 3 to 7 pockets".
+std::string EvidenceDriverWords(const Evidence& evidence);
+// The same as the JSON object names it: "numbers", "pocket", "arc", a family's name,
+// "signature" or "steps".
+std::string_view EvidenceSourceName(EvidenceSource source, Family family);
+
+// The one-reading verdict, by simulated fair wheels: its answer (the JSON object's
+// one_reading.words) and its figures, said plainly to hold for one reading only.
+std::string OneReadingWords(const Analysis& analysis);
+std::string OneReadingDetail(const Analysis& analysis);
+// How the one-reading answer was reached: its p-value over every look together and the look
+// closest to an alarm.
 std::string VerdictDetail(const Analysis& analysis);
 
 // The check on later spins: what was chosen where, or why there is none.
@@ -150,10 +172,12 @@ std::string EveryNumberCaption();
 std::string_view EveryGroupCaption();
 std::string_view EveryArcCaption();
 std::string_view StepsCaption();
+std::string EvidenceCaption();
+std::string BankrollCaption();
 
 // The pictures' words: titles, axes and the text alternatives, which say for readers who cannot
 // see a picture what it shows.
-enum class Chart : std::int8_t { Counts, Signature, Sleepers, Groups, Wheel };
+enum class Chart : std::int8_t { Counts, Signature, Sleepers, Groups, Wheel, Evidence, Bankroll };
 struct ChartWords {
   std::string_view title;
   std::string_view axis;   // what the bars stand on, or the scale's meaning
@@ -181,6 +205,14 @@ std::string WheelDescription(const Analysis& analysis, double scaleEnd, bool mar
 std::string PocketWords(const NumberFigures& number);
 // The legend of the marked arc: "outside the ring: the best arc, z +5.75, p < 0.0001".
 std::string ArcMarkWords(const Analysis& analysis);
+// The evidence over the spins, and the bettor's bankroll, for readers who cannot see them.
+std::string EvidenceDescription(const Analysis& analysis);
+std::string BankrollDescription(const Analysis& analysis);
+// The labels of their lines: "20: biased", "100: the start", "log ends".
+std::string ThresholdLabel();
+std::string StartLabel();
+std::string_view LogEndsLabel();
+
 // The wheel's other labels.
 struct WheelLabels {
   std::string_view colder, hotter, direction;

@@ -105,6 +105,18 @@ std::string Wrapped(std::string_view text, std::size_t width, std::size_t indent
   return out;
 }
 
+std::string Significant(double value, int digits) {
+  if (!std::isfinite(value)) return kMissing;
+  if (value == 0) return "0";
+  const double size = std::fabs(value);
+  if (size < 1e-4 || size >= 1e6) return Chars(value, std::chars_format::scientific, digits - 1);
+  const int magnitude = static_cast<int>(std::floor(std::log10(size)));
+  // 9.96 to two digits is "10", not "10.0": the rounding carried into the next power of ten.
+  const bool carries =
+      std::round(size / std::pow(10.0, magnitude + 1 - digits)) >= std::pow(10.0, digits);
+  return Fixed(value, std::max(0, digits - 1 - magnitude - (carries ? 1 : 0)));
+}
+
 std::string Exact(double value) {
   char buffer[64];
   const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);

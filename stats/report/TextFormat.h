@@ -38,5 +38,8 @@ std::string Capitalised(std::string text);
 std::string Wrapped(std::string_view text, std::size_t width, std::size_t indent = 0);
 // Shortest text that reads back as the same double: "0.02702702702702703".
 std::string Exact(double value);
+// An amount to `digits` significant digits: "2.3", "57", "0.031", "163", "98.6"; written with
+// an exponent below 1e-4 and from 1e6 on: "3.4e+12", "1.2e-07"; "-" for NaN.
+std::string Significant(double value, int digits);
 
 }  // namespace vexilo::stats

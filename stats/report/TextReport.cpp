@@ -63,7 +63,9 @@ void Paragraph(std::string& out, std::string_view text, std::size_t indent = 0) 
 void WriteAnswer(std::string& out, const Analysis& a) {
   if (a.spins > 0) Paragraph(out, VerdictLine(a));
   Paragraph(out, TextLead(a));
-  if (a.spins > 0) Paragraph(out, VerdictDetail(a));
+  if (a.spins == 0) return;
+  Paragraph(out, EvidenceWords(a));
+  Paragraph(out, BettorWords(a));
 }
 
 bool Checked(const Holdout& h) {
@@ -112,6 +114,8 @@ void WriteFiles(std::string& out, const Analysis& a) {
 void WriteTests(std::string& out, const Analysis& a) {
   Heading(out, HeadingOf(Part::Details));
   Paragraph(out, DetailsWords());
+  Paragraph(out, OneReadingDetail(a));
+  Paragraph(out, EvidenceHoldsWords());
   Heading(out, HeadingOf(Part::Fit));
   const Columns table{-10, 10, 4, 8, -60};
   table.Row(out, HeadsOf(Heads::Fit));
@@ -197,10 +201,11 @@ void WriteStreaks(std::string& out, const Analysis& a) {
 
 void WritePower(std::string& out, const Analysis& a) {
   Heading(out, HeadingOf(Part::Power));
-  const Columns table{-32, 14, 14};
+  const Columns table{-42, 12, 9, 18};
   table.Row(out, HeadsOf(Heads::Power));
   for (const PowerFigures& p : a.power) {
-    table.Row(out, {BiasWords(p), Count(p.spins_needed), Percent(p.power_now)});
+    table.Row(out, {BiasWords(p), Count(p.spins_needed), Percent(p.power_now),
+                    Count(p.anytime_spins_needed)});
   }
 }
 

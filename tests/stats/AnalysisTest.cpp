@@ -154,13 +154,20 @@ TEST(Analysis, BinomialTailsAgreeWithTheExactPValue) {
 // power.
 TEST(Analysis, PowerOfTheVerdict) {
   const Analysis a = AnalyseSpins(Repeat({1}, 12916));
-  ASSERT_EQ(a.power.size(), 5u);
+  ASSERT_EQ(a.power.size(), 6u);
   EXPECT_EQ(a.power[1].spins_needed, 12916);
   EXPECT_NEAR(a.power[1].power_now, 0.80, 0.05);
   EXPECT_LT(a.power[0].power_now, a.power[1].power_now);
   EXPECT_LT(a.power[1].power_now, a.power[2].power_now);
   EXPECT_EQ(a.power[3].kind, BiasKind::Arc);
   EXPECT_LT(a.power[3].power_now, a.power[4].power_now);
+  // The dealer's signature is drawn spin by spin below 2000 spins and at once above: its
+  // table's spins give it its 80% either way.
+  EXPECT_EQ(a.power[5].kind, BiasKind::Signature);
+  for (const int spins : {1500, 3944}) {
+    const double now = AnalyseSpins(Repeat({1}, spins)).power[5].power_now;
+    EXPECT_TRUE(spins < 2000 ? now < 0.6 : std::abs(now - 0.8) < 0.05) << spins << ": " << now;
+  }
 }
 
 }  // namespace

@@ -93,13 +93,23 @@ TEST(ReportWords, PValues) {
 
 // Data for the answer: a wheel of 2000 spins whose figures are set by hand.
 Analysis Answered() {
-  std::vector<std::uint8_t> spins;
-  for (int i = 0; i < 2000; ++i) spins.push_back(static_cast<std::uint8_t>(i * 7 % 37));
-  Analysis a = AnalyseSpins(spins);
+  static const Analysis analysed = [] {
+    std::vector<std::uint8_t> spins;
+    for (int i = 0; i < 2000; ++i) spins.push_back(static_cast<std::uint8_t>(i * 7 % 37));
+    return AnalyseSpins(spins);
+  }();
+  Analysis a = analysed;
   a.verdict = {0.43, false, Look::Numbers, 0.2};
-  a.power = {{BiasKind::Number, 1, 0.10, 95000, 0.12},
-             {BiasKind::Number, 1, 0.50, 3800, 0.79},
-             {BiasKind::Arc, 5, 0.25, 9000, 0.4}};
+  a.power = {{BiasKind::Number, 1, 0.10, 95000, 0.12, 110000},
+             {BiasKind::Number, 1, 0.50, 3800, 0.79, 4200},
+             {BiasKind::Arc, 5, 0.25, 9000, 0.4, 9900}};
+  a.evidence.value = 2.34;
+  a.evidence.max = 4.1;
+  a.evidence.max_at = 1200;
+  a.evidence.biased = false;
+  a.evidence.reached_at = -1;
+  a.evidence.driver = EvidenceSource::Numbers;
+  a.bettor.now = 163.4;
   a.holdout.fraction = 0.5;
   a.holdout.earlier_spins = a.holdout.later_spins = 5000;
   a.holdout.enough = true;
@@ -120,18 +130,64 @@ Analysis Answered() {
   return a;
 }
 
-// The answer in plain words and what to do next, for each kind of outcome.
+// The evidence reached 20 at spin 1500, led by the given part.
+void Reached(Analysis& a, EvidenceSource driver, std::vector<int> cells) {
+  a.evidence.biased = true;
+  a.evidence.reached_at = 1500;
+  a.evidence.driver = driver;
+  a.evidence.driver_cells = std::move(cells);
+}
+
+// The answer in plain words and what to do next, for each kind of outcome: the verdict from the
+// evidence, and the one-reading verdict's answer (OneReading).
 TEST(ReportWords, TheAnswer) {
   struct Case {
     void (*set)(Analysis&);
+    bool oneReading;
     std::string words;
   };
   const std::vector<Case> cases = {
-      {[](Analysis&) {},
+      {[](Analysis&) {}, false,
+       "no sign the wheel is biased (which is not proof that it is fair): the evidence against a "
+       "fair wheel is 2.3 of the 20 it needs; 8 times in 10 it gets there by spin 4200 on a wheel "
+       "with a pocket 50% hot and by spin 110000 with one 10% hot (this record has 2000): keep "
+       "recording"},
+      // The 50% row's spins reached: that bias would most likely have shown.
+      {[](Analysis& a) { a.spins = 4200; }, false,
+       "no sign the wheel is biased (which is not proof that it is fair): the evidence against a "
+       "fair wheel is 2.3 of the 20 it needs; a pocket 50% hot or more would most likely have "
+       "shown by now; 8 times in 10 it gets there by spin 110000 on a wheel with a pocket 10% hot "
+       "(this record has 4200): keep recording"},
+      {[](Analysis& a) { a.spins = 110000; }, false,
+       "no sign the wheel is biased (which is not proof that it is fair): the evidence against a "
+       "fair wheel is 2.3 of the 20 it needs; a pocket 10% hot or more would most likely have "
+       "shown by now"},
+      {[](Analysis& a) {
+         Reached(a, EvidenceSource::Arc, {2, 25, 17, 34, 6});
+       },
+       false,
+       "the wheel looks biased: the evidence against a fair wheel reached 20 at spin 1500, led by "
+       "the arc 2 25 17 34 6; a bettor who never looked ahead would have turned 100 units into "
+       "163"},
+      {[](Analysis& a) {
+         Reached(a, EvidenceSource::Family, {});
+         a.evidence.driver_family = Family::Dozen;
+       },
+       false,
+       "the wheel looks biased: the evidence against a fair wheel reached 20 at spin 1500, led by "
+       "the dozens; a bettor who never looked ahead would have turned 100 units into 163"},
+      {[](Analysis& a) {
+         Reached(a, EvidenceSource::Steps, {35, 36, 0});
+       },
+       false,
+       "the wheel looks biased: the evidence against a fair wheel reached 20 at spin 1500, led by "
+       "the dealer's signature, steps of 35 to 0 pockets; a bettor who never looked ahead would "
+       "have turned 100 units into 163"},
+      {[](Analysis&) {}, true,
        "no sign the wheel is biased (which is not proof that it is fair); with 2000 spins this "
        "report would catch a pocket 50% hot 8 times in 10 but one 10% hot only 1 time in 10: keep "
        "recording"},
-      {[](Analysis& a) { a.verdict.biased = true; },
+      {[](Analysis& a) { a.verdict.biased = true; }, true,
        "the arc 2 25 17 34 6 came up 18% more often and held up on the later spins; betting 2 25 "
        "17 34 6 straight up on the later 5000 spins would have returned +4.1% (95%: -1.2% to "
        "+9.5%); a fair wheel returns -2.7%: the edge is not established"},
@@ -139,20 +195,23 @@ TEST(ReportWords, TheAnswer) {
          a.verdict = {0.01, true, Look::Arc, 0.004};
          a.holdout.candidates[1].adjusted_p = 0.3;
        },
+       true,
        "the wheel looks biased, led by the best arc, but nothing that looked hot on the earlier "
        "spins held up on the later ones: keep recording before betting anything"},
       {[](Analysis& a) {
          a.verdict.biased = true;
          a.holdout.enough = false;
        },
+       true,
        "the wheel looks biased, led by the 37 numbers, but too few later spins to check it: keep "
        "recording"},
-      {[](Analysis& a) { a.spins = 0; }, "nothing to analyse"},
+      {[](Analysis& a) { a.spins = 0; }, false, "nothing to analyse"},
+      {[](Analysis& a) { a.spins = 0; }, true, "nothing to analyse"},
   };
   for (const Case& c : cases) {
     Analysis a = Answered();
     c.set(a);
-    EXPECT_EQ(VerdictWords(a), c.words);
+    EXPECT_EQ(c.oneReading ? OneReadingWords(a) : VerdictWords(a), c.words);
   }
   const std::vector<std::pair<std::string, std::string>> words = {
       {SpinsWords(1), "1 spin"},
@@ -180,12 +239,14 @@ TEST(Reports, LeadWithTheAnswer) {
   EXPECT_EQ(text.rfind("Verdict: no sign the wheel is biased", 0), 0u) << text.substr(0, 80);
   const std::vector<std::pair<const std::string*, std::vector<std::string_view>>> orders = {
       {&page,
-       {"id=\"verdict\"", "betting 2 25 17 34 6",
-        "The wheel changed between logs (was it serviced?)", "<svg id=\"counts\"",
-        "id=\"details\""}},
+       {"id=\"verdict\"", "Evidence against a fair wheel: 2.3 now", "A bettor who never looked",
+        "<svg id=\"evidence\"", "<svg id=\"bankroll\"", "betting 2 25 17 34 6",
+        "The wheel changed between logs (was it serviced?)", "<svg id=\"counts\"", "id=\"details\"",
+        "If this is the only time this record is judged: no sign"}},
       {&text,
-       {"Verdict:", "betting 2 25 17 34 6", "The wheel changed between logs (was it serviced?)",
-        "Goodness of fit"}},
+       {"Verdict:", "Evidence against a fair wheel: 2.3 now", "A bettor who never looked",
+        "betting 2 25 17 34 6", "The wheel changed between logs (was it serviced?)",
+        "If this is the only time this record is judged: no sign", "Goodness of fit"}},
   };
   for (const auto& [report, parts] : orders) {
     std::size_t last = 0;
@@ -217,7 +278,8 @@ TEST(HtmlReport, OnePageThatFetchesNothingAndNamesEveryPicture) {
        {"<i>", "<script", "src=", "href=", "<link", "@import", "url(h", "url(/", "http"}) {
     EXPECT_EQ(page.find(outside), std::string::npos) << outside;
   }
-  for (const std::string id : {"counts", "wheel", "sleepers", "groups", "signature"}) {
+  for (const std::string id :
+       {"evidence", "bankroll", "counts", "wheel", "sleepers", "groups", "signature"}) {
     EXPECT_EQ(Occurrences(page, "<svg id=\"" + id + "\""), 1u) << id;
     EXPECT_EQ(
         Occurrences(page, "role=\"img\" aria-labelledby=\"" + id + "-title " + id + "-desc\""), 1u)

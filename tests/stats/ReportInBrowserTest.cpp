@@ -15,6 +15,7 @@
 #include "engine/PocketTable.h"
 #include "export/SpinLogFormat.h"
 #include "stats/CommandLine.h"
+#include "stats/analysis/Schedule.h"
 
 extern char** environ;
 
@@ -24,7 +25,7 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr int kShotWidth = 1280;
-constexpr int kShotHeight = 1500;
+constexpr int kShotHeight = 1900;
 // With the page this wide, the bars stand left of this line and the wheel right of it.
 constexpr int kPicturesSplit = 770;
 
@@ -129,8 +130,9 @@ class ReportInBrowser : public ::testing::Test {
 };
 
 // The page of a biased wheel, whose log has a name that looks like markup, opened in a real
-// browser: every picture is in the document with its parts, the name shows as text, and the
-// screenshot has the bars left and the ring right in their colours.
+// browser: the verdict first, then the evidence and the bankroll over the spins; every picture
+// is in the document with its parts, the name shows as text, and the screenshot has the two
+// lines, the bars left and the ring right in their colours.
 TEST_F(ReportInBrowser, ThePageRendersWithItsPictures) {
   const fs::path log = folder_ / "<i>x&.CSV";
   std::ofstream(log, std::ios::binary) << BiasedLog();
@@ -150,6 +152,18 @@ TEST_F(ReportInBrowser, ThePageRendersWithItsPictures) {
   const std::string answer = "<body><header id=\"verdict\" class=\"answer\">";
   EXPECT_EQ(dom.compare(body, answer.size(), answer), 0) << dom.substr(body, 80);
   EXPECT_LT(dom.find("<h1>", body), dom.find("<section", body));
+  EXPECT_NE(dom.find("<h1>The wheel looks biased: the evidence against a fair wheel reached 20"),
+            std::string::npos);
+  const std::string evidence = ElementText(dom, "<svg id=\"evidence\"", "svg");
+  EXPECT_LT(dom.find("<svg id=\"evidence\""), dom.find("<svg id=\"bankroll\""));
+  EXPECT_LT(dom.find("<svg id=\"bankroll\""), dom.find("<section", body));
+  EXPECT_EQ(Occurrences(evidence, "<polyline "), 1);
+  EXPECT_EQ(Occurrences(evidence, "class=\"reached\""), 1);
+  // A point of the line for every point of the schedule up to the 20000 spins, and the last.
+  const std::size_t from = evidence.find("points=\"") + 8;
+  int points = 1;
+  for (std::int64_t p = kFirstPoint; p < 20000; p = NextPoint(p)) ++points;
+  EXPECT_EQ(Occurrences(evidence.substr(from, evidence.find('"', from) - from), ","), points);
   EXPECT_NE(dom.find("&lt;i&gt;x&amp;.CSV"), std::string::npos);
   EXPECT_EQ(dom.find("<i>"), std::string::npos);
   const std::string counts = ElementText(dom, "<svg id=\"counts\"", "svg");
@@ -176,6 +190,8 @@ TEST_F(ReportInBrowser, ThePageRendersWithItsPictures) {
     const char* what;
   };
   const std::vector<Seen> expected = {
+      {0x1F4E79, true, 300, "the evidence's line"},
+      {0x1F4E79, false, 300, "the bankroll's line"},
       {0xC8102E, true, 3000, "red bars"},
       {0x1A1A1A, true, 3000, "black bars"},
       {0x00843D, true, 1000, "the bar of 0"},

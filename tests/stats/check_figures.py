@@ -1,13 +1,16 @@
 #!/usr/bin/env python3
 """Vexilo Stats against SciPy on generated logs, and the program from outside.
 
-Usage: check_figures.py VEXILO_STATS
+Usage: check_figures.py VEXILO_STATS STATS_EVIDENCE_PARTS
 
 The chi-square statistics and p-values, z-scores and per-number p-values of the JSON report must
 match SciPy's to 1e-9 relative, and so must the check on later spins (one-sided binomial p-values
 and exact intervals), each log's test and the logs agreeing; a wheel with one favoured pocket is
 flagged and a fair one is not; several logs read as one; --last is the tail; failures write
-nothing and exit 1, 2 or 3.
+nothing and exit 1, 2 or 3. Every part of the evidence (STATS_EVIDENCE_PARTS prints them) must
+match its log-likelihood ratio by SciPy's gammaln and betaln to 1e-9 of its logarithm (or of 1,
+where the logarithm is smaller), their weights sum to 1, and their average is the report's
+evidence.
 """
 import json
 import math
@@ -19,6 +22,7 @@ import tempfile
 
 import numpy
 from scipy import stats
+from scipy.special import betaln, gammaln, logsumexp
 
 RED = {1, 3, 5, 7, 9, 12, 14, 16, 18, 19, 21, 23, 25, 27, 30, 32, 34, 36}
 SECTORS = [[32, 15, 19, 4, 21, 2, 25, 17, 34], [6, 27, 13, 36, 11, 30, 8, 23, 10],
@@ -214,18 +218,87 @@ def check_against_scipy(name, spins, r):
 
     # The power is simulated: the most bias has the most power, for one pocket and for an arc.
     powers = [row["power_now"] for row in r["power"]]
-    check(f"{name}: five power rows", len(powers) == 5)
-    for rows in (powers[:3], powers[3:]):
+    check(f"{name}: six power rows", len(powers) == 6)
+    for rows in (powers[:3], powers[3:5]):
         check(f"{name}: power grows with the bias {rows}",
               all(0 <= p <= 1 for p in rows) and rows[0] <= rows[-1])
 
 
+def distances_of(spins):
+    place = {k: i for i, k in enumerate(WHEEL)}
+    distances = [0] * 37
+    for a, b in zip(spins, spins[1:]):
+        distances[(place[b] - place[a]) % 37] += 1
+    return distances
+
+
+def family_cells(family, counts):
+    """A family's cells, zero first, then its groups."""
+    group_of = FAMILIES[family]
+    cells = [counts[0]] + [0] * (max(group_of(k) for k in range(1, 37)) + 1)
+    for k in range(1, 37):
+        cells[1 + group_of(k)] += counts[k]
+    return cells
+
+
+def part_log(part, counts, steps):
+    """ln of a part's likelihood ratio against a fair wheel: a Dirichlet-multinomial on the
+    numbers, a family's cells or the distances, or a beta-binomial on a set's share."""
+    source = part["source"]
+    if part["dirichlet"]:
+        alphas = numpy.array(part["dirichlet"])
+        tally = steps if source == "signature" else counts if source == "numbers" else family_cells(source, counts)
+        cells = numpy.array(tally, dtype=float)
+        total = alphas.sum()
+        return (gammaln(total) - gammaln(total + cells.sum()) + (gammaln(alphas + cells) - gammaln(alphas)).sum()
+                - (cells * numpy.log(alphas / total)).sum())
+    tally = steps if source == "steps" else counts
+    trials = sum(tally)
+    c = sum(tally[k] for k in part["cells"])
+    fair = len(part["cells"]) / 37
+    return (betaln(part["a"] + c, part["b"] + trials - c) - betaln(part["a"], part["b"])
+            - c * math.log(fair) - (trials - c) * math.log1p(-fair))
+
+
+def check_evidence(name, parts_program, log, spins, r):
+    parts = json.loads(subprocess.run([parts_program, log], capture_output=True, check=True).stdout)
+    counts, steps = [spins.count(k) for k in range(37)], distances_of(spins)
+    logs, weights = [], 0.0
+    for part in parts["parts"]:
+        want = part_log(part, counts, steps)
+        check(f"{name}: {part['source']} {part['cells']} {part['a']:.6g}: ln {part['log']} against {want}",
+              math.isclose(part["log"], want, rel_tol=RELATIVE, abs_tol=RELATIVE))
+        logs.append(math.log(part["weight"]) + want)
+        weights += part["weight"]
+    check(f"{name}: {len(logs)} parts", len(logs) == 2062)
+    close(f"{name}: the parts' weights", weights, 1.0, 1e-12)
+    whole = logsumexp(logs)
+    check(f"{name}: the evidence {parts['log']} against {whole}",
+          math.isclose(parts["log"], whole, rel_tol=RELATIVE, abs_tol=RELATIVE))
+    e = r["evidence"]
+    close(f"{name}: the report's evidence", math.log(e["value"]), whole, 1e-8)
+    check(f"{name}: the series ends at the last spin", e["series"][-1] == [len(spins), e["value"]])
+    check(f"{name}: p = 1 / the most", e["p_value"] == min(1.0, 1 / e["max"]))
+
+
 def without_files(r):
-    return {k: v for k, v in r.items() if k not in ("files", "logs_agree")}
+    """The figures that do not depend on where the logs end; the evidence and the bettor are
+    also read at each log's end."""
+    return {k: v for k, v in r.items() if k not in ("files", "logs_agree", "evidence", "bettor", "verdict")}
+
+
+def check_read_at_ends(name, one, logs, ends):
+    """The series of the logs are the one log's, with the logs' ends read besides."""
+    for what in ("evidence", "bettor"):
+        joined = {spin: value for spin, value in logs[what]["series"]}
+        check(f"{name}: {what} read at {sorted(joined.keys() - {s for s, _ in one[what]['series']})}",
+              sorted(joined.keys() - {s for s, _ in one[what]["series"]}) == ends)
+        for spin, value in one[what]["series"]:
+            close(f"{name}: {what} at {spin}", joined.get(spin), value, 1e-12)
 
 
 def main():
-    program = sys.argv[1]
+    program, parts_program = sys.argv[1], sys.argv[2]
     with tempfile.TemporaryDirectory() as folder:
         path = lambda name: os.path.join(folder, name)  # noqa: E731
 
@@ -237,6 +310,8 @@ def main():
         favoured_report = report(program, path("favoured.CSV"))
         check_against_scipy("fair", fair, fair_report)
         check_against_scipy("favoured", favoured, favoured_report)
+        check_evidence("fair", parts_program, path("fair.CSV"), fair, fair_report)
+        check_evidence("favoured", parts_program, path("favoured.CSV"), favoured, favoured_report)
 
         flags = lambda r: {row["number"]: row["flag"] for row in r["numbers"] if row["flag"] != "none"}  # noqa: E731
         check(f"fair wheel flagged: {flags(fair_report)}", flags(fair_report) == {})
@@ -261,6 +336,7 @@ def main():
         write_log(path("c.CSV"), fair[7001:])
         joined = report(program, path("a.CSV"), path("b.CSV"), path("c.CSV"))
         check("three logs differ from one", without_files(joined) == without_files(fair_report))
+        check_read_at_ends("three logs", fair_report, joined, [7000, 7001])
         check("spins per log", [f["spins"] for f in joined["files"]] == [7000, 1, 12999])
         agree = check_logs_agree("three logs", [fair[:7000], fair[7000:7001], fair[7001:]], joined)
         check(f"one wheel's logs: {agree}", agree["simulated"] and agree["p_value"] > 0.05)

@@ -36,13 +36,14 @@ def documented(readme):
 def main(program, readme_path):
     written = set()
     with tempfile.TemporaryDirectory() as folder:
-        logs = [os.path.join(folder, name) for name in ("monday.CSV", "tuesday.CSV")]
-        texts = [b"17,Black\r\n0,Green\r\n32,Red\r\n17,Black\r\n", b"2,Black\r\n"]
+        logs = [os.path.join(folder, name) for name in ("monday.CSV", "tuesday.CSV", "hot.CSV")]
+        texts = [b"17,Black\r\n0,Green\r\n32,Red\r\n17,Black\r\n", b"2,Black\r\n", b"17,Black\r\n" * 60]
         for log, text in zip(logs, texts):
             with open(log, "wb") as f:
                 f.write(text)
-        # One log, and two, which add the keys of the logs agreeing.
-        for given in (logs[:1], logs):
+        # One log, and two, which add the keys of the logs agreeing; a hot one, on which the
+        # bettor stakes.
+        for given in (logs[:1], logs[:2], logs[2:]):
             run = subprocess.run([program, "--json", *given], check=True, capture_output=True)
             written.update(key_paths(json.loads(run.stdout)))
     with open(readme_path, encoding="utf-8") as f:

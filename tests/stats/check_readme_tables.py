@@ -5,7 +5,7 @@
   vexilo-stats --help lists (which its option table writes), each with the same value name, and
   say the same default and limits as --help.
 - The read-me's power table is the report's own: the same biased wheels, in the same words, with
-  the spins needed of stats/analysis/Power.h.
+  the spins needed of stats/analysis/Power.h, read once and however often.
 
 Usage: check_readme_tables.py VEXILO_STATS README.md vexilo-stats.1.in
 """
@@ -73,7 +73,8 @@ def check_options(program, readme, manual):
 
 
 def power_rows(program):
-    """The rows of the report's power table: the biased wheel in words and its spins needed."""
+    """The rows of the report's power table: the biased wheel in words and its spins needed,
+    read once and however often."""
     with tempfile.TemporaryDirectory() as folder:
         log = os.path.join(folder, "three.CSV")
         with open(log, "wb") as f:
@@ -81,12 +82,13 @@ def power_rows(program):
         text = subprocess.run([program, "--simulations", "1000", log], check=True,
                               capture_output=True, text=True).stdout
     table = text.split("\nHow many spins are enough")[1].splitlines()[2:]
-    return [(m.group(1), m.group(2)) for m in (re.match(r"^  (\S.*?)  +(\d+)  +\S+$", row) for row in table) if m]
+    rows = (re.match(r"^  (\S.*?)  +(\d+)  +\S+  +(\d+)$", row) for row in table)
+    return [m.groups() for m in rows if m]
 
 
 def check_power_table(program, readme):
     section = re.search(r"^### How the power is computed\n(.*?)^##", readme, re.M | re.S).group(1)
-    documented = re.findall(r"^\| ([a-z].*?) +\| +(\d+) +\|$", section, re.M)
+    documented = re.findall(r"^\| ([a-z].*?) +\| +(\d+) +\| +(\d+) +\|$", section, re.M)
     report = power_rows(program)
     if documented == report and report:
         return []
