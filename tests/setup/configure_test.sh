@@ -8,7 +8,7 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 fail() { echo "configure_test: FAIL: $*"; cat "$work/configure.log"; exit 1; }
 
-cmake -S "$source_dir" -B "$work/build" -DCMAKE_DISABLE_FIND_PACKAGE_GTest=ON \
+cmake -S "$source_dir" -B "$work/build" -G Ninja -DCMAKE_DISABLE_FIND_PACKAGE_GTest=ON \
   -DCMAKE_DISABLE_FIND_PACKAGE_benchmark=ON >"$work/configure.log" 2>&1 || fail "the configure failed"
 [[ $(grep -c 'not built' "$work/configure.log") == 1 ]] || fail "not one line on what is left out"
 grep -qx -- '-- Vexilo: tests and benchmarks not built, for want of GoogleTest (libgtest-dev, libgmock-dev), Google Benchmark (libbenchmark-dev): scripts/setup test installs them' \
