@@ -2,12 +2,20 @@
 # scripts/debian-packages (scripts/setup test). A machine set up to build and run Vexilo alone
 # has none of it, and its configure must still succeed.
 #
-#   vexilo_missing_for_tests(<out-var>)  the test packages' parts not found, as words to show
-#   vexilo_missing_for_bench(<out-var>)  the same for the benchmarks
+#   vexilo_missing_for(tests|bench <out-var>)  what the tests or the benchmarks need and this
+#                                              machine lacks, as words to show
+#   vexilo_add_if_found(<option> tests|bench)  adds the folder when the option is on and nothing
+#                                              is missing; else adds its name to vexilo_skipped
+#                                              and what it lacks to vexilo_missing
 
-function(vexilo_missing_for_tests out_var)
+function(vexilo_missing_for part out_var)
   set(missing "")
-  if(CMAKE_CROSSCOMPILING)
+  if(part STREQUAL "bench")
+    find_package(benchmark QUIET)
+    if(NOT benchmark_FOUND)
+      list(APPEND missing "Google Benchmark (libbenchmark-dev)")
+    endif()
+  elseif(CMAKE_CROSSCOMPILING)
     # Built from Debian's sources with the cross compiler (tests/CMakeLists.txt).
     if(NOT EXISTS /usr/src/googletest/CMakeLists.txt)
       list(APPEND missing "GoogleTest's sources (googletest)")
@@ -18,7 +26,7 @@ function(vexilo_missing_for_tests out_var)
       list(APPEND missing "GoogleTest (libgtest-dev, libgmock-dev)")
     endif()
   endif()
-  if(NOT VEXILO_FRONT_END STREQUAL "none")
+  if(part STREQUAL "tests" AND NOT VEXILO_FRONT_END STREQUAL "none")
     # Tests run the programs from Debian's own Python.
     find_program(VEXILO_SYSTEM_PYTHON3 python3 PATHS /usr/bin NO_DEFAULT_PATH)
     if(NOT VEXILO_SYSTEM_PYTHON3)
@@ -30,7 +38,8 @@ function(vexilo_missing_for_tests out_var)
     if(NOT Qt6Test_FOUND)
       list(APPEND missing "Qt 6 Test (libqt6test6)")
     endif()
-    if(NOT VEXILO_SANITIZE)
+    if(part STREQUAL "tests" AND NOT VEXILO_SANITIZE)
+      # The program under valgrind, closed by an Xlib helper.
       find_package(X11 QUIET)
       find_program(VEXILO_VALGRIND valgrind)
       if(NOT X11_FOUND)
@@ -44,17 +53,17 @@ function(vexilo_missing_for_tests out_var)
   set(${out_var} ${missing} PARENT_SCOPE)
 endfunction()
 
-function(vexilo_missing_for_bench out_var)
-  set(missing "")
-  find_package(benchmark QUIET)
-  if(NOT benchmark_FOUND)
-    list(APPEND missing "Google Benchmark (libbenchmark-dev)")
-  endif()
-  if(VEXILO_FRONT_END STREQUAL "qt")
-    find_package(Qt6 6.4 QUIET COMPONENTS Test)
-    if(NOT Qt6Test_FOUND)
-      list(APPEND missing "Qt 6 Test (libqt6test6)")
+macro(vexilo_add_if_found option part)
+  if(${option})
+    vexilo_missing_for(${part} vexilo_lacking)
+    if(vexilo_lacking)
+      list(APPEND vexilo_skipped ${part})
+      list(APPEND vexilo_missing ${vexilo_lacking})
+    else()
+      if("${part}" STREQUAL "tests")
+        enable_testing()
+      endif()
+      add_subdirectory(${part})
     endif()
   endif()
-  set(${out_var} ${missing} PARENT_SCOPE)
-endfunction()
+endmacro()
