@@ -13,6 +13,9 @@
 #                         the tree: a clean copy, never this machine's build folders
 #   shot PNG COMMAND...   the command's window on a virtual X server of its own, once painted
 #   step TEXT             a heading
+#   stage_times LOG       the time of each stage of scripts/test, from its log with each line
+#                         led by the seconds since the start: the set-up, then each stage to the
+#                         next one's start (or to the log's end)
 
 tree_mounts=()
 tree_pids=()
@@ -67,6 +70,19 @@ tree_copy_source() {
 }
 
 step() { printf '\n==== %s\n' "$*"; }
+
+stage_times() {
+  awk '{ end = $1 }
+       / ==== / {
+         name = $0
+         sub(/^ *[0-9]+ ==== /, "", name)
+         sub(/ \(at [0-9]+ s\)$/, "", name)
+         if (seen) printf "%7d s  %s\n", $1 - last, previous
+         else printf "%7d s  scripts/setup\n", $1
+         previous = name; last = $1; seen = 1
+       }
+       END { if (seen && previous != "All stages passed") printf "%7d s  %s\n", end - last, previous }' "$1"
+}
 
 shot() {
   local png=$1 display pid xvfb
