@@ -98,7 +98,7 @@ shot() {
   tree_pids+=("$pid")
   sleep "${VEXILO_SHOT_WAIT:-5}"
   DISPLAY=$display import -window root "$png"
-  kill "$pid" "$xvfb"
+  kill "$pid" "$xvfb" 2>/dev/null
   wait "$pid" "$xvfb" 2>/dev/null || true
 }
 
