@@ -2,13 +2,15 @@
 
 #include "qt/EmbeddedFaces.h"
 #include "qt/Identity.h"
+#include "qt/Platform.h"
 #include "qt/ScreenFit.h"
 #include "qt/TForm1.h"
 
 // The program reads no command line: Qt hears only the program's name, so that none of its own
 // options (-qwindowtitle, -reverse, -style ...) change the window. The platform and display come
-// from the environment.
+// from the environment; under XWayland the board asks for X11 first (qt/Platform.h).
 int main(int, char** argv) {
+  vexilo::RequestPreferredPlatforms();
   char fallbackName[] = "vexilo";
   int qtArgc = 1;
   char* qtArgv[] = {argv[0] != nullptr ? argv[0] : fallbackName, nullptr};

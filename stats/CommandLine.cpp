@@ -3,6 +3,7 @@
 #include <array>
 #include <cerrno>
 #include <charconv>
+#include <cmath>
 #include <cstdint>
 #include <cstring>
 #include <exception>
@@ -27,9 +28,6 @@ namespace {
 
 constexpr std::string_view kProgram = "vexilo-stats";
 constexpr std::string_view kStandardStream = "-";
-constexpr double kMostHeldOut = 0.9;
-constexpr int kFewestSimulations = 1000;
-constexpr int kMostSimulations = 1000000;
 
 constexpr std::string_view kAbout =
     "Reads spin logs saved by Vexilo's DataSave (\"17,Black\" a line) as one record, oldest\n"
@@ -56,84 +54,104 @@ struct UsageError {
   std::string message;
 };
 
-template <typename Number>
-Number WholeNumber(std::string_view option, std::string_view text) {
-  Number value{};
-  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-  if (text.empty() || error != std::errc{} || end != text.data() + text.size() || value < 0) {
-    throw UsageError{std::string(option) + " needs a whole number, not \"" + std::string(text) +
-                     "\""};
-  }
-  return value;
-}
+// The values an option accepts, both included.
+struct Limits {
+  double low;
+  double high;
+};
 
-double HeldOut(std::string_view option, std::string_view text) {
-  double value = -1;
-  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-  if (text.empty() || error != std::errc{} || end != text.data() + text.size() ||
-      !(value >= 0 && value <= kMostHeldOut)) {
-    throw UsageError{std::string(option) + " needs a share from 0 to 0.9, not \"" +
-                     std::string(text) + "\""};
-  }
-  return value;
-}
-
-int Simulations(std::string_view option, std::string_view text) {
-  std::int64_t value = -1;
-  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-  if (text.empty() || error != std::errc{} || end != text.data() + text.size() ||
-      value < kFewestSimulations || value > kMostSimulations) {
-    throw UsageError{std::string(option) + " needs a whole number from 1000 to 1000000, not \"" +
-                     std::string(text) + "\""};
-  }
-  return static_cast<int>(value);
-}
-
-// One option: its name, the value it takes (none for a switch), what it does, its default,
-// and what it sets. The parser and --help read this table, and a test holds the read-me and
-// the manual page to it.
+// One option: its name, the value it takes (none for a switch), what it does, the limits of
+// its value, its default, and what it sets. The parser, --help and the error messages read
+// this table, and a test holds the read-me and the manual page to it.
 struct Option {
   std::string_view name;
   std::string_view value;
   std::string_view help;
-  std::string (*byDefault)();  // null: no default worth saying
-  void (*apply)(Options&, std::string_view name, std::string_view value);
+  std::string_view note;         // said after the limits: "0 turns the check off"
+  std::optional<Limits> limits;  // none: any value of its kind
+  std::string (*byDefault)();    // null: no default worth saying
+  void (*apply)(Options&, const Option& self, std::string_view value);
 };
 
+// A limit or a default as the help writes it: "0.9", "1000000".
+std::string Decimal(double value) {
+  constexpr double kWhole = 0x1.0p53;  // every whole number below this is exact
+  if (value == std::floor(value) && std::fabs(value) < kWhole) {
+    return std::to_string(static_cast<std::int64_t>(value));
+  }
+  return Exact(value);
+}
+
+std::string LimitsWords(const Limits& limits) {
+  return Decimal(limits.low) + " to " + Decimal(limits.high);
+}
+
+// "--holdout needs a share from 0 to 0.9, not "0.95"".
+[[noreturn]] void Refuse(const Option& o, std::string_view kind, std::string_view text) {
+  const std::string limits = o.limits ? " from " + LimitsWords(*o.limits) : "";
+  throw UsageError{std::string(o.name) + " needs " + std::string(kind) + limits + ", not \"" +
+                   std::string(text) + "\""};
+}
+
+bool Within(const Option& o, double value) {
+  return !o.limits || (value >= o.limits->low && value <= o.limits->high);
+}
+
+template <typename Number>
+Number WholeNumber(const Option& o, std::string_view text) {
+  Number value{};
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (text.empty() || error != std::errc{} || end != text.data() + text.size() || value < 0 ||
+      !Within(o, static_cast<double>(value))) {
+    Refuse(o, "a whole number", text);
+  }
+  return value;
+}
+
+double Share(const Option& o, std::string_view text) {
+  double value = -1;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (text.empty() || error != std::errc{} || end != text.data() + text.size() ||
+      !(value >= 0 && value <= 1) || !Within(o, value)) {
+    Refuse(o, "a share", text);
+  }
+  return value;
+}
+
 constexpr std::array<Option, 9> kOptions = {{
-    {"--json", "", "the figures as one JSON object instead of text", nullptr,
-     [](Options& o, std::string_view, std::string_view) { o.json = true; }},
+    {"--json", "", "the figures as one JSON object instead of text", "", std::nullopt, nullptr,
+     [](Options& o, const Option&, std::string_view) { o.json = true; }},
     {"--html", "FILE",
      "also write a page with pictures to FILE; FILE - writes the page to standard output instead "
      "of the text",
-     nullptr, [](Options& o, std::string_view, std::string_view v) { o.html = std::string(v); }},
-    {"--open", "", "write the page, named after the first log, and open it in the browser", nullptr,
-     [](Options& o, std::string_view, std::string_view) { o.open = true; }},
-    {"--last", "N", "analyse only the newest N spins", nullptr,
-     [](Options& o, std::string_view n, std::string_view v) {
-       o.last = WholeNumber<std::int64_t>(n, v);
+     "", std::nullopt, nullptr,
+     [](Options& o, const Option&, std::string_view v) { o.html = std::string(v); }},
+    {"--open", "", "write the page, named after the first log, and open it in the browser", "",
+     std::nullopt, nullptr, [](Options& o, const Option&, std::string_view) { o.open = true; }},
+    {"--last", "N", "analyse only the newest N spins", "", std::nullopt, nullptr,
+     [](Options& o, const Option& self, std::string_view v) {
+       o.last = WholeNumber<std::int64_t>(self, v);
      }},
     {"--holdout", "F",
-     "share of the spins, the newest, kept back to check what the earlier ones chose, 0 to 0.9; 0 "
-     "turns the check off",
-     [] { return std::string("0.5"); },
-     [](Options& o, std::string_view n, std::string_view v) {
-       o.analysis.holdout = HeldOut(n, v);
+     "share of the spins, the newest, kept back to check what the earlier ones chose",
+     "0 turns the check off", Limits{0, 0.9}, [] { return Decimal(kDefaultHoldout); },
+     [](Options& o, const Option& self, std::string_view v) {
+       o.analysis.holdout = Share(self, v);
      }},
-    {"--simulations", "N", "fair wheels simulated for the verdict and the arcs, 1000 to 1000000",
-     [] { return std::to_string(kDefaultSimulations); },
-     [](Options& o, std::string_view n, std::string_view v) {
-       o.analysis.simulations = Simulations(n, v);
+    {"--simulations", "N", "fair wheels simulated for the verdict and the arcs", "",
+     Limits{1000, 1000000}, [] { return std::to_string(kDefaultSimulations); },
+     [](Options& o, const Option& self, std::string_view v) {
+       o.analysis.simulations = static_cast<int>(WholeNumber<std::int64_t>(self, v));
      }},
-    {"--seed", "N", "seed of the simulated fair wheels, so that a report can be made again",
-     [] { return std::to_string(kDefaultSeed); },
-     [](Options& o, std::string_view n, std::string_view v) {
-       o.analysis.seed = WholeNumber<std::uint64_t>(n, v);
+    {"--seed", "N", "seed of the simulated fair wheels, so that a report can be made again", "",
+     std::nullopt, [] { return std::to_string(kDefaultSeed); },
+     [](Options& o, const Option& self, std::string_view v) {
+       o.analysis.seed = WholeNumber<std::uint64_t>(self, v);
      }},
-    {"--help", "", "show this text", nullptr,
-     [](Options& o, std::string_view, std::string_view) { o.help = true; }},
-    {"--version", "", "show the version", nullptr,
-     [](Options& o, std::string_view, std::string_view) { o.version = true; }},
+    {"--help", "", "show this text", "", std::nullopt, nullptr,
+     [](Options& o, const Option&, std::string_view) { o.help = true; }},
+    {"--version", "", "show the version", "", std::nullopt, nullptr,
+     [](Options& o, const Option&, std::string_view) { o.version = true; }},
 }};
 
 std::string Help() {
@@ -147,6 +165,8 @@ std::string Help() {
     if (!o.value.empty()) head += " " + std::string(o.value);
     head.append(head.size() < kColumn ? kColumn - head.size() : 1, ' ');
     std::string help(o.help);
+    if (o.limits) help += ", " + LimitsWords(*o.limits);
+    if (!o.note.empty()) help += "; " + std::string(o.note);
     if (o.byDefault != nullptr) help += " (default " + o.byDefault() + ")";
     const std::string lines = Wrapped(help, kWidth - kColumn);
     for (std::size_t from = 0; from < lines.size();) {
@@ -195,7 +215,7 @@ Options Parse(std::span<const std::string> args) {
     } else {
       throw UsageError{std::string(name) + " needs a value"};
     }
-    option->apply(options, name, value);
+    option->apply(options, *option, value);
   }
   if (options.help || options.version) return options;
   if (options.json && options.html) throw UsageError{"--json and --html do not go together"};

@@ -1,17 +1,20 @@
 // Prints kBiasRows (stats/analysis/Power.h): for each biased wheel, the spins at which the
-// whole-report verdict calls it biased 80 times in 100. The verdict's own simulation, with a
-// fixed seed and the same seeds at every step, so that the power grows smoothly with the
-// spins and the search settles; run it again to regenerate the table:
+// whole-report verdict calls it biased 80 times in 100, then the same as the read-me's table, in
+// the report's words. The verdict's own simulation, with a fixed seed and the same seeds at
+// every step, so that the power grows smoothly with the spins and the search settles; run it
+// again to regenerate the table:
 //   build/bench/stats/stats_power_table [--seed N]
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "stats/analysis/Analyse.h"
 #include "stats/analysis/FairWheels.h"
 #include "stats/analysis/Power.h"
+#include "stats/report/ReportWords.h"
 
 namespace vexilo::stats {
 namespace {
@@ -48,11 +51,17 @@ int main(int argc, char** argv) {
   if (argc == 3 && std::strcmp(argv[1], "--seed") == 0) seed = std::stoull(argv[2]);
   std::printf("// stats_power_table --seed %llu: %d fair and %d biased wheels at each step.\n",
               static_cast<unsigned long long>(seed), kFairWheels, kBiasedPerStep);
+  std::vector<PowerFigures> table;
   for (const BiasRow& row : kBiasRows) {
     const std::int64_t needed = SpinsNeeded(row, seed);
     std::printf("    {BiasKind::%s, %d, %.2f, %lld},\n",
                 row.kind == BiasKind::Number ? "Number" : "Arc", row.pockets, row.excess,
                 static_cast<long long>(needed));
     std::fflush(stdout);
+    table.push_back({row.kind, row.pockets, row.excess, needed, 0});
+  }
+  std::printf("\n| The wheel has | Spins needed |\n|---|---|\n");
+  for (const PowerFigures& p : table) {
+    std::printf("| %s | %lld |\n", BiasWords(p).c_str(), static_cast<long long>(p.spins_needed));
   }
 }

@@ -2,10 +2,8 @@
 
 #include <algorithm>
 #include <array>
-#include <boost/math/distributions/chi_squared.hpp>
 #include <cmath>
 #include <limits>
-#include <numeric>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -15,38 +13,37 @@
 #include "stats/analysis/Holdout.h"
 #include "stats/analysis/Homogeneity.h"
 #include "stats/analysis/Looks.h"
+#include "stats/analysis/Statistics.h"
 #include "stats/analysis/Verdict.h"
 #include "stats/analysis/Wheel.h"
 
 namespace vexilo::stats {
 namespace {
 
-namespace bm = boost::math;
-
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
 // The families the board shows, in the report's order; streets and sectors are named by their
 // numbers.
 struct FamilyRow {
-  ShareFamily family;
-  std::string_view key;
+  ShareFamily cells;
+  Family family;
   std::array<std::string_view, 3> names;
 };
 
 constexpr std::array<FamilyRow, 7> kFamilyRows = {{
-    {ShareFamily::Color, "colour", {"red", "black"}},
-    {ShareFamily::Parity, "parity", {"even", "odd"}},
-    {ShareFamily::Half, "half", {"1-18", "19-36"}},
-    {ShareFamily::Dozen, "dozen", {"1st 12", "2nd 12", "3rd 12"}},
-    {ShareFamily::Column, "column", {"column 1", "column 2", "column 3"}},
-    {ShareFamily::Street, "street", {}},
-    {ShareFamily::Sector, "sector", {}},
+    {ShareFamily::Color, Family::Colour, {"red", "black"}},
+    {ShareFamily::Parity, Family::Parity, {"even", "odd"}},
+    {ShareFamily::Half, Family::Half, {"1-18", "19-36"}},
+    {ShareFamily::Dozen, Family::Dozen, {"1st 12", "2nd 12", "3rd 12"}},
+    {ShareFamily::Column, Family::Column, {"column 1", "column 2", "column 3"}},
+    {ShareFamily::Street, Family::Street, {}},
+    {ShareFamily::Sector, Family::Sector, {}},
 }};
 
 std::string GroupName(const FamilyRow& row, int selector) {
-  const int index = selector - SelectorsOf(row.family).first;
-  if (row.family == ShareFamily::Sector) return std::string(kSectorCaptions[index]);
-  if (row.family == ShareFamily::Street) {
+  const int index = selector - SelectorsOf(row.cells).first;
+  if (row.cells == ShareFamily::Sector) return std::string(kSectorCaptions[index]);
+  if (row.cells == ShareFamily::Street) {
     const int first = 3 * index + 1;
     return std::to_string(first) + "-" + std::to_string(first + 1) + "-" +
            std::to_string(first + 2);
@@ -58,24 +55,21 @@ double Share(std::int64_t count, std::int64_t spins) {
   return spins > 0 ? static_cast<double>(count) / static_cast<double>(spins) : kNaN;
 }
 
-// Deviation of a count from a fair wheel's, in standard deviations of the binomial.
-double ZScore(std::int64_t count, std::int64_t spins, double p) {
-  if (spins == 0) return kNaN;
-  const auto n = static_cast<double>(spins);
-  return (static_cast<double>(count) - n * p) / std::sqrt(n * p * (1 - p));
-}
-
-// Pearson's chi-square of the observed cells against fair shares.
-FitTest Fit(std::string family, std::span<const std::int64_t> observed,
-            std::span<const double> shares, std::int64_t spins) {
+// Pearson's chi-square of the observed cells against fair shares of the spins.
+FitTest Fit(Family family, std::span<const std::int64_t> observed, std::span<const double> shares,
+            std::int64_t spins) {
   FitTest test;
-  test.family = std::move(family);
+  test.family = family;
   test.df = static_cast<int>(observed.size()) - 1;
   test.statistic = kNaN;
   test.p_value = kNaN;
   if (spins > 0) {
-    test.statistic = PearsonStatistic(observed, shares, spins);
-    test.p_value = bm::cdf(bm::complement(bm::chi_squared(test.df), test.statistic));
+    std::vector<double> expected(shares.size());
+    for (std::size_t i = 0; i < shares.size(); ++i) {
+      expected[i] = static_cast<double>(spins) * shares[i];
+    }
+    test.statistic = PearsonStatistic(observed, expected);
+    test.p_value = ChiSquareP(test.statistic, test.df);
   }
   return test;
 }
@@ -105,7 +99,7 @@ std::string NumberName(int n) {
 FitTest NumberTest(const NumberCounts& counts, std::int64_t spins) {
   std::array<double, kPockets> shares{};
   shares.fill(1.0 / kPockets);
-  FitTest test = Fit("number", counts, shares, spins);
+  FitTest test = Fit(Family::Number, counts, shares, spins);
   NameDriver(test, counts, shares, spins, NumberName);
   return test;
 }
@@ -130,16 +124,12 @@ void AddNumbers(const SpinAccumulator& spins, Analysis& a) {
     f.longest_absence = spins.LongestAbsence(k);
     if (a.spins > 0) f.p_value = TwoSidedBinomialP(a.spins, f.count);
   }
-  // Holm's step-down: the k-th smallest p-value is held against 37 - k + 1 tests.
-  std::array<int, kPockets> order{};
-  std::iota(order.begin(), order.end(), 0);
-  std::stable_sort(order.begin(), order.end(),
-                   [&](int x, int y) { return a.numbers[x].p_value < a.numbers[y].p_value; });
-  double running = 0;
-  for (int rank = 0; rank < kPockets; ++rank) {
-    NumberFigures& f = a.numbers[order[rank]];
-    running = std::max(running, std::min(1.0, (kPockets - rank) * f.p_value));
-    f.adjusted_p = a.spins > 0 ? running : kNaN;
+  std::array<double, kPockets> p_values{};
+  for (int k = 0; k < kPockets; ++k) p_values[k] = a.numbers[k].p_value;
+  const std::vector<double> adjusted = HolmAdjusted(p_values);
+  for (int k = 0; k < kPockets; ++k) {
+    NumberFigures& f = a.numbers[k];
+    f.adjusted_p = a.spins > 0 ? adjusted[k] : kNaN;
     if (f.adjusted_p < kLevel) {
       f.heat = static_cast<double>(f.count) > a.spins * p ? Heat::Hot : Heat::Cold;
     }
@@ -149,25 +139,21 @@ void AddNumbers(const SpinAccumulator& spins, Analysis& a) {
     a.hottest = std::max_element(a.numbers.begin(), a.numbers.end(), byZ)->number;
     a.coldest = std::min_element(a.numbers.begin(), a.numbers.end(), byZ)->number;
   }
-  NumberCounts counts{};
-  for (int k = 0; k < kPockets; ++k) counts[k] = a.numbers[k].count;
-  a.tests.push_back(NumberTest(counts, a.spins));
+  a.tests.push_back(NumberTest(spins.Counts(), a.spins));
 }
 
 // Each family's groups, and its test with zero as a cell of its own (the first).
 void AddGroups(const SpinAccumulator& spins, Analysis& a) {
   for (const FamilyRow& row : kFamilyRows) {
-    const SelectorRange range = SelectorsOf(row.family);
+    const SelectorRange range = SelectorsOf(row.cells);
     const int groups = range.last - range.first + 1;
-    const FamilyCells layout = CellsOf(row.family);
-    Tally numbers{};
-    for (int n = 0; n < kPockets; ++n) numbers[n] = spins.Count(n);
-    const auto counted = layout.Count(numbers);
+    const FamilyCells layout = CellsOf(row.cells);
+    const auto counted = layout.Count(spins.Counts());
     const std::span cells = std::span(counted).first(layout.cells);
     const std::span shares = std::span(layout.shares).first(layout.cells);
     for (int g = 1; g <= groups; ++g) {
       GroupFigures f;
-      f.family = std::string(row.key);
+      f.family = row.family;
       f.name = GroupName(row, range.first + g - 1);
       f.pockets = static_cast<int>(std::lround(shares[g] * kPockets));
       f.count = cells[g];
@@ -176,7 +162,7 @@ void AddGroups(const SpinAccumulator& spins, Analysis& a) {
       f.z = ZScore(f.count, a.spins, f.expected);
       a.groups.push_back(std::move(f));
     }
-    FitTest test = Fit(std::string(row.key), cells, shares, a.spins);
+    FitTest test = Fit(row.family, cells, shares, a.spins);
     NameDriver(test, cells, shares, a.spins, [&](int cell) {
       return cell == 0 ? std::string("zero") : GroupName(row, range.first + cell - 1);
     });
@@ -187,7 +173,7 @@ void AddGroups(const SpinAccumulator& spins, Analysis& a) {
 // Zero against the rest of the wheel, which the families' tests spread over several cells.
 void AddZero(const SpinAccumulator& spins, Analysis& a) {
   const std::array<std::int64_t, 2> cells = {spins.Count(0), a.spins - spins.Count(0)};
-  FitTest test = Fit("zero", cells, kZeroShares, a.spins);
+  FitTest test = Fit(Family::Zero, cells, kZeroShares, a.spins);
   NameDriver(test, cells, kZeroShares, a.spins, [](int) { return std::string("zero"); });
   a.tests.push_back(std::move(test));
 }
@@ -206,8 +192,7 @@ void AddFiles(const SpinAccumulator& spins, const AnalysisOptions& options, Anal
                                                 }) -
                                a.files.begin());
   std::vector<NumberCounts> counts(a.files.size());
-  NumberCounts rest{};
-  for (int n = 0; n < kPockets; ++n) rest[n] = spins.Count(n);
+  NumberCounts rest = spins.Counts();
   std::size_t from = 0;
   for (std::size_t i = 0; i < a.files.size(); ++i) {
     const auto size = static_cast<std::size_t>(a.files[i].analysed);
@@ -226,15 +211,12 @@ void AddFiles(const SpinAccumulator& spins, const AnalysisOptions& options, Anal
 }
 
 void AddArcs(const SpinAccumulator& spins, Analysis& a) {
-  WheelCounts counts{};
-  for (int place = 0; place < kPockets; ++place) counts[place] = spins.Count(kWheelOrder[place]);
-  const ArcScan scan(a.spins);
-  const auto best = scan.Best(counts);
+  const auto best = ArcScan(a.spins).Best(InWheelOrder(spins.Counts()));
   for (int length = 1; length <= kLongestArc; ++length) {
     const BestArc& arc = best[length - 1];
     ArcFigures f;
     f.length = length;
-    for (int k = 0; k < length; ++k) f.pockets.push_back(kWheelOrder[(arc.start + k) % kPockets]);
+    f.pockets = ArcPockets(arc.start, length);
     f.count = arc.count;
     f.expected = static_cast<double>(a.spins) * length / kPockets;
     f.z = a.spins > 0 ? arc.z : kNaN;
@@ -253,7 +235,7 @@ void AddSignature(const SpinAccumulator& spins, Analysis& a) {
   std::array<double, kPockets> shares{};
   shares.fill(1.0 / kPockets);
   const std::int64_t pairs = a.spins > 0 ? a.spins - 1 : 0;
-  a.signature.test = Fit("signature", a.signature.counts, shares, pairs);
+  a.signature.test = Fit(Family::Signature, a.signature.counts, shares, pairs);
   NameDriver(a.signature.test, a.signature.counts, shares, pairs,
              [](int d) { return "distance " + std::to_string(d); });
 }

@@ -17,10 +17,25 @@ inline constexpr double kLevel = 0.05;             // significance level of ever
 inline constexpr double kConfidence = 1 - kLevel;  // of every interval
 inline constexpr int kLongestArc = 18;
 
+// What a goodness-of-fit test counts, and the family of a group of the board (Colour to
+// Sector). The reports name each one (ReportWords).
+enum class Family : std::int8_t {
+  Number,  // the 37 numbers
+  Colour,  // the board's families: each a test with zero a cell of its own, and its groups
+  Parity,
+  Half,
+  Dozen,
+  Column,
+  Street,
+  Sector,
+  Zero,       // zero against the rest
+  Signature,  // the distances from spin to spin
+};
+inline constexpr int kTestFamilies = 10;
+
 // A chi-square goodness-of-fit test against a fair wheel.
 struct FitTest {
-  std::string family;  // "number" (the 37 numbers), a group family with zero its own cell,
-                       // "zero" (zero against the rest) or "signature"
+  Family family = Family::Number;
   double statistic = 0;
   int df = 0;
   double p_value = 0;
@@ -58,9 +73,9 @@ struct NumberFigures {
 
 // A group of a family the board shows; zero counts against every group.
 struct GroupFigures {
-  std::string family;  // "colour", "parity", "half", "dozen", "column", "street", "sector"
-  std::string name;    // "red", "even", "1-18", "1st 12", "column 1", "1-2-3", "32,15,19,..."
-  int pockets = 0;     // numbers in the group
+  Family family = Family::Colour;  // Colour .. Sector
+  std::string name;  // "red", "even", "1-18", "1st 12", "column 1", "1-2-3", "32,15,19,..."
+  int pockets = 0;   // numbers in the group
   std::int64_t count = 0;
   double share = 0;
   double expected = 0;  // pockets / 37
@@ -79,7 +94,7 @@ struct ArcFigures {
 // The distance round the wheel from each spin to the next, 0..36 pockets, in one direction.
 struct Signature {
   std::array<std::int64_t, kPockets> counts{};
-  FitTest test;  // family "signature", df 36
+  FitTest test;  // Family::Signature, df 36
 };
 
 struct Streak {
@@ -172,7 +187,7 @@ struct Analysis {
   int hottest = -1;  // the numbers with the highest and lowest z; -1 with no spins
   int coldest = -1;
   std::vector<GroupFigures> groups;
-  std::vector<FitTest> tests;    // "number" first, then each family, then "zero"
+  std::vector<FitTest> tests;    // Number first, then each family, then Zero
   std::vector<ArcFigures> arcs;  // lengths 1..18
   int best_arc = -1;             // index in arcs of the arc with the highest z
   double arc_p_value = 0;        // of the best arc of any length, by simulation

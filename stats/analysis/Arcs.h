@@ -17,7 +17,10 @@ struct BestArc {
   double z = 0;
 };
 
-// Arcs of neighbouring pockets against a fair wheel with the same number of spins.
+// Arcs of neighbouring pockets against a fair wheel with the same number of spins: the most
+// often hit arc of each length is a scan statistic on the circle of the wheel (J. I. Naus, 1965,
+// "The distribution of the size of the maximum cluster of points on a line", JASA 60), judged
+// against simulated fair wheels rather than its distribution.
 class ArcScan {
  public:
   explicit ArcScan(std::int64_t spins);

@@ -4,13 +4,16 @@
 #include <limits>
 #include <utility>
 
+#include "stats/analysis/Statistics.h"
 #include "stats/analysis/Wheel.h"
 #include "stats/analysis/Workers.h"
 
 namespace vexilo::stats {
 namespace {
 
-// Walker's alias table: a column chosen evenly, then its own place or its alias.
+// Walker's alias table (A. J. Walker, 1977, "An efficient method for generating discrete random
+// variables with general distributions", ACM TOMS 3): a column chosen evenly, then its own
+// place or its alias.
 struct AliasTable {
   std::array<std::uint32_t, kPockets> keep{};  // keeps its own place below this, of 2^32
   std::array<std::int8_t, kPockets> alias{};
@@ -159,18 +162,23 @@ std::int64_t FairWheels::Reaching(int look, double score) const {
   return column.end() - std::lower_bound(column.begin(), column.end(), score);
 }
 
+double FairWheels::ObservedP(std::int64_t reach) const {
+  // The observed wheel reaches itself: the others that reach it are one fewer.
+  return MonteCarloP(reach - 1, wheels_ - 1);
+}
+
 Verdict FairWheels::TheVerdict() const {
   Verdict verdict;
-  verdict.p_value = static_cast<double>(verdictWheels_) / static_cast<double>(wheels_);
+  verdict.p_value = ObservedP(verdictWheels_);
   verdict.biased = verdict.p_value < kLevel;
   const auto driver = std::min_element(observedReach_.begin(), observedReach_.end());
   verdict.driver = static_cast<Look>(driver - observedReach_.begin());
-  verdict.driver_p = static_cast<double>(*driver) / static_cast<double>(wheels_);
+  verdict.driver_p = ObservedP(*driver);
   return verdict;
 }
 
 double FairWheels::MarginalP(Look look) const {
-  return static_cast<double>(observedReach_[static_cast<int>(look)]) / static_cast<double>(wheels_);
+  return ObservedP(observedReach_[static_cast<int>(look)]);
 }
 
 double FairWheels::PValueOf(const LookScores& scores) const {
@@ -182,7 +190,7 @@ double FairWheels::PValueOf(const LookScores& scores) const {
   std::sort(reaches.begin(), reaches.end());
   const std::int64_t below =
       std::upper_bound(ranked_.begin(), ranked_.end(), reaches) - ranked_.begin();
-  return static_cast<double>(1 + below) / static_cast<double>(wheels_ + 1);
+  return MonteCarloP(below, wheels_);
 }
 
 }  // namespace vexilo::stats

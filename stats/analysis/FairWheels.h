@@ -25,7 +25,10 @@ void DrawWheel(Random& random, std::int64_t spins, std::span<const double> chanc
 // wheels, so that the same seed gives the same figures on any number of cores.
 inline constexpr int kStreams = 8;
 
-// The whole report's verdict by simulation. The observed wheel and `simulations` fair wheels
+// The whole report's verdict by simulation: the min-p adjustment of P. H. Westfall and
+// S. S. Young (1993, Resampling-Based Multiple Testing, Wiley) with fair wheels as the
+// resampling, each look's p-value a Monte Carlo p-value (MonteCarloP). The observed wheel and
+// `simulations` fair wheels
 // with as many spins are scored by every look; a wheel's p-value for one look is the share of
 // the wheels (all simulations + 1) whose score reaches its own, and the verdict's p-value is
 // the share of wheels whose smallest p-value over the looks is at most the observed wheel's,
@@ -47,6 +50,8 @@ class FairWheels {
  private:
   // Wheels, the observed one included, whose score on the look reaches `score`.
   std::int64_t Reaching(int look, double score) const;
+  // The observed wheel's p-value, of the wheels that reach it (itself among them).
+  double ObservedP(std::int64_t reach) const;
 
   std::int64_t wheels_ = 0;
   std::array<std::vector<double>, kLooks> sorted_;  // each look's scores, ascending

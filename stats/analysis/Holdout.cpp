@@ -1,17 +1,14 @@
 #include "stats/analysis/Holdout.h"
 
 #include <algorithm>
-#include <boost/math/distributions/binomial.hpp>
 #include <cmath>
-#include <numeric>
 
 #include "stats/analysis/Arcs.h"
+#include "stats/analysis/Statistics.h"
 #include "stats/analysis/Wheel.h"
 
 namespace vexilo::stats {
 namespace {
-
-namespace bm = boost::math;
 
 struct Choice {
   CandidateKind kind;
@@ -60,16 +57,10 @@ std::vector<std::vector<int>> Sectors() {
 
 std::vector<Choice> Choose(const NumberCounts& counts, std::int64_t spins) {
   std::vector<Choice> choices = {Hottest(CandidateKind::Number, Numbers(), counts)};
-  WheelCounts wheel{};
-  for (int place = 0; place < kPockets; ++place) wheel[place] = counts[kWheelOrder[place]];
-  const auto best = ArcScan(spins).Best(wheel);
+  const auto best = ArcScan(spins).Best(InWheelOrder(counts));
   for (int length = 2; length <= kLongestArc; ++length) {
     const BestArc& arc = best[length - 1];
-    Choice choice{CandidateKind::Arc, {}, arc.z};
-    for (int k = 0; k < length; ++k) {
-      choice.pockets.push_back(kWheelOrder[(arc.start + k) % kPockets]);
-    }
-    choices.push_back(std::move(choice));
+    choices.push_back({CandidateKind::Arc, ArcPockets(arc.start, length), arc.z});
   }
   choices.push_back(Hottest(CandidateKind::Street, Streets(), counts));
   choices.push_back(Hottest(CandidateKind::Sector, Sectors(), counts));
@@ -91,32 +82,11 @@ Candidate Test(const Choice& choice, std::int64_t earlierHits, const NumberCount
   const double n = static_cast<double>(spins);
   const double p = static_cast<double>(c.pockets.size()) / kPockets;
   c.expected = n * p;
-  const bm::binomial fair(n, p);
-  c.p_value = c.hits == 0 ? 1.0 : bm::cdf(bm::complement(fair, c.hits - 1.0));
-  const double hits = static_cast<double>(c.hits);
-  const double tail = (1 - kConfidence) / 2;
-  c.share_ci = {bm::binomial::find_lower_bound_on_p(n, hits, tail),
-                bm::binomial::find_upper_bound_on_p(n, hits, tail)};
-  c.return_rate = Return(hits / n, c.pockets.size());
+  c.p_value = UpperBinomialP(spins, c.hits, p);
+  c.share_ci = ClopperPearson(spins, c.hits, kConfidence);
+  c.return_rate = Return(static_cast<double>(c.hits) / n, c.pockets.size());
   c.return_ci = {Return(c.share_ci[0], c.pockets.size()), Return(c.share_ci[1], c.pockets.size())};
   return c;
-}
-
-// Holm's step-down: the k-th smallest p-value is held against m - k + 1 candidates, and an
-// adjusted p-value is never below the one before it.
-void AdjustHolm(std::vector<Candidate>& candidates) {
-  std::vector<std::size_t> order(candidates.size());
-  std::iota(order.begin(), order.end(), 0);
-  std::stable_sort(order.begin(), order.end(), [&](std::size_t x, std::size_t y) {
-    return candidates[x].p_value < candidates[y].p_value;
-  });
-  double running = 0;
-  for (std::size_t rank = 0; rank < order.size(); ++rank) {
-    Candidate& c = candidates[order[rank]];
-    const auto tests = static_cast<double>(order.size() - rank);
-    running = std::max(running, std::min(1.0, tests * c.p_value));
-    c.adjusted_p = running;
-  }
 }
 
 // Counts of the earlier and the later spins; only the shorter part is counted again.
@@ -154,7 +124,10 @@ Holdout CheckLaterSpins(const SpinAccumulator& spins, double fraction) {
     }
     h.candidates.push_back(Test(choice, Hits(earlier, choice.pockets), later, h.later_spins));
   }
-  AdjustHolm(h.candidates);
+  std::vector<double> p;
+  for (const Candidate& c : h.candidates) p.push_back(c.p_value);
+  const std::vector<double> adjusted = HolmAdjusted(p);
+  for (std::size_t i = 0; i < h.candidates.size(); ++i) h.candidates[i].adjusted_p = adjusted[i];
   return h;
 }
 

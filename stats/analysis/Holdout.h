@@ -15,7 +15,10 @@ inline constexpr std::int64_t kEnoughLaterSpins = 5 * kPockets;
 inline constexpr double kStraightUpPays = 36;
 
 // Chooses the candidates (the hottest number, the best arc of each length 2..18, the hottest
-// street and sector) on the first (1 - fraction) of the spins and tests each on the rest alone.
+// street and sector) on the first (1 - fraction) of the spins and tests each on the rest alone:
+// data splitting (D. R. Cox, 1975, "A note on data-splitting for the evaluation of significance
+// levels", Biometrika 62), each candidate by its exact one-sided binomial p-value, the family by
+// Holm's step-down, the shares by Clopper-Pearson intervals (Statistics.h).
 // A fraction of 0, or a split that leaves either part empty, gives no candidates.
 Holdout CheckLaterSpins(const SpinAccumulator& spins, double fraction);
 

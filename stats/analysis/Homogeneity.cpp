@@ -2,18 +2,16 @@
 
 #include <algorithm>
 #include <array>
-#include <boost/math/distributions/chi_squared.hpp>
 #include <cmath>
 #include <numeric>
 #include <vector>
 
 #include "stats/analysis/Random.h"
+#include "stats/analysis/Statistics.h"
 #include "stats/analysis/Workers.h"
 
 namespace vexilo::stats {
 namespace {
-
-namespace bm = boost::math;
 
 constexpr int kStreams = 4;
 
@@ -53,15 +51,6 @@ Table MakeTable(std::span<const NumberCounts> logs) {
   return t;
 }
 
-double Statistic(std::span<const std::int64_t> cells, std::span<const double> expected) {
-  double sum = 0;
-  for (std::size_t k = 0; k < cells.size(); ++k) {
-    const double d = static_cast<double>(cells[k]) - expected[k];
-    sum += d * d / expected[k];
-  }
-  return sum;
-}
-
 // One table with the observed margins, column by column: each number's spins go to the logs
 // as draws without replacement from the places the logs still have.
 void RandomTable(Random& random, const Table& t, std::vector<std::int64_t>& cells) {
@@ -96,11 +85,11 @@ double SimulatedP(const Table& t, double observed, int simulations, std::uint64_
     const int last = simulations * (stream + 1) / kStreams;
     for (int s = first; s < last; ++s) {
       RandomTable(random, t, cells);
-      if (Statistic(cells, t.expected) >= reach) ++reached[stream];
+      if (PearsonStatistic(cells, t.expected) >= reach) ++reached[stream];
     }
   });
   const int total = std::accumulate(reached.begin(), reached.end(), 0);
-  return (total + 1.0) / (simulations + 1.0);
+  return MonteCarloP(total, simulations);
 }
 
 }  // namespace
@@ -110,7 +99,7 @@ std::optional<Homogeneity> LogsAgree(std::span<const NumberCounts> logs, int sim
   const Table t = MakeTable(logs);
   if (t.rows.size() < 2) return std::nullopt;
   Homogeneity h;
-  h.statistic = Statistic(t.cells, t.expected);
+  h.statistic = PearsonStatistic(t.cells, t.expected);
   h.df = static_cast<int>((t.rows.size() - 1) * (t.columns.size() - 1));
   if (h.df == 0) {
     h.p_value = 1;  // one number in every log: nothing could differ
@@ -118,8 +107,8 @@ std::optional<Homogeneity> LogsAgree(std::span<const NumberCounts> logs, int sim
   }
   h.simulated = simulations > 0 && std::any_of(t.expected.begin(), t.expected.end(),
                                                [](double e) { return e < kSmallExpected; });
-  h.p_value = h.simulated ? SimulatedP(t, h.statistic, simulations, seed)
-                          : bm::cdf(bm::complement(bm::chi_squared(h.df), h.statistic));
+  h.p_value =
+      h.simulated ? SimulatedP(t, h.statistic, simulations, seed) : ChiSquareP(h.statistic, h.df);
   return h;
 }
 

@@ -1,7 +1,6 @@
 #include "stats/analysis/Looks.h"
 
 #include <algorithm>
-#include <boost/math/distributions/binomial.hpp>
 #include <cmath>
 #include <vector>
 
@@ -59,26 +58,6 @@ constexpr int Slot(Look look) {
 
 }  // namespace
 
-double PearsonStatistic(std::span<const std::int64_t> observed, std::span<const double> shares,
-                        std::int64_t spins) {
-  const auto n = static_cast<double>(spins);
-  double sum = 0;
-  for (std::size_t i = 0; i < observed.size(); ++i) {
-    const double expected = n * shares[i];
-    const double d = static_cast<double>(observed[i]) - expected;
-    sum += d * d / expected;
-  }
-  return sum;
-}
-
-double TwoSidedBinomialP(std::int64_t spins, std::int64_t count) {
-  namespace bm = boost::math;
-  const bm::binomial fair(static_cast<double>(spins), 1.0 / kPockets);
-  const double low = bm::cdf(fair, static_cast<double>(count));
-  const double high = count == 0 ? 1.0 : bm::cdf(bm::complement(fair, count - 1.0));
-  return std::min(1.0, 2 * std::min(low, high));
-}
-
 LookScorer::LookScorer(std::int64_t spins) : spins_(spins), arcs_(spins), tails_(spins) {}
 
 LookScores LookScorer::Score(const WheelTally& wheel) const {
@@ -96,9 +75,7 @@ LookScores LookScorer::Score(const WheelTally& wheel) const {
   // The smallest two-sided p-value of the 37 numbers is that of the fewest or the most spins.
   const auto [fewest, most] = std::minmax_element(wheel.numbers.begin(), wheel.numbers.end());
   s[Slot(Look::HotOrCold)] = -std::min(tails_.TwoSided(*fewest), tails_.TwoSided(*most));
-  WheelCounts round{};
-  for (int place = 0; place < kPockets; ++place) round[place] = wheel.numbers[kWheelOrder[place]];
-  s[Slot(Look::Arc)] = arcs_.HighestZ(round);
+  s[Slot(Look::Arc)] = arcs_.HighestZ(InWheelOrder(wheel.numbers));
   // One spin has no distance: the look is then the same for every wheel and never decides.
   s[Slot(Look::Signature)] = spins_ > 1 ? Squares(wheel.distances) : 0.0;
   return s;

@@ -15,14 +15,6 @@ namespace vexilo::stats {
 // Counts of the 37 numbers (number order) or of the 37 distances from spin to spin.
 using Tally = std::array<std::int64_t, kPockets>;
 
-// Pearson's chi-square of the observed cells against fair shares of `spins`; spins > 0.
-double PearsonStatistic(std::span<const std::int64_t> observed, std::span<const double> shares,
-                        std::int64_t spins);
-
-// The exact two-sided binomial p-value of a number that came up `count` times in `spins`
-// (the smaller tail doubled, at most 1); spins > 0.
-double TwoSidedBinomialP(std::int64_t spins, std::int64_t count);
-
 // A family's cells as its test counts them: zero the first cell, then each group in the order
 // of its selectors.
 inline constexpr int kMostCells = kStreets + 1;

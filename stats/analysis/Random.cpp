@@ -11,7 +11,8 @@ namespace {
 // Below this mean, inversion is quicker than rejection and exact enough.
 constexpr double kInversionMean = 10;
 
-// log(k!) minus its Stirling approximation, (k + 1/2) log(k + 1) - (k + 1) + log(2 pi) / 2.
+// log(k!) minus its Stirling approximation, (k + 1/2) log(k + 1) - (k + 1) + log(2 pi) / 2: the
+// first terms of Stirling's series (J. Stirling, 1730, Methodus differentialis) above 9.
 double StirlingTail(double k) {
   static constexpr double kSmall[] = {0.0810614667953272, 0.0413406959554092, 0.0276779256849983,
                                       0.0207906721037658, 0.0166446911898212, 0.0138761288230728,

@@ -41,6 +41,7 @@ class SpinAccumulator {
   // The spins, oldest first.
   std::span<const std::uint8_t> Record() const { return record_.View(); }
   std::int64_t Count(int n) const { return count_[n]; }
+  const NumberCounts& Counts() const { return count_; }
   // Spins after the last spin of n; all spins when it never came up.
   std::int64_t SinceLast(int n) const;
   // The longest run of spins without n, the stretches before its first and after its last
@@ -75,7 +76,7 @@ class SpinAccumulator {
   int unseen_ = kPockets;  // numbers not come up yet
   // Per number: spins, index of the first and last spin (-1 when none), and the longest
   // stretch without it that ended in one of its spins.
-  std::array<std::int64_t, kPockets> count_{};
+  NumberCounts count_{};
   std::array<std::int64_t, kPockets> first_{};
   std::array<std::int64_t, kPockets> last_{};
   std::array<std::int64_t, kPockets> gap_{};

@@ -17,9 +17,7 @@ void AddVerdict(const SpinAccumulator& spins, const AnalysisOptions& options, An
     a.power.push_back({row.kind, row.pockets, row.excess, row.spins_needed, kNaN});
   }
   if (spins.Spins() == 0 || options.simulations <= 0) return;
-  WheelTally observed;
-  for (int n = 0; n < kPockets; ++n) observed.numbers[n] = spins.Count(n);
-  observed.distances = spins.Distances();
+  const WheelTally observed{spins.Counts(), spins.Distances()};
   const LookScorer scorer(spins.Spins());
   const FairWheels fair(scorer, observed, options.simulations, options.seed);
   a.verdict = fair.TheVerdict();

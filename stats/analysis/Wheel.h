@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 #include <string_view>
+#include <vector>
 
 #include "engine/PocketTable.h"
 
@@ -42,6 +43,21 @@ constexpr std::array<std::int8_t, kPockets> InvertOrder(
 inline constexpr std::array<std::int8_t, kPockets> kWheelOrder = detail::MakeWheelOrder();
 // The place of each number in kWheelOrder.
 inline constexpr std::array<std::int8_t, kPockets> kWheelPlace = detail::InvertOrder(kWheelOrder);
+
+// Counts by number put in wheel order: place i holds the count of kWheelOrder[i].
+constexpr std::array<std::int64_t, kPockets> InWheelOrder(
+    const std::array<std::int64_t, kPockets>& byNumber) {
+  std::array<std::int64_t, kPockets> round{};
+  for (int place = 0; place < kPockets; ++place) round[place] = byNumber[kWheelOrder[place]];
+  return round;
+}
+
+// The numbers of the `length` neighbouring pockets from place `start` on, in wheel order.
+inline std::vector<int> ArcPockets(int start, int length) {
+  std::vector<int> pockets;
+  for (int k = 0; k < length; ++k) pockets.push_back(kWheelOrder[(start + k) % kPockets]);
+  return pockets;
+}
 
 // Pockets from a to b going round the wheel in kWheelOrder's direction, 0..36.
 constexpr int WheelDistance(int a, int b) {

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <initializer_list>
+#include <span>
 #include <string_view>
 
 #include "stats/report/Markup.h"
@@ -70,22 +71,13 @@ footer { margin-top: 2.5rem; font-size: .8rem; color: {faint}; }
 )css";
 
 constexpr std::array<std::string_view, 3> kChipClasses = {"chip red", "chip black", "chip green"};
-// Indexed by Heat: the flag's word, and its class in the wheel's colours.
-constexpr std::array<std::string_view, 3> kFlags = {"", "hot", "cold"};
-constexpr std::array<std::string_view, 3> kFlagClasses = {"flag", "flag hot", "flag cold"};
-
-std::string Count(std::int64_t n) {
-  return std::to_string(n);
-}
-
-std::string LogName(const std::string& name) {
-  return name == "-" ? "(standard input)" : name;
-}
 
 // A table: header cells, then rows of cells; cells given as numbers are right-aligned.
 class Table {
  public:
   Table(Markup& page, std::string_view caption, std::initializer_list<std::string_view> heads)
+      : Table(page, caption, std::span(heads.begin(), heads.size())) {}
+  Table(Markup& page, std::string_view caption, std::span<const std::string_view> heads)
       : page_(page) {
     page_.Open("table");
     if (!caption.empty()) page_.Element("caption", caption);
@@ -115,6 +107,11 @@ class Table {
   }
   Table& Number(std::string_view text) { return Put("td", {{"class", "n"}}, text); }
   Table& Head(std::string_view text) { return Put("th", {{"scope", "row"}}, text); }
+  // A number's flag, in the style sheet's class of its name; nothing when it is none.
+  Table& Flag(Heat heat) {
+    if (heat == Heat::None) return Cell("", "flag");
+    return Cell(HeatName(heat), "flag " + std::string(HeatName(heat)));
+  }
   Table& Chip(int number) {
     page_.Open("td");
     page_.Element("span", {{"class", kChipClasses[ColourIndex(PocketOf(number).color)]}},
@@ -157,17 +154,11 @@ void Figure(Markup& page, const Analysis& a, Picture picture, std::string_view c
   page.Close();
 }
 
-// The verdict of a flagged test already gives its p-value.
-std::string TestSentence(std::string_view what, const FitTest& t) {
-  return std::string(what) + ": " + TestVerdict(t) + " (chi-square " + Fixed(t.statistic, 2) +
-         ", df " + Count(t.df) + ", " + PWords(t.p_value) + ").";
-}
-
 // The answer first: the verdict and what to do next, how it was reached, what was analysed.
 void Answer(Markup& page, const Analysis& a) {
   page.Open("header", {{"id", "verdict"}, {"class", "answer"}});
-  page.Element("p", {{"class", "app"}}, "Vexilo Stats");
-  page.Element("h1", Capitalised(VerdictWords(a)) + ".");
+  page.Element("p", {{"class", "app"}}, AppName());
+  page.Element("h1", VerdictHeadline(a));
   if (a.spins > 0) page.Element("p", VerdictDetail(a));
   page.Element("p", {{"class", "lead"}}, Capitalised(SpinsLead(a)));
   page.Close();
@@ -184,9 +175,8 @@ void Candidates(Markup& page, const Holdout& h, std::string_view caption, bool a
     const Candidate& c = h.candidates[i];
     table.Row().Head(CandidateName(c)).Number(Count(c.earlier_hits)).Number(Count(c.hits));
     table.Number(Fixed(c.expected, 1)).Number(FormatP(c.adjusted_p));
-    table.Number(Percent(c.share_ci[0]) + " to " + Percent(c.share_ci[1]));
-    table.Number(SignedPercent(c.return_rate) + " (" + SignedPercent(c.return_ci[0]) + " to " +
-                 SignedPercent(c.return_ci[1]) + ")");
+    table.Number(Interval(c.share_ci, Percent));
+    table.Number(SignedPercent(c.return_rate) + " (" + Interval(c.return_ci, SignedPercent) + ")");
   }
 }
 
@@ -203,8 +193,7 @@ void LaterSpins(Markup& page, const Analysis& a) {
   for (std::size_t i = 0; i < h.candidates.size(); ++i) {
     const Candidate& c = h.candidates[i];
     if (!Explains(h, i)) continue;
-    page.Element(
-        "li", Capitalised(CandidateName(c)) + " " + HeldUpWords(c) + "; " + EdgeWords(h, c) + ".");
+    page.Element("li", CandidateSentence(h, c));
   }
   page.Close();
   Candidates(page, h, "", false);
@@ -214,14 +203,14 @@ void Summary(Markup& page, const Analysis& a) {
   const Section section(page, Part::Details);
   page.Element("p", DetailsWords());
   page.Open("ul", {{"class", "verdicts"}});
-  page.Element("li", TestSentence("The 37 numbers", a.tests.front()));
+  page.Element("li", TestSentence(a.tests.front()));
   for (const FitTest& t : a.tests) {
-    if (t.family == "zero") page.Element("li", TestSentence("Zero against the rest", t));
+    if (t.family == Family::Zero) page.Element("li", TestSentence(t));
   }
   page.Element("li", HeatWords(a, true));
   page.Element("li", HeatWords(a, false));
   page.Element("li", ArcWords(a));
-  page.Element("li", TestSentence("The dealer's signature", a.signature.test));
+  page.Element("li", TestSentence(a.signature.test));
   page.Close();
   if (Checked(a.holdout)) {
     Candidates(page, a.holdout, EveryCandidateWords(), true);
@@ -235,53 +224,46 @@ void Files(Markup& page, const Analysis& a) {
               {"log", "spins", "analysed", "p of its 37 numbers", "hottest"});
   for (const FileFigures& f : a.files) {
     table.Row().Cell(LogName(f.name)).Number(Count(f.spins)).Number(Count(f.analysed));
-    table.Number(FormatP(f.test.p_value)).Number(f.hottest < 0 ? "-" : Count(f.hottest));
+    table.Number(FormatP(f.test.p_value)).Number(NumberOrNone(f.hottest));
   }
 }
 
 void Pictures(Markup& page, const Analysis& a) {
   page.Open("div", {{"class", "pictures"}});
-  Figure(page, a, CountsPicture,
-         "Counts of each number. Dashed: what a fair wheel gives each; shaded: where " +
-             LevelOfFair() + " fair wheels' counts fall, so about " + Fixed(kPockets * kLevel, 0) +
-             " numbers in 37 fall outside by chance.");
+  Figure(page, a, CountsPicture, CountsCaption());
   Figure(page, a, WheelPicture, "");
   page.Close();
 }
 
 void Tests(Markup& page, const Analysis& a) {
   const Section section(page, Part::Fit);
-  Table table(page, Capitalised(std::string(WordsOf(Part::Fit).about)),
-              {"test", "statistic", "df", "p", "verdict"});
+  Table table(page, Capitalised(std::string(WordsOf(Part::Fit).about)), HeadsOf(Heads::Fit));
   for (const FitTest& t : a.tests) {
-    table.Row().Head(t.family).Number(Fixed(t.statistic, 2)).Number(Count(t.df));
+    table.Row().Head(FamilyName(t.family)).Number(Fixed(t.statistic, 2)).Number(Count(t.df));
     table.Number(FormatP(t.p_value)).Cell(TestVerdict(t));
   }
 }
 
 void Numbers(Markup& page, const Analysis& a) {
   const Section section(page, Part::Numbers);
-  Figure(page, a, SleepersPicture,
-         "Spins since each number last came up (dark), in front of its longest absence (light). " +
-             std::string(SleepersWords()));
+  Figure(page, a, SleepersPicture, SleepersCaption());
   Table table(
-      page, "Every number; " + std::string(WordsOf(Part::Numbers).about),
+      page, EveryNumberCaption(),
       {"number", "count", "share", "z", "adjusted p", "sleeper", "longest absence", "flag"});
   for (const NumberFigures& f : a.numbers) {
     table.Row().Chip(f.number).Number(Count(f.count)).Number(Percent(f.share));
     table.Number(Signed(f.z)).Number(FormatP(f.adjusted_p)).Number(Count(f.since_last));
-    table.Number(Count(f.longest_absence))
-        .Cell(kFlags[static_cast<int>(f.heat)], kFlagClasses[static_cast<int>(f.heat)]);
+    table.Number(Count(f.longest_absence)).Flag(f.heat);
   }
 }
 
 void Groups(Markup& page, const Analysis& a) {
   const Section section(page, Part::Groups);
-  Figure(page, a, GroupsPicture,
-         "Zero counts against every group, so a fair wheel gives red 18 in 37 spins, not half.");
-  Table table(page, "Every group", {"family", "group", "count", "share", "expected", "z"});
+  Figure(page, a, GroupsPicture, GroupsCaption());
+  Table table(page, EveryGroupCaption(), HeadsOf(Heads::Groups));
   for (const GroupFigures& g : a.groups) {
-    table.Row().Cell(g.family).Head(g.name).Number(Count(g.count)).Number(Percent(g.share));
+    table.Row().Cell(FamilyName(g.family)).Head(g.name).Number(Count(g.count));
+    table.Number(Percent(g.share));
     table.Number(Percent(g.expected)).Number(Signed(g.z));
   }
 }
@@ -289,26 +271,19 @@ void Groups(Markup& page, const Analysis& a) {
 void Arcs(Markup& page, const Analysis& a) {
   const Section section(page, Part::Arcs);
   page.Element("p", ArcWords(a));
-  Table table(page, "The arc of each length that came up most often against a fair wheel",
-              {"length", "count", "expected", "z", "pockets in wheel order"});
+  Table table(page, EveryArcCaption(), HeadsOf(Heads::Arcs));
   for (const ArcFigures& arc : a.arcs) {
-    std::string pockets;
-    for (const int n : arc.pockets) pockets += (pockets.empty() ? "" : " ") + Count(n);
     table.Row().Number(Count(arc.length)).Number(Count(arc.count));
-    table.Number(Fixed(arc.expected, 1)).Number(Signed(arc.z)).Cell(pockets);
+    table.Number(Fixed(arc.expected, 1)).Number(Signed(arc.z)).Cell(NumberList(arc.pockets));
   }
 }
 
 void SignatureSection(Markup& page, const Analysis& a) {
   const Section section(page, Part::Signature);
-  page.Element("p",
-               "How many pockets round the wheel each spin landed from the one before. A dealer "
-               "who launches the ball the same way leaves a bump here that no count of numbers "
-               "shows. " +
-                   TestSentence("Uniformity", a.signature.test));
+  page.Element("p", SignatureWords(a.signature.test));
   Figure(page, a, SignaturePicture, "");
   constexpr int kPerRow = 10;
-  Table table(page, "Steps from one spin to the next", {});
+  Table table(page, StepsCaption(), {});
   for (int first = 0; first < kPockets; first += kPerRow) {
     table.Row().Head("pockets");
     for (int d = first; d < std::min(first + kPerRow, kPockets); ++d) table.Number(Count(d));
@@ -322,7 +297,7 @@ void SignatureSection(Markup& page, const Analysis& a) {
 void Streaks(Markup& page, const Analysis& a) {
   const Section section(page, Part::Streaks);
   Table table(page, Capitalised(std::string(WordsOf(Part::Streaks).about)),
-              {"", "longest", "current"});
+              HeadsOf(Heads::Streaks));
   for (const Streak& s : a.streaks) {
     table.Row().Head(s.name).Number(Count(s.longest)).Number(Count(s.current));
   }
@@ -330,10 +305,8 @@ void Streaks(Markup& page, const Analysis& a) {
 
 void Power(Markup& page, const Analysis& a) {
   const Section section(page, Part::Power);
-  page.Element("p", Capitalised(std::string(WordsOf(Part::Power).about)) +
-                        ", and the chance it does so with the " + SpinsWords(a.spins) +
-                        " analysed.");
-  Table table(page, "", {"the wheel has", "spins needed", "power now"});
+  page.Element("p", PowerAbout(a));
+  Table table(page, "", HeadsOf(Heads::Power));
   for (const PowerFigures& p : a.power) {
     table.Row().Head(BiasWords(p));
     table.Number(Count(p.spins_needed)).Number(Percent(p.power_now));
@@ -349,7 +322,7 @@ std::string HtmlReport(const Analysis& a) {
   page.Empty("meta", {{"charset", "utf-8"}});
   page.Empty("meta", {{"name", "generator"}, {"content", "vexilo-stats " VEXILO_VERSION}});
   page.Empty("meta", {{"name", "viewport"}, {"content", "width=device-width, initial-scale=1"}});
-  page.Element("title", "Vexilo Stats: " + SpinsWords(a.spins));
+  page.Element("title", PageTitle(a));
   page.Open("style").Trusted(WithColours(kStyle)).Close();
   page.Close().Open("body");
   Answer(page, a);
@@ -366,11 +339,7 @@ std::string HtmlReport(const Analysis& a) {
     Streaks(page, a);
     Power(page, a);
   }
-  page.Element("footer", "Made by vexilo-stats " VEXILO_VERSION
-                         ", the verdict and the best arc "
-                         "against " +
-                             Count(a.simulations) + " fair wheels, seed " + std::to_string(a.seed) +
-                             ".");
+  page.Element("footer", FooterWords(a));
   page.Close().Close();
   return page.Take();
 }

@@ -14,12 +14,6 @@ namespace {
 // on its own, the power of the verdict.
 constexpr int kFormatVersion = 2;
 
-constexpr std::array<std::string_view, 3> kHeatNames = {"none", "hot", "cold"};
-constexpr std::array<std::string_view, kLooks> kLookNames = {
-    "number", "colour", "parity", "half",        "dozen", "column",
-    "street", "sector", "zero",   "hot_or_cold", "arc",   "signature"};
-constexpr std::array<std::string_view, 4> kCandidateKindNames = {"number", "arc", "street",
-                                                                 "sector"};
 constexpr std::array<std::string_view, 2> kBiasKindNames = {"number", "arc"};
 
 // An array of objects under key, one per row, its members written by member(row).
@@ -65,7 +59,7 @@ void Integers(JsonWriter& json, std::string_view key, const auto& values) {
 }
 
 void TestMembers(JsonWriter& json, const FitTest& test) {
-  json.Key("family").String(test.family);
+  json.Key("family").String(FamilyName(test.family));
   json.Key("statistic").Number(test.statistic);
   json.Key("df").Integer(test.df);
   json.Key("p_value").Number(test.p_value);
@@ -79,8 +73,7 @@ void WriteVerdict(JsonWriter& json, const Analysis& a) {
   json.Key("p_value").Number(a.verdict.p_value);
   json.Key("biased").Boolean(a.verdict.biased);
   json.Key("words").String(VerdictWords(a));
-  OptionalString(json.Key("driven_by"),
-                 a.spins > 0 ? kLookNames[static_cast<int>(a.verdict.driver)] : "");
+  OptionalString(json.Key("driven_by"), a.spins > 0 ? LookName(a.verdict.driver) : "");
   json.EndObject();
 }
 
@@ -92,7 +85,7 @@ void WriteHoldout(JsonWriter& json, const Holdout& h) {
   json.Key("enough").Boolean(h.enough);
   OptionalNumber(json.Key("best_arc"), h.best_arc);
   Objects(json, "candidates", h.candidates, [&](const Candidate& c) {
-    json.Key("kind").String(kCandidateKindNames[static_cast<int>(c.kind)]);
+    json.Key("kind").String(CandidateKindName(c.kind));
     Integers(json, "pockets", c.pockets);
     json.Key("earlier_hits").Integer(c.earlier_hits);
     json.Key("hits").Integer(c.hits);
@@ -138,14 +131,14 @@ void WriteCounts(JsonWriter& json, const Analysis& a) {
     json.Key("z").Number(f.z);
     json.Key("p_value").Number(f.p_value);
     json.Key("adjusted_p").Number(f.adjusted_p);
-    json.Key("flag").String(kHeatNames[static_cast<int>(f.heat)]);
+    json.Key("flag").String(HeatName(f.heat));
     json.Key("since_last").Integer(f.since_last);
     json.Key("longest_absence").Integer(f.longest_absence);
   });
   OptionalNumber(json.Key("hottest"), a.hottest);
   OptionalNumber(json.Key("coldest"), a.coldest);
   Objects(json, "groups", a.groups, [&](const GroupFigures& g) {
-    json.Key("family").String(g.family);
+    json.Key("family").String(FamilyName(g.family));
     json.Key("name").String(g.name);
     json.Key("pockets").Integer(g.pockets);
     json.Key("count").Integer(g.count);

@@ -46,9 +46,8 @@ std::string Whole(double value) {
 // 37 bars, one per number or distance, over a shaded band and under a reference line.
 struct BarChart {
   std::string_view id;
-  std::string_view title;
+  Chart words;
   std::string description;
-  std::string_view axis;  // what the bars stand on: "number", "pockets to the next spin"
   std::array<double, kPockets> values{};
   std::array<double, kPockets> behind{};  // a lighter bar behind each; none when all 0
   bool pocketColours = true;              // each bar on its number's colour
@@ -120,7 +119,7 @@ void DrawBarChart(Markup& page, const BarChart& chart) {
   const double step = std::max(1.0, TickStep(highest * 1.05, 5));
   const BarLayout layout(std::ceil(highest * 1.05 / step) * step);
 
-  OpenPicture(page, chart.id, BarLayout::kWidth, BarLayout::kHeight, chart.title,
+  OpenPicture(page, chart.id, BarLayout::kWidth, BarLayout::kHeight, WordsOf(chart.words).title,
               chart.description);
   Axis(page, layout, step);
   if (std::isfinite(chart.band.high)) {
@@ -150,7 +149,7 @@ void DrawBarChart(Markup& page, const BarChart& chart) {
                {{"x", Coord(BarLayout::kLeft + BarLayout::kSlot * kPockets / 2)},
                 {"y", Coord(BarLayout::kHeight - 6)},
                 {"class", "tick"}},
-               chart.axis);
+               WordsOf(chart.words).axis);
   page.Close();
 }
 
@@ -161,32 +160,11 @@ std::array<double, kPockets> AsDoubles(const std::array<Value, kPockets>& values
   return out;
 }
 
-// "a, b and c" for the numbers whose value is the extreme one.
-std::string NumbersAt(const std::array<double, kPockets>& values, double extreme) {
-  std::string text;
-  int found = 0;
-  for (int i = 0; i < kPockets; ++i) {
-    if (values[i] != extreme) continue;
-    text += (found == 0 ? "" : ", ") + std::to_string(i);
-    ++found;
-  }
-  const std::size_t last = text.rfind(", ");
-  if (found > 1) text.replace(last, 2, " and ");
-  return text;
-}
-
-std::string RangeWords(const FairRange& range) {
-  return "A fair wheel gives each " + Fixed(range.expected, 1) + " (the dashed line); " +
-         LevelOfFair() + " fair wheels fall between " + Fixed(range.low, 1) + " and " +
-         Fixed(range.high, 1) + " (shaded).";
-}
-
-// " Most often: 16 (159); least often: 27 and 34 (111)."
-std::string MostAndLeast(const std::array<double, kPockets>& values, std::string_view most,
-                         std::string_view least) {
-  const auto [low, high] = std::minmax_element(values.begin(), values.end());
-  return " " + std::string(most) + ": " + NumbersAt(values, *high) + " (" + Whole(*high) + "); " +
-         std::string(least) + ": " + NumbersAt(values, *low) + " (" + Whole(*low) + ").";
+// What a chart with a fair wheel's band says: what the bars are, the band and the extremes.
+std::string BandedDescription(const BarChart& chart, std::int64_t spins) {
+  return BarsWords(chart.words, spins) + " " +
+         FairBandWords(chart.band.expected, chart.band.low, chart.band.high) +
+         ExtremesWords(chart.words, chart.values);
 }
 
 }  // namespace
@@ -194,14 +172,11 @@ std::string MostAndLeast(const std::array<double, kPockets>& values, std::string
 void CountsPicture(Markup& page, const Analysis& a) {
   BarChart chart;
   chart.id = "counts";
-  chart.title = "How often each number came up";
-  chart.axis = "number";
+  chart.words = Chart::Counts;
   chart.band = CountRange(a.spins, kFair);
   for (int n = 0; n < kPockets; ++n) chart.values[n] = static_cast<double>(a.numbers[n].count);
   chart.line = chart.band.expected;
-  chart.description = "Bars of the counts of the numbers 0 to 36 in " + SpinsWords(a.spins) + ". " +
-                      RangeWords(chart.band) +
-                      MostAndLeast(chart.values, "Most often", "least often");
+  chart.description = BandedDescription(chart, a.spins);
   DrawBarChart(page, chart);
 }
 
@@ -210,32 +185,24 @@ void SignaturePicture(Markup& page, const Analysis& a) {
       std::accumulate(a.signature.counts.begin(), a.signature.counts.end(), std::int64_t{0});
   BarChart chart;
   chart.id = "signature";
-  chart.title = "Pockets from each spin to the next";
-  chart.axis = "pockets round the wheel to the next spin";
+  chart.words = Chart::Signature;
   chart.values = AsDoubles(a.signature.counts);
   chart.pocketColours = false;
   chart.band = CountRange(steps, kFair);
   chart.line = chart.band.expected;
-  chart.description = "Bars of how many of the " + std::to_string(steps) +
-                      " steps from one spin to the next went 0 to 36 pockets round the wheel. " +
-                      RangeWords(chart.band) +
-                      MostAndLeast(chart.values, "Most steps went", "fewest");
+  chart.description = BandedDescription(chart, steps);
   DrawBarChart(page, chart);
 }
 
 void SleepersPicture(Markup& page, const Analysis& a) {
   BarChart chart;
   chart.id = "sleepers";
-  chart.title = "Spins since each number last came up";
-  chart.axis = "number";
+  chart.words = Chart::Sleepers;
   for (int n = 0; n < kPockets; ++n) {
     chart.values[n] = static_cast<double>(a.numbers[n].since_last);
     chart.behind[n] = static_cast<double>(a.numbers[n].longest_absence);
   }
-  chart.description =
-      "Bars of the spins since each number 0 to 36 last came up, in front of lighter bars of "
-      "its longest absence. " +
-      std::string(SleepersWords()) + MostAndLeast(chart.values, "Asleep longest", "came up last");
+  chart.description = BarsWords(chart.words, a.spins) + ExtremesWords(chart.words, chart.values);
   DrawBarChart(page, chart);
 }
 
@@ -275,23 +242,13 @@ int GroupsHeight(const Analysis& a) {
   return static_cast<int>(std::ceil(height));
 }
 
-std::string GroupsDescription(const Analysis& a) {
-  std::string text =
-      "Each group's share of all spins, family by family, as a bar from the share a fair wheel "
-      "gives it (the dashed middle line) to the share it had, measured in standard errors so "
-      "that every family is on one scale: orange above expectation, purple below. The band "
-      "where " +
-      LevelOfFair() + " fair wheels fall is shaded.";
+// The group furthest from its share, by |z|; none with no spins.
+const GroupFigures* Furthest(const Analysis& a) {
   const auto furthest = std::max_element(
       a.groups.begin(), a.groups.end(), [](const GroupFigures& x, const GroupFigures& y) {
         return std::abs(x.z) < std::abs(y.z) || (std::isnan(x.z) && !std::isnan(y.z));
       });
-  if (furthest != a.groups.end() && std::isfinite(furthest->z)) {
-    text += " Furthest from it: " + furthest->family + " " + furthest->name + ", " +
-            Percent(furthest->share) + " against " + Percent(furthest->expected) + ", z " +
-            Signed(furthest->z) + ".";
-  }
-  return text;
+  return furthest != a.groups.end() && std::isfinite(furthest->z) ? &*furthest : nullptr;
 }
 
 void GroupRow(Markup& page, const GroupScale& scale, const GroupFigures& g, double y) {
@@ -305,7 +262,7 @@ void GroupRow(Markup& page, const GroupScale& scale, const GroupFigures& g, doub
                       {"fill", DeviationColour(z > 0 ? kLeastZ : -kLeastZ)}});
   page.Element("text",
                {{"x", Coord(kMiddle + kHalfWidth + 10)}, {"y", Coord(y + 8)}, {"class", "label"}},
-               Percent(g.share) + "   z " + Signed(g.z));
+               GroupBarWords(g));
 }
 
 void GroupAxis(Markup& page, const GroupScale& scale, double top, double bottom) {
@@ -327,7 +284,7 @@ void GroupAxis(Markup& page, const GroupScale& scale, double top, double bottom)
                  (z > 0 ? "+" : "") + Whole(z));
   }
   page.Element("text", {{"x", Coord(kMiddle)}, {"y", Coord(bottom + 27)}, {"class", "tick"}},
-               "standard errors from a fair wheel's share (z)");
+               WordsOf(Chart::Groups).axis);
 }
 
 }  // namespace
@@ -335,8 +292,8 @@ void GroupAxis(Markup& page, const GroupScale& scale, double top, double bottom)
 void GroupsPicture(Markup& page, const Analysis& a) {
   const int height = GroupsHeight(a);
   const GroupScale scale(a);
-  OpenPicture(page, "groups", kGroupsWidth, height, "Group shares against a fair wheel",
-              GroupsDescription(a));
+  OpenPicture(page, "groups", kGroupsWidth, height, WordsOf(Chart::Groups).title,
+              GroupsDescription(Furthest(a)));
   const double bottom = height - kAxisRow;
   GroupAxis(page, scale, kGroupsTop, bottom);
   double y = kGroupsTop;
@@ -344,7 +301,7 @@ void GroupsPicture(Markup& page, const Analysis& a) {
     const GroupFigures& g = a.groups[i];
     if (i == 0 || g.family != a.groups[i - 1].family) {
       page.Element("text", {{"x", "4"}, {"y", Coord(y + 14)}, {"class", "family"}},
-                   g.family + ": a fair wheel gives each " + Percent(g.expected));
+                   FamilyRowWords(g));
       y += kFamilyRow;
     }
     GroupRow(page, scale, g, y);

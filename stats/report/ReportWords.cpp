@@ -4,50 +4,92 @@
 #include <array>
 #include <cmath>
 #include <numeric>
+#include <stdexcept>
+#include <vector>
 
 #include "stats/report/TextFormat.h"
 
 namespace vexilo::stats {
 namespace {
 
+constexpr std::string_view kApp = "Vexilo Stats";
 constexpr double kFairReturn = -1.0 / kPockets;  // of any straight-up bet on a fair wheel
 constexpr double kSureEnough = 0.8;  // a power at which a bias would most likely have shown
 
-struct Subject {
-  std::string_view family;
-  std::string_view words;  // of "... uneven, driven by zero: z +2.47"
+// Indexed by Family.
+struct FamilyWords {
+  std::string_view name;     // the key of the reports and the JSON object
+  std::string_view subject;  // of "... uneven, driven by zero: z +2.47" (zero has its own)
+  std::string_view look;     // the family as one look of the verdict
+  std::string_view title;    // the test in a sentence of its own
 };
-
-constexpr std::array<Subject, 9> kSubjects = {{
-    {"number", "the numbers are"},
-    {"colour", "the colours are"},
-    {"parity", "even and odd are"},
-    {"half", "the halves are"},
-    {"dozen", "the dozens are"},
-    {"column", "the columns are"},
-    {"street", "the streets are"},
-    {"sector", "the sectors are"},
-    {"signature", "the distances from spin to spin are"},
+constexpr std::array<FamilyWords, kTestFamilies> kFamilies = {{
+    {"number", "the numbers are", "the 37 numbers", "The 37 numbers"},
+    {"colour", "the colours are", "the colours", "The colours"},
+    {"parity", "even and odd are", "even and odd", "Even and odd"},
+    {"half", "the halves are", "the halves", "The halves"},
+    {"dozen", "the dozens are", "the dozens", "The dozens"},
+    {"column", "the columns are", "the columns", "The columns"},
+    {"street", "the streets are", "the streets", "The streets"},
+    {"sector", "the sectors are", "the sectors", "The sectors"},
+    {"zero", "", "zero", "Zero against the rest"},
+    {"signature", "the distances from spin to spin are", "the dealer's signature",
+     "The dealer's signature"},
 }};
 
-std::string_view SubjectOf(std::string_view family) {
-  for (const Subject& s : kSubjects) {
-    if (s.family == family) return s.words;
-  }
-  return "the counts are";
+constexpr const FamilyWords& Of(Family family) {
+  return kFamilies[static_cast<std::size_t>(family)];
 }
 
-// Indexed by Look.
-constexpr std::array<std::string_view, kLooks> kLookWords = {
-    "the 37 numbers", "the colours",
-    "even and odd",   "the halves",
-    "the dozens",     "the columns",
-    "the streets",    "the sectors",
-    "zero",           "the hottest or coldest number",
-    "the best arc",   "the dealer's signature"};
+// Indexed by Look: a family's look has the family's words.
+struct LookWordsRow {
+  std::string_view name;
+  std::string_view words;
+};
+constexpr LookWordsRow OfFamily(Family family) {
+  return {Of(family).name, Of(family).look};
+}
+constexpr std::array<LookWordsRow, kLooks> kLookRows = {{
+    OfFamily(Family::Number),
+    OfFamily(Family::Colour),
+    OfFamily(Family::Parity),
+    OfFamily(Family::Half),
+    OfFamily(Family::Dozen),
+    OfFamily(Family::Column),
+    OfFamily(Family::Street),
+    OfFamily(Family::Sector),
+    OfFamily(Family::Zero),
+    {"hot_or_cold", "the hottest or coldest number"},
+    {"arc", "the best arc"},
+    OfFamily(Family::Signature),
+}};
 
-// Indexed by CandidateKind.
+// Indexed by Heat and by CandidateKind.
+constexpr std::array<std::string_view, 3> kHeats = {"none", "hot", "cold"};
 constexpr std::array<std::string_view, 4> kCandidateKinds = {"number", "arc", "street", "sector"};
+
+constexpr std::array<ChartWords, 5> kCharts = {{
+    {"How often each number came up", "number", "Most often", "least often"},
+    {"Pockets from each spin to the next", "pockets round the wheel to the next spin",
+     "Most steps went", "fewest"},
+    {"Spins since each number last came up", "number", "Asleep longest", "came up last"},
+    {"Group shares against a fair wheel", "standard errors from a fair wheel's share (z)", "", ""},
+    {"The wheel: each pocket by its deviation", "z-score of each pocket's count", "", ""},
+}};
+
+// Indexed by Heads.
+constexpr std::array<std::string_view, 5> kFitHeads = {"test", "statistic", "df", "p", "verdict"};
+constexpr std::array<std::string_view, 6> kGroupHeads = {"family", "group",    "count",
+                                                         "share",  "expected", "z"};
+constexpr std::array<std::string_view, 5> kArcHeads = {"length", "count", "expected", "z",
+                                                       "pockets in wheel order"};
+constexpr std::array<std::string_view, 3> kStreakHeads = {"", "longest", "current"};
+constexpr std::array<std::string_view, 3> kPowerHeads = {"the wheel has", "spins needed",
+                                                         "power now"};
+constexpr std::array<std::span<const std::string_view>, 5> kHeads = {
+    kFitHeads, kGroupHeads, kArcHeads, kStreakHeads, kPowerHeads};
+
+constexpr WheelLabels kWheelLabels = {"colder", "hotter", "0 at the top, clockwise"};
 
 constexpr std::array<PartWords, 10> kParts = {{
     {"later-spins", "Later spins", "did what looked hot on the earlier spins hold up?"},
@@ -63,16 +105,6 @@ constexpr std::array<PartWords, 10> kParts = {{
     {"power", "How many spins are enough",
      "spins at which the verdict catches a bias 8 times in 10, from simulated wheels"},
 }};
-
-std::string Count(std::int64_t n) {
-  return std::to_string(n);
-}
-
-std::string Pockets(const std::vector<int>& pockets, std::string_view between) {
-  std::string text;
-  for (const int n : pockets) text += (text.empty() ? "" : std::string(between)) + Count(n);
-  return text;
-}
 
 // How often in ten, for a chance: "8 times in 10", "less than 1 time in 10".
 std::string TimesInTen(double chance) {
@@ -125,7 +157,56 @@ std::string PowerWords(const Analysis& a) {
                      : ": keep recording");
 }
 
+// The test in a sentence, the figures after its verdict (a flagged test's verdict already gives
+// its p-value).
+std::string Sentence(std::string_view what, const FitTest& t) {
+  return std::string(what) + ": " + TestVerdict(t) + " (chi-square " + Fixed(t.statistic, 2) +
+         ", df " + Count(t.df) + ", " + PWords(t.p_value) + ").";
+}
+
+// "a, b and c".
+std::string ListWords(const std::vector<int>& numbers) {
+  std::string text;
+  for (std::size_t i = 0; i < numbers.size(); ++i) {
+    text += (i == 0 ? "" : i + 1 == numbers.size() ? " and " : ", ") + Count(numbers[i]);
+  }
+  return text;
+}
+
+// The numbers whose value is the extreme one.
+std::vector<int> NumbersAt(std::span<const double> values, double extreme) {
+  std::vector<int> numbers;
+  for (std::size_t i = 0; i < values.size(); ++i) {
+    if (values[i] == extreme) numbers.push_back(static_cast<int>(i));
+  }
+  return numbers;
+}
+
 }  // namespace
+
+std::string_view AppName() {
+  return kApp;
+}
+
+std::string_view FamilyName(Family family) {
+  return Of(family).name;
+}
+
+std::string_view LookName(Look look) {
+  return kLookRows[static_cast<std::size_t>(look)].name;
+}
+
+std::string_view HeatName(Heat heat) {
+  return kHeats[static_cast<std::size_t>(heat)];
+}
+
+std::string_view CandidateKindName(CandidateKind kind) {
+  return kCandidateKinds[static_cast<std::size_t>(kind)];
+}
+
+std::string LogName(const std::string& name) {
+  return name == "-" ? "(standard input)" : name;
+}
 
 const PartWords& WordsOf(Part part) {
   return kParts[static_cast<int>(part)];
@@ -161,6 +242,31 @@ std::string SpinsWords(std::int64_t spins) {
   return Count(spins) + (spins == 1 ? " spin" : " spins");
 }
 
+std::string VerdictLine(const Analysis& a) {
+  return "Verdict: " + VerdictWords(a) + ".";
+}
+
+std::string VerdictHeadline(const Analysis& a) {
+  return Capitalised(VerdictWords(a)) + ".";
+}
+
+std::string TextLead(const Analysis& a) {
+  return std::string(kApp) + ": " + SpinsLead(a);
+}
+
+std::string PageTitle(const Analysis& a) {
+  return std::string(kApp) + ": " + SpinsWords(a.spins);
+}
+
+std::string FooterWords(const Analysis& a) {
+  return "Made by vexilo-stats " VEXILO_VERSION ", the verdict and the best arc against " +
+         Count(a.simulations) + " fair wheels, seed " + std::to_string(a.seed) + ".";
+}
+
+std::string SeedWords(const Analysis& a) {
+  return "Fair wheels simulated with seed " + std::to_string(a.seed) + ".";
+}
+
 std::string PWords(double p) {
   const std::string text = FormatP(p);
   return text.front() == '<' ? "p " + text : "p = " + text;
@@ -189,17 +295,32 @@ std::string SpinsLead(const Analysis& a) {
 std::string TestVerdict(const FitTest& test) {
   if (test.p_value != test.p_value) return "nothing to analyse";
   if (test.p_value >= kLevel) return "no sign of bias at the " + LevelPercent() + " level";
-  if (test.family == "zero") {
+  if (test.family == Family::Zero) {
     return std::string(test.driver_z < 0 ? "zero comes up too rarely" : "zero comes up too often") +
            ": z " + Signed(test.driver_z);
   }
-  const std::string uneven = std::string(SubjectOf(test.family)) + " uneven";
+  const std::string uneven = std::string(Of(test.family).subject) + " uneven";
   if (test.driver.empty()) return uneven + ": " + PWords(test.p_value);
   return uneven + ", driven by " + test.driver + ": z " + Signed(test.driver_z);
 }
 
+std::string TestSentence(const FitTest& test) {
+  return Sentence(Of(test.family).title, test);
+}
+
+std::string FitWords(const FitTest& t) {
+  return "Chi-square " + Fixed(t.statistic, 2) + ", df " + Count(t.df) + ", " + PWords(t.p_value) +
+         ": " + TestVerdict(t) + ".";
+}
+
+std::string SignatureWords(const FitTest& test) {
+  return "How many pockets round the wheel each spin landed from the one before. A dealer who "
+         "launches the ball the same way leaves a bump here that no count of numbers shows. " +
+         Sentence("Uniformity", test);
+}
+
 std::string_view LookWords(Look look) {
-  return kLookWords[static_cast<int>(look)];
+  return kLookRows[static_cast<std::size_t>(look)].words;
 }
 
 std::string VerdictWords(const Analysis& a) {
@@ -247,10 +368,10 @@ std::string HoldoutWords(const Analysis& a) {
 }
 
 std::string CandidateName(const Candidate& c) {
-  if (c.kind == CandidateKind::Street) return "the street " + Pockets(c.pockets, "-");
+  if (c.kind == CandidateKind::Street) return "the street " + NumberList(c.pockets, "-");
   const bool single = c.pockets.size() == 1;
-  return "the " + std::string(single ? "number" : kCandidateKinds[static_cast<int>(c.kind)]) + " " +
-         Pockets(c.pockets, " ");
+  return "the " + std::string(CandidateKindName(single ? CandidateKind::Number : c.kind)) + " " +
+         NumberList(c.pockets, " ");
 }
 
 bool Explains(const Holdout& h, std::size_t index) {
@@ -269,12 +390,16 @@ std::string HeldUpWords(const Candidate& c) {
   return (c.adjusted_p < kLevel ? "held up, " : "did not hold up, ") + PWords(c.adjusted_p);
 }
 
+std::string CandidateSentence(const Holdout& h, const Candidate& c) {
+  return Capitalised(CandidateName(c)) + " " + HeldUpWords(c) + "; " + EdgeWords(h, c) + ".";
+}
+
 std::string EdgeWords(const Holdout& h, const Candidate& c) {
-  std::string text = "betting " + Pockets(c.pockets, " ") + " straight up on the later " +
+  std::string text = "betting " + NumberList(c.pockets, " ") + " straight up on the later " +
                      SpinsWords(h.later_spins) + " would have returned " +
                      SignedPercent(c.return_rate) + " (" + ConfidencePercent() + ": " +
-                     SignedPercent(c.return_ci[0]) + " to " + SignedPercent(c.return_ci[1]) +
-                     "); a fair wheel returns " + SignedPercent(kFairReturn);
+                     Interval(c.return_ci, SignedPercent) + "); a fair wheel returns " +
+                     SignedPercent(kFairReturn);
   return text + (c.return_ci[0] < 0 ? ": the edge is not established" : "");
 }
 
@@ -294,7 +419,7 @@ std::string LogsAgreeWords(const Analysis& a) {
 std::string HeatWords(const Analysis& a, bool hot) {
   const int number = hot ? a.hottest : a.coldest;
   const NumberFigures& f = a.numbers[number];
-  const std::string word = hot ? "hot" : "cold";
+  const std::string word(HeatName(hot ? Heat::Hot : Heat::Cold));
   return std::string(hot ? "Hottest" : "Coldest") + " number: " + Count(number) + ", z " +
          Signed(f.z) + ", adjusted " + PWords(f.adjusted_p) +
          (f.heat != Heat::None ? ": " + word + " even after correcting"
@@ -310,7 +435,7 @@ std::string ArcWords(const Analysis& a) {
       a.arc_p_value < kLevel ? "a favoured " + what : "no sign of a favoured " + what;
   return "Best arc of the wheel: " +
          (single ? "the number " + Count(best.pockets.front()) + " alone"
-                 : Count(best.length) + " neighbouring pockets, " + Pockets(best.pockets, " ")) +
+                 : Count(best.length) + " neighbouring pockets, " + NumberList(best.pockets, " ")) +
          ", z " + Signed(best.z) + ", " + SimulatedPWords(a.arc_p_value, a.simulations) +
          " against fair wheels: " + favoured + " at the " + LevelPercent() + " level.";
 }
@@ -324,6 +449,150 @@ std::string BiasWords(const PowerFigures& p) {
   const std::string hot = Fixed(100 * p.excess, 0) + "% hot";
   if (p.kind == BiasKind::Number || p.pockets == 1) return "a pocket " + hot;
   return "an arc of " + Count(p.pockets) + " pockets " + hot;
+}
+
+}  // namespace vexilo::stats
+
+namespace vexilo::stats {
+
+std::string PowerAbout(const Analysis& a) {
+  return Capitalised(std::string(WordsOf(Part::Power).about)) +
+         ", and the chance it does so with the " + SpinsWords(a.spins) + " analysed.";
+}
+
+std::string CountsCaption() {
+  return "Counts of each number. Dashed: what a fair wheel gives each; shaded: where " +
+         LevelOfFair() + " fair wheels' counts fall, so about " + Fixed(kPockets * kLevel, 0) +
+         " numbers in 37 fall outside by chance.";
+}
+
+std::string SleepersCaption() {
+  return "Spins since each number last came up (dark), in front of its longest absence (light). " +
+         std::string(SleepersWords());
+}
+
+std::string_view GroupsCaption() {
+  return "Zero counts against every group, so a fair wheel gives red 18 in 37 spins, not half.";
+}
+
+std::string EveryNumberCaption() {
+  return "Every number; " + std::string(WordsOf(Part::Numbers).about);
+}
+
+std::string_view EveryGroupCaption() {
+  return "Every group";
+}
+
+std::string_view EveryArcCaption() {
+  return "The arc of each length that came up most often against a fair wheel";
+}
+
+std::string_view StepsCaption() {
+  return "Steps from one spin to the next";
+}
+
+const ChartWords& WordsOf(Chart chart) {
+  return kCharts[static_cast<std::size_t>(chart)];
+}
+
+std::string BarsWords(Chart chart, std::int64_t spins) {
+  switch (chart) {
+    case Chart::Counts:
+      return "Bars of the counts of the numbers 0 to 36 in " + SpinsWords(spins) + ".";
+    case Chart::Signature:
+      return "Bars of how many of the " + Count(spins) +
+             " steps from one spin to the next went 0 to 36 pockets round the wheel.";
+    case Chart::Sleepers:
+      return "Bars of the spins since each number 0 to 36 last came up, in front of lighter bars "
+             "of its longest absence. " +
+             std::string(SleepersWords());
+    case Chart::Groups:
+    case Chart::Wheel:
+      break;
+  }
+  throw std::logic_error("a picture without bars");
+}
+
+std::string FairBandWords(double expected, double low, double high) {
+  return "A fair wheel gives each " + Fixed(expected, 1) + " (the dashed line); " + LevelOfFair() +
+         " fair wheels fall between " + Fixed(low, 1) + " and " + Fixed(high, 1) + " (shaded).";
+}
+
+std::string ExtremesWords(Chart chart, std::span<const double> values) {
+  const auto [low, high] = std::minmax_element(values.begin(), values.end());
+  const ChartWords& words = WordsOf(chart);
+  return " " + std::string(words.most) + ": " + ListWords(NumbersAt(values, *high)) + " (" +
+         Fixed(*high, 0) + "); " + std::string(words.least) + ": " +
+         ListWords(NumbersAt(values, *low)) + " (" + Fixed(*low, 0) + ").";
+}
+
+std::string GroupsDescription(const GroupFigures* furthest) {
+  std::string text =
+      "Each group's share of all spins, family by family, as a bar from the share a fair wheel "
+      "gives it (the dashed middle line) to the share it had, measured in standard errors so "
+      "that every family is on one scale: orange above expectation, purple below. The band "
+      "where " +
+      LevelOfFair() + " fair wheels fall is shaded.";
+  if (furthest != nullptr) {
+    text += " Furthest from it: " + std::string(FamilyName(furthest->family)) + " " +
+            furthest->name + ", " + Percent(furthest->share) + " against " +
+            Percent(furthest->expected) + ", z " + Signed(furthest->z) + ".";
+  }
+  return text;
+}
+
+std::string FamilyRowWords(const GroupFigures& g) {
+  return std::string(FamilyName(g.family)) + ": a fair wheel gives each " + Percent(g.expected);
+}
+
+std::string GroupBarWords(const GroupFigures& g) {
+  return Percent(g.share) + "   z " + Signed(g.z);
+}
+
+std::string WheelDescription(const Analysis& a, double scaleEnd, bool marksArc) {
+  std::string text =
+      "The 37 pockets in wheel order, 0 at the top and clockwise, each filled by how far its "
+      "count is from a fair wheel's: purple below, orange above, pale as expected, full colour "
+      "at a z-score of " +
+      Fixed(scaleEnd, 0) + " or more.";
+  if (a.hottest >= 0) {
+    text += " Hottest " + Count(a.hottest) + " (z " + Signed(a.numbers[a.hottest].z) +
+            "), coldest " + Count(a.coldest) + " (z " + Signed(a.numbers[a.coldest].z) + ").";
+  }
+  if (marksArc) {
+    const ArcFigures& arc = a.arcs[a.best_arc];
+    text +=
+        " Marked outside the ring: the arc that came up most often against its "
+        "expectation, " +
+        (arc.length == 1 ? "the number " + Count(arc.pockets.front()) + " alone"
+                         : Count(arc.length) + " pockets from " + Count(arc.pockets.front()) +
+                               " to " + Count(arc.pockets.back())) +
+        ", z " + Signed(arc.z) + ", " + SimulatedPWords(a.arc_p_value, a.simulations) + ".";
+  } else if (a.best_arc >= 0) {
+    text += " No arc is marked: the best one is no more than fair wheels give (" +
+            SimulatedPWords(a.arc_p_value, a.simulations) + ").";
+  }
+  return text;
+}
+
+std::string PocketWords(const NumberFigures& f) {
+  return Count(f.number) + ": " + SpinsWords(f.count) + ", z " + Signed(f.z);
+}
+
+std::string ArcMarkWords(const Analysis& a) {
+  const ArcFigures& arc = a.arcs[a.best_arc];
+  // The short form of the p-value: the legend has the width of the wheel.
+  const std::string p = SimulatedPCell(a.arc_p_value, a.simulations);
+  return "outside the ring: the best " + std::string(arc.length == 1 ? "number" : "arc") + ", z " +
+         Signed(arc.z) + ", p " + (p.front() == '<' ? "" : "= ") + p;
+}
+
+std::span<const std::string_view> HeadsOf(Heads table) {
+  return kHeads[static_cast<std::size_t>(table)];
+}
+
+const WheelLabels& WheelLabelWords() {
+  return kWheelLabels;
 }
 
 }  // namespace vexilo::stats

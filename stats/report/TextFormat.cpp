@@ -21,6 +21,20 @@ std::string Chars(double value, std::chars_format format, int precision) {
 
 }  // namespace
 
+std::string Count(std::int64_t n) {
+  return std::to_string(n);
+}
+
+std::string NumberOrNone(int number) {
+  return number < 0 ? kMissing : Count(number);
+}
+
+std::string NumberList(const std::vector<int>& numbers, std::string_view between) {
+  std::string text;
+  for (const int n : numbers) text += (text.empty() ? "" : std::string(between)) + Count(n);
+  return text;
+}
+
 std::string Fixed(double value, int decimals) {
   if (!std::isfinite(value)) return kMissing;
   std::string text = Chars(value, std::chars_format::fixed, decimals);
@@ -58,6 +72,10 @@ std::string SignedPercent(double share) {
 std::string Percent(double share) {
   if (!std::isfinite(share)) return kMissing;
   return Fixed(100 * share, 2) + "%";
+}
+
+std::string Interval(const std::array<double, 2>& range, std::string (*format)(double)) {
+  return format(range[0]) + " to " + format(range[1]);
 }
 
 std::string Capitalised(std::string text) {

@@ -2,6 +2,8 @@
 
 #include <array>
 #include <initializer_list>
+#include <span>
+#include <string>
 #include <string_view>
 #include <utility>
 #include <vector>
@@ -18,6 +20,14 @@ class Columns {
   Columns(std::initializer_list<int> widths) : widths_(widths) {}
 
   void Row(std::string& out, std::initializer_list<std::string> cells) const {
+    Row(out, std::vector<std::string>(cells));
+  }
+  void Row(std::string& out, std::span<const std::string_view> cells) const {
+    Row(out, std::vector<std::string>(cells.begin(), cells.end()));
+  }
+
+ private:
+  void Row(std::string& out, const std::vector<std::string>& cells) const {
     std::string line = "  ";
     std::size_t column = 0;
     for (const std::string& cell : cells) {
@@ -35,15 +45,10 @@ class Columns {
     out += '\n';
   }
 
- private:
   std::vector<int> widths_;
 };
 
 constexpr std::size_t kWidth = 100;  // the terminal the text is laid out for
-
-std::string Count(std::int64_t n) {
-  return std::to_string(n);
-}
 
 void Heading(std::string& out, std::string_view title) {
   out += '\n';
@@ -56,13 +61,9 @@ void Paragraph(std::string& out, std::string_view text, std::size_t indent = 0) 
 }
 
 void WriteAnswer(std::string& out, const Analysis& a) {
-  if (a.spins > 0) Paragraph(out, "Verdict: " + VerdictWords(a) + ".");
-  Paragraph(out, "Vexilo Stats: " + SpinsLead(a));
+  if (a.spins > 0) Paragraph(out, VerdictLine(a));
+  Paragraph(out, TextLead(a));
   if (a.spins > 0) Paragraph(out, VerdictDetail(a));
-}
-
-std::string Interval(const std::array<double, 2>& range, std::string (*format)(double)) {
-  return format(range[0]) + " to " + format(range[1]);
 }
 
 bool Checked(const Holdout& h) {
@@ -93,9 +94,7 @@ void WriteLaterSpins(std::string& out, const Analysis& a) {
   for (std::size_t i = 0; i < h.candidates.size(); ++i) {
     const Candidate& c = h.candidates[i];
     if (!Explains(h, i)) continue;
-    out += "  " + Wrapped(Capitalised(CandidateName(c)) + " " + HeldUpWords(c) + "; " +
-                              EdgeWords(h, c) + ".",
-                          kWidth - 2, 2);
+    out += "  " + Wrapped(CandidateSentence(h, c), kWidth - 2, 2);
   }
 }
 
@@ -105,9 +104,8 @@ void WriteFiles(std::string& out, const Analysis& a) {
   const Columns table{12, 12, 9, 8, -50};
   table.Row(out, {"spins", "analysed", "p (37)", "hottest", "log"});
   for (const FileFigures& f : a.files) {
-    table.Row(
-        out, {Count(f.spins), Count(f.analysed), FormatP(f.test.p_value),
-              f.hottest < 0 ? "-" : Count(f.hottest), f.name == "-" ? "(standard input)" : f.name});
+    table.Row(out, {Count(f.spins), Count(f.analysed), FormatP(f.test.p_value),
+                    NumberOrNone(f.hottest), LogName(f.name)});
   }
 }
 
@@ -116,13 +114,13 @@ void WriteTests(std::string& out, const Analysis& a) {
   Paragraph(out, DetailsWords());
   Heading(out, HeadingOf(Part::Fit));
   const Columns table{-10, 10, 4, 8, -60};
-  table.Row(out, {"test", "statistic", "df", "p", "verdict"});
+  table.Row(out, HeadsOf(Heads::Fit));
   std::vector<const FitTest*> tests;
   for (const FitTest& t : a.tests) tests.push_back(&t);
   tests.push_back(&a.signature.test);
   for (const FitTest* t : tests) {
-    table.Row(out, {t->family, Fixed(t->statistic, 2), Count(t->df), FormatP(t->p_value),
-                    TestVerdict(*t)});
+    table.Row(out, {std::string(FamilyName(t->family)), Fixed(t->statistic, 2), Count(t->df),
+                    FormatP(t->p_value), TestVerdict(*t)});
   }
 }
 
@@ -132,15 +130,20 @@ void WriteEveryCandidate(std::string& out, const Analysis& a) {
   WriteCandidates(out, a.holdout, true);
 }
 
+// A number's flag in capitals, so that it stands out of the column; nothing when it is none.
+std::string Flag(Heat heat) {
+  std::string flag(heat == Heat::None ? "" : HeatName(heat));
+  for (char& c : flag) c = static_cast<char>(c - 'a' + 'A');
+  return flag;
+}
+
 void WriteNumbers(std::string& out, const Analysis& a) {
   Heading(out, HeadingOf(Part::Numbers));
-  constexpr std::array<std::string_view, 3> kFlags = {"", "HOT", "COLD"};
   const Columns table{6, 11, 8, 7, 10, 16, -5};
   table.Row(out, {"number", "count", "share", "z", "sleeper", "longest absence", "flag"});
   for (const NumberFigures& f : a.numbers) {
-    table.Row(out,
-              {Count(f.number), Count(f.count), Percent(f.share), Signed(f.z), Count(f.since_last),
-               Count(f.longest_absence), std::string(kFlags[static_cast<int>(f.heat)])});
+    table.Row(out, {Count(f.number), Count(f.count), Percent(f.share), Signed(f.z),
+                    Count(f.since_last), Count(f.longest_absence), Flag(f.heat)});
   }
   Paragraph(out, HeatWords(a, true));
   Paragraph(out, HeatWords(a, false));
@@ -150,24 +153,22 @@ void WriteNumbers(std::string& out, const Analysis& a) {
 void WriteGroups(std::string& out, const Analysis& a) {
   Heading(out, HeadingOf(Part::Groups));
   const Columns table{-7, -26, 11, 8, 9, 7};
-  table.Row(out, {"family", "group", "count", "share", "expected", "z"});
+  table.Row(out, HeadsOf(Heads::Groups));
   for (const GroupFigures& g : a.groups) {
-    table.Row(out, {g.family, g.name, Count(g.count), Percent(g.share), Percent(g.expected),
-                    Signed(g.z)});
+    table.Row(out, {std::string(FamilyName(g.family)), g.name, Count(g.count), Percent(g.share),
+                    Percent(g.expected), Signed(g.z)});
   }
 }
 
 void WriteArcs(std::string& out, const Analysis& a) {
   Heading(out, HeadingOf(Part::Arcs));
   const Columns table{6, 11, 11, 6, -54};
-  table.Row(out, {"length", "count", "expected", "z", "pockets in wheel order"});
+  table.Row(out, HeadsOf(Heads::Arcs));
   for (const ArcFigures& arc : a.arcs) {
-    std::string pockets;
-    for (const int n : arc.pockets) pockets += (pockets.empty() ? "" : " ") + Count(n);
-    table.Row(
-        out, {Count(arc.length), Count(arc.count), Fixed(arc.expected, 1), Signed(arc.z), pockets});
+    table.Row(out, {Count(arc.length), Count(arc.count), Fixed(arc.expected, 1), Signed(arc.z),
+                    NumberList(arc.pockets)});
   }
-  Paragraph(out, ArcWords(a) + " Fair wheels simulated with seed " + std::to_string(a.seed) + ".");
+  Paragraph(out, ArcWords(a) + " " + SeedWords(a));
 }
 
 void WriteSignature(std::string& out, const Analysis& a) {
@@ -184,22 +185,20 @@ void WriteSignature(std::string& out, const Analysis& a) {
     }
     out += line + '\n' + counts + '\n';
   }
-  const FitTest& t = a.signature.test;
-  Paragraph(out, "Chi-square " + Fixed(t.statistic, 2) + ", df " + Count(t.df) + ", " +
-                     PWords(t.p_value) + ": " + TestVerdict(t) + ".");
+  Paragraph(out, FitWords(a.signature.test));
 }
 
 void WriteStreaks(std::string& out, const Analysis& a) {
   Heading(out, HeadingOf(Part::Streaks));
   const Columns table{-12, 8, 8};
-  table.Row(out, {"", "longest", "current"});
+  table.Row(out, HeadsOf(Heads::Streaks));
   for (const Streak& s : a.streaks) table.Row(out, {s.name, Count(s.longest), Count(s.current)});
 }
 
 void WritePower(std::string& out, const Analysis& a) {
   Heading(out, HeadingOf(Part::Power));
   const Columns table{-32, 14, 14};
-  table.Row(out, {"the wheel has", "spins needed", "power now"});
+  table.Row(out, HeadsOf(Heads::Power));
   for (const PowerFigures& p : a.power) {
     table.Row(out, {BiasWords(p), Count(p.spins_needed), Percent(p.power_now)});
   }

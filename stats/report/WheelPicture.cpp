@@ -56,33 +56,6 @@ bool MarksArc(const Analysis& a) {
   return a.best_arc >= 0 && a.arc_p_value < kLevel;
 }
 
-std::string Describe(const Analysis& a) {
-  std::string text =
-      "The 37 pockets in wheel order, 0 at the top and clockwise, each filled by how far its "
-      "count is from a fair wheel's: purple below, orange above, pale as expected, full colour "
-      "at a z-score of 3 or more.";
-  if (a.hottest >= 0) {
-    text += " Hottest " + std::to_string(a.hottest) + " (z " + Signed(a.numbers[a.hottest].z) +
-            "), coldest " + std::to_string(a.coldest) + " (z " + Signed(a.numbers[a.coldest].z) +
-            ").";
-  }
-  if (MarksArc(a)) {
-    const ArcFigures& arc = a.arcs[a.best_arc];
-    text +=
-        " Marked outside the ring: the arc that came up most often against its "
-        "expectation, " +
-        (arc.length == 1
-             ? "the number " + std::to_string(arc.pockets.front()) + " alone"
-             : std::to_string(arc.length) + " pockets from " + std::to_string(arc.pockets.front()) +
-                   " to " + std::to_string(arc.pockets.back())) +
-        ", z " + Signed(arc.z) + ", " + SimulatedPWords(a.arc_p_value, a.simulations) + ".";
-  } else if (a.best_arc >= 0) {
-    text += " No arc is marked: the best one is no more than fair wheels give (" +
-            SimulatedPWords(a.arc_p_value, a.simulations) + ").";
-  }
-  return text;
-}
-
 void Pockets(Markup& page, const Analysis& a) {
   for (int place = 0; place < kPockets; ++place) {
     const int number = kWheelOrder[place];
@@ -91,8 +64,7 @@ void Pockets(Markup& page, const Analysis& a) {
     const double from = middle - kPocketAngle / 2;
     const double to = middle + kPocketAngle / 2;
     page.Open("g");
-    page.Element("title",
-                 std::to_string(number) + ": " + SpinsWords(f.count) + ", z " + Signed(f.z));
+    page.Element("title", PocketWords(f));
     page.Empty("path", {{"d", Band(kInner, kOuter, from, to)},
                         {"fill", DeviationColour(f.z)},
                         {"stroke", Hex(palette::kPaper)},
@@ -119,11 +91,8 @@ void BestArcMark(Markup& page, const Analysis& a) {
                       {"width", "22"},
                       {"height", "5"},
                       {"class", "arc-mark"}});
-  // The short form of the p-value: the legend has the width of the wheel.
-  const std::string p = SimulatedPCell(a.arc_p_value, a.simulations);
   page.Element("text", {{"x", Coord(kLegendLeft + 30)}, {"y", Coord(kLegendTop + 65)}},
-               "outside the ring: the best " + std::string(arc.length == 1 ? "number" : "arc") +
-                   ", z " + Signed(arc.z) + ", p " + (p.front() == '<' ? "" : "= ") + p);
+               ArcMarkWords(a));
 }
 
 void Legend(Markup& page) {
@@ -151,12 +120,12 @@ void Legend(Markup& page) {
   }
   page.Element("text",
                {{"x", Coord(kLegendLeft - 8)}, {"y", Coord(kLegendTop + 11)}, {"class", "end"}},
-               "colder");
+               WheelLabelWords().colder);
   page.Element("text",
                {{"x", Coord(kLegendLeft + kLegendWidth + 8)}, {"y", Coord(kLegendTop + 11)}},
-               "hotter");
+               WheelLabelWords().hotter);
   page.Element("text", {{"x", Coord(kCentre)}, {"y", Coord(kLegendTop + 52)}, {"class", "tick"}},
-               "z-score of each pocket's count");
+               WordsOf(Chart::Wheel).axis);
 }
 
 }  // namespace
@@ -172,14 +141,14 @@ std::string DeviationColour(double z) {
 }
 
 void WheelPicture(Markup& page, const Analysis& a) {
-  OpenPicture(page, "wheel", static_cast<int>(kSize), kHeight,
-              "The wheel: each pocket by its deviation", Describe(a));
+  OpenPicture(page, "wheel", static_cast<int>(kSize), kHeight, WordsOf(Chart::Wheel).title,
+              WheelDescription(a, kScaleEnd, MarksArc(a)));
   Pockets(page, a);
   BestArcMark(page, a);
   page.Element("text", {{"x", Coord(kCentre)}, {"y", Coord(kCentre - 6)}, {"class", "centre"}},
                SpinsWords(a.spins));
   page.Element("text", {{"x", Coord(kCentre)}, {"y", Coord(kCentre + 16)}, {"class", "tick"}},
-               "0 at the top, clockwise");
+               WheelLabelWords().direction);
   Legend(page);
   page.Close();
 }

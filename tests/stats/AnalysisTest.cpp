@@ -8,6 +8,7 @@
 
 #include "stats/analysis/Analyse.h"
 #include "stats/analysis/Looks.h"
+#include "stats/analysis/Statistics.h"
 #include "stats/analysis/Wheel.h"
 #include "stats/report/JsonReport.h"
 #include "stats/report/ReportWords.h"
@@ -33,7 +34,9 @@ TEST(Analysis, NothingToAnalyse) {
   EXPECT_TRUE(std::isnan(a.verdict.p_value));
   EXPECT_FALSE(a.verdict.biased);
   for (const PowerFigures& p : a.power) EXPECT_TRUE(std::isnan(p.power_now));
-  for (const FitTest& t : a.tests) EXPECT_EQ(TestVerdict(t), "nothing to analyse") << t.family;
+  for (const FitTest& t : a.tests) {
+    EXPECT_EQ(TestVerdict(t), "nothing to analyse") << FamilyName(t.family);
+  }
   EXPECT_NE(TextReport(a).find("nothing to analyse"), std::string::npos);
   const std::string json = JsonReport(a);
   EXPECT_NE(json.find("\"hottest\": null"), std::string::npos);
@@ -44,16 +47,17 @@ TEST(Analysis, NothingToAnalyse) {
 // cells.
 TEST(Analysis, FamiliesCoverTheWheel) {
   const Analysis a = AnalyseSpins(Repeat({0, 1, 14, 27, 36, 36, 5}, 30));
-  const std::map<std::string, int> df = {{"number", 36}, {"colour", 2}, {"parity", 2},
-                                         {"half", 2},    {"dozen", 3},  {"column", 3},
-                                         {"street", 12}, {"sector", 4}, {"zero", 1}};
+  const std::map<std::string_view, int> df = {{"number", 36}, {"colour", 2}, {"parity", 2},
+                                              {"half", 2},    {"dozen", 3},  {"column", 3},
+                                              {"street", 12}, {"sector", 4}, {"zero", 1}};
   ASSERT_EQ(a.tests.size(), df.size());
-  for (const FitTest& t : a.tests) EXPECT_EQ(t.df, df.at(t.family)) << t.family;
-  std::map<std::string, std::int64_t> counted;
-  std::map<std::string, int> pockets;
+  for (const FitTest& t : a.tests)
+    EXPECT_EQ(t.df, df.at(FamilyName(t.family))) << FamilyName(t.family);
+  std::map<std::string_view, std::int64_t> counted;
+  std::map<std::string_view, int> pockets;
   for (const GroupFigures& g : a.groups) {
-    counted[g.family] += g.count;
-    pockets[g.family] += g.pockets;
+    counted[FamilyName(g.family)] += g.count;
+    pockets[FamilyName(g.family)] += g.pockets;
   }
   for (const auto& [family, count] : counted) {
     EXPECT_EQ(count + a.numbers[0].count, a.spins) << family;

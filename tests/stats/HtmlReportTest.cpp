@@ -157,10 +157,11 @@ TEST(ReportWords, TheAnswer) {
   const std::vector<std::pair<std::string, std::string>> words = {
       {SpinsWords(1), "1 spin"},
       {LevelPercent() + ", " + LevelOfFair() + ", " + LevelOneIn(), "5%, 95 of 100, 1 time in 20"},
-      {TestVerdict({"dozen", 11.4, 3, 0.003, "zero", 2.47}),
+      {TestVerdict({Family::Dozen, 11.4, 3, 0.003, "zero", 2.47}),
        "the dozens are uneven, driven by zero: z +2.47"},
-      {TestVerdict({"zero", 6.1, 1, 0.013, "zero", 2.47}), "zero comes up too often: z +2.47"},
-      {TestVerdict({"colour", 1.1, 2, 0.58, "red", 0.9}), "no sign of bias at the 5% level"},
+      {TestVerdict({Family::Zero, 6.1, 1, 0.013, "zero", 2.47}),
+       "zero comes up too often: z +2.47"},
+      {TestVerdict({Family::Colour, 1.1, 2, 0.58, "red", 0.9}), "no sign of bias at the 5% level"},
   };
   for (const auto& [got, expected] : words) EXPECT_EQ(got, expected);
 }

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <numeric>
 #include <set>
@@ -9,31 +10,54 @@
 namespace vexilo::stats {
 namespace {
 
-// Both of the binomial's ways (inversion below a mean of 10, rejection above) and the mirror
-// for p above 1/2 give the binomial's mean and variance.
-TEST(Random, BinomialMoments) {
+// Every way of each draw gives its distribution's mean and variance, inside its range: the
+// binomial's inversion (a mean below 10), its rejection and its mirror for p above 1/2; the
+// hypergeometric's draws one by one (few successes), its ratio of uniforms and both of its
+// mirrors (more successes than failures, more draws than are left).
+TEST(Random, DrawMoments) {
   struct Case {
-    std::int64_t trials;
-    double p;
+    std::int64_t total;  // the hypergeometric's items; 0: a binomial
+    std::int64_t successes, draws;
+    double p = 0;  // the binomial's chance, its trials in `draws`
   };
   constexpr int kDraws = 40000;
-  for (const Case c : {Case{5, 0.3}, Case{40, 0.2}, Case{1000, 0.5}, Case{10000000, 1.0 / 37},
-                       Case{100, 0.9}, Case{12, 0.5}}) {
+  constexpr std::int64_t kLarge = 20'000'000;
+  const Case cases[] = {
+      {0, 0, 5, 0.3},      {0, 0, 40, 0.2},
+      {0, 0, 1000, 0.5},   {0, 0, 10000000, 1 / 37.},
+      {0, 0, 100, 0.9},    {0, 0, 12, 0.5},
+      {100, 30, 20},       {10000, 3000, 2000},
+      {10000, 7000, 2000}, {10000, 3000, 8000},
+      {10000, 7000, 8000}, {kLarge, kLarge / 37, kLarge / 2},
+      {1000, 40, 990},     {10, 10, 3},
+  };
+  for (const Case& c : cases) {
+    const bool binomial = c.total == 0;
+    const double n = static_cast<double>(c.total), draws = static_cast<double>(c.draws);
+    const double share = binomial ? c.p : static_cast<double>(c.successes) / n;
+    const double mean = draws * share;
+    const double variance = mean * (1 - share) * (binomial ? 1 : (n - draws) / (n - 1));
+    const std::int64_t low =
+        binomial ? 0 : std::max<std::int64_t>(0, c.draws - (c.total - c.successes));
+    const std::int64_t high = binomial ? c.draws : std::min(c.draws, c.successes);
     Random random(42);
     double sum = 0, squares = 0;
     for (int i = 0; i < kDraws; ++i) {
-      const auto x = static_cast<double>(random.Binomial(c.trials, c.p));
-      ASSERT_GE(x, 0);
-      ASSERT_LE(x, c.trials);
-      sum += x;
-      squares += x * x;
+      const std::int64_t x = binomial ? random.Binomial(c.draws, c.p)
+                                      : random.Hypergeometric(c.total, c.successes, c.draws);
+      ASSERT_GE(x, low);
+      ASSERT_LE(x, high);
+      sum += static_cast<double>(x);
+      squares += static_cast<double>(x) * static_cast<double>(x);
     }
-    const double mean = c.trials * c.p, variance = mean * (1 - c.p);
     const double drawnMean = sum / kDraws;
     const double drawnVariance = squares / kDraws - drawnMean * drawnMean;
-    SCOPED_TRACE(::testing::Message() << c.trials << " trials of " << c.p);
-    EXPECT_NEAR(drawnMean, mean, 5 * std::sqrt(variance / kDraws));
-    EXPECT_NEAR(drawnVariance / variance, 1.0, 0.05);
+    SCOPED_TRACE(::testing::Message()
+                 << c.total << " " << c.successes << " " << c.draws << " " << c.p);
+    EXPECT_NEAR(drawnMean, mean, 5 * std::sqrt(variance / kDraws) + 1e-9);
+    if (variance > 0) {
+      EXPECT_NEAR(drawnVariance / variance, 1.0, 0.05);
+    }
   }
 }
 
