@@ -8,6 +8,9 @@
 #                         VEXILO_MIRROR picks another
 #   tree_make RELEASE     debootstrap --variant=minbase RELEASE into $tree, with /proc, /dev,
 #                         /dev/pts and /sys of this machine and a /tmp of its own mounted
+#   tree_run COMMAND...   COMMAND with the tree as the root of a mount namespace of its own, as
+#                         a machine's processes have it: a chrooted process is refused a user
+#                         namespace, which the desktop test's mutter needs
 #   tree_kib              what the tree's packages take installed, in KiB, as dpkg counts it
 #   tree_copy_source DIR  the committed source of this checkout (git archive HEAD) into DIR of
 #                         the tree: a clean copy, never this machine's build folders
@@ -60,6 +63,12 @@ tree_make() {
   local mount
   for mount in proc dev dev/pts sys; do tree_mount "/$mount" "$tree/$mount" --bind; done
   tree_mount tmpfs "$tree/tmp" -t tmpfs -o mode=1777
+}
+
+tree_run() {
+  unshare --mount --propagation private --fork bash -c '
+    mount --rbind "$0" "$0" && mkdir -p "$0/.oldroot" && cd "$0" && pivot_root . .oldroot &&
+    exec chroot . /bin/sh -c "umount -l /.oldroot && exec \"\$@\"" sh "$@"' "$tree" "$@"
 }
 
 tree_kib() { chroot "$tree" dpkg-query -W -f '${Installed-Size}\n' | awk '{ s += $1 } END { print s }'; }
