@@ -72,8 +72,8 @@ LIME=00FF00 RED=FF0000 BLACK=000000
 strip_y=297  # below the digits of the strip labels, whose box spans 272 to 299
 
 screenshot
-face=$(pixel 830 300)  # empty window background
 expect 16 8 003F00 "the zero button has the focus frame at start"
+face=$(pixel 830 300)  # empty window background, once the window is drawn
 expect 55 $strip_y "$face" "the strip is empty at start"
 
 number 17
