@@ -15,7 +15,7 @@ inline constexpr std::string_view kFaceGothic = "游ゴシック";
 // The faces the program carries, one for each design face: subsets of faces with its metrics
 // (Ume P Gothic measures every caption to the pixel; the Noto Serif and Sans CJK JP bolds share
 // the Yu faces' true bold and tall lines), each under a family name of its own, built into the
-// program as a resource named `resource` (fonts/Faces.cmake makes them).
+// program as a resource named `resource` (kept cut in fonts/, named in fonts/faces.toml).
 struct EmbeddedFace {
   std::string_view face;
   std::string_view family;
