@@ -25,8 +25,20 @@ bool IsSeparator(char c);
 // Nothing when nothing has that name (nor its folder); an error when the system cannot tell.
 [[nodiscard]] std::error_code KindOf(const std::string& name, Kind& kind);
 
-// Whether two names lead to one file, links followed: the same device and file number (on
-// Windows, the same volume and file index). False, with no error, when either leads nowhere.
+// Where a file lives: its device and its file number there (on Windows, its volume's serial
+// number and its file index).
+struct FileIdentity {
+  std::uint64_t device = 0;
+  std::uint64_t number = 0;
+};
+
+// One file is the same device *and* the same number: a number alone repeats on every device.
+[[nodiscard]] constexpr bool SameIdentity(const FileIdentity& one, const FileIdentity& two) {
+  return one.device == two.device && one.number == two.number;
+}
+
+// Whether two names lead to one file, links followed (SameIdentity). False, with no error,
+// when either leads nowhere.
 [[nodiscard]] std::error_code SameFile(const std::string& first, const std::string& second,
                                        bool& same);
 

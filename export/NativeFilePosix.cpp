@@ -129,7 +129,8 @@ std::error_code SameFile(const std::string& first, const std::string& second, bo
       return errno == ENOENT || errno == ENOTDIR ? std::error_code() : LastError();
     }
   }
-  same = one.st_dev == two.st_dev && one.st_ino == two.st_ino;
+  same = SameIdentity({static_cast<std::uint64_t>(one.st_dev), one.st_ino},
+                      {static_cast<std::uint64_t>(two.st_dev), two.st_ino});
   return {};
 }
 

@@ -190,8 +190,8 @@ std::error_code ReplacementFile::Write(std::string_view bytes) {
 }
 
 // The volume and file index of what a name leads to; nothing when it leads nowhere.
-std::error_code FileIdentity(const std::string& name,
-                             std::optional<BY_HANDLE_FILE_INFORMATION>& id) {
+std::error_code InformationOf(const std::string& name,
+                              std::optional<BY_HANDLE_FILE_INFORMATION>& id) {
   id.reset();
   // No access asked: enough to read the identity, and it never waits on another's sharing.
   const HANDLE handle =
@@ -214,10 +214,13 @@ std::error_code SameFile(const std::string& first, const std::string& second, bo
   same = false;
   std::optional<BY_HANDLE_FILE_INFORMATION> one;
   std::optional<BY_HANDLE_FILE_INFORMATION> two;
-  if (const std::error_code error = FileIdentity(first, one)) return error;
-  if (const std::error_code error = FileIdentity(second, two)) return error;
-  same = one && two && one->dwVolumeSerialNumber == two->dwVolumeSerialNumber &&
-         one->nFileIndexHigh == two->nFileIndexHigh && one->nFileIndexLow == two->nFileIndexLow;
+  if (const std::error_code error = InformationOf(first, one)) return error;
+  if (const std::error_code error = InformationOf(second, two)) return error;
+  const auto identity = [](const BY_HANDLE_FILE_INFORMATION& info) {
+    return FileIdentity{info.dwVolumeSerialNumber,
+                        (std::uint64_t{info.nFileIndexHigh} << 32) | info.nFileIndexLow};
+  };
+  same = one && two && SameIdentity(identity(*one), identity(*two));
   return {};
 }
 

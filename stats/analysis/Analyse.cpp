@@ -134,7 +134,7 @@ void AddNumbers(const SpinAccumulator& spins, Analysis& a) {
   for (int k = 0; k < kPockets; ++k) {
     NumberFigures& f = a.numbers[k];
     f.adjusted_p = a.spins > 0 ? adjusted[k] : kNaN;
-    if (f.adjusted_p < kLevel) {
+    if (IsSignificant(f.adjusted_p)) {
       f.heat = static_cast<double>(f.count) > a.spins * p ? Heat::Hot : Heat::Cold;
     }
   }

@@ -15,6 +15,11 @@ namespace vexilo::stats {
 
 inline constexpr double kLevel = 0.05;             // significance level of every verdict and flag
 inline constexpr double kConfidence = 1 - kLevel;  // of every interval
+// The one rule of every verdict, flag and check that held up: a p-value below the level. A
+// p-value of exactly the level is not significant, and NaN (nothing to analyse) never is.
+constexpr bool IsSignificant(double p) {
+  return p < kLevel;
+}
 inline constexpr int kLongestArc = 18;
 
 // What a goodness-of-fit test counts, and the family of a group of the board (Colour to
@@ -66,7 +71,7 @@ struct NumberFigures {
   double z = 0;                      // (count - spins/37) / sqrt(spins * 1/37 * 36/37)
   double p_value = 0;                // exact binomial, two-sided (the smaller tail doubled)
   double adjusted_p = 0;             // Holm's step-down adjustment over the 37 numbers
-  Heat heat = Heat::None;            // hot or cold only when adjusted_p < kLevel
+  Heat heat = Heat::None;            // hot or cold only when adjusted_p is significant
   std::int64_t since_last = 0;       // 0: it was the last spin; spins when it never came up
   std::int64_t longest_absence = 0;  // longest run of spins without it, at either end too
 };
@@ -140,7 +145,7 @@ inline constexpr int kLooks = 12;
 
 struct Verdict {
   double p_value = 0;           // NaN with no spins
-  bool biased = false;          // p_value < kLevel
+  bool biased = false;          // IsSignificant(p_value)
   Look driver = Look::Numbers;  // the look with the smallest p-value on the observed wheel,
                                 // the first in Look's order on a tie
   double driver_p = 0;          // that look's own p-value, by simulation (NaN with no spins)

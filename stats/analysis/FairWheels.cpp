@@ -188,7 +188,7 @@ double FairWheels::ObservedP(std::int64_t reach) const {
 Verdict FairWheels::TheVerdict() const {
   Verdict verdict;
   verdict.p_value = ObservedP(verdictWheels_);
-  verdict.biased = verdict.p_value < kLevel;
+  verdict.biased = IsSignificant(verdict.p_value);
   const auto driver = std::min_element(observedReach_.begin(), observedReach_.end());
   verdict.driver = static_cast<Look>(driver - observedReach_.begin());
   verdict.driver_p = ObservedP(*driver);

@@ -40,7 +40,7 @@ std::vector<double> SimulatedPower(std::span<const BiasRow> rows, const LookScor
   for (int row = 0; row < rowCount; ++row) {
     int caught = 0;
     for (int w = 0; w < wheels; ++w) {
-      if (fair.PValueOf(scored[static_cast<std::size_t>(row) * wheels + w]) < kLevel) {
+      if (IsSignificant(fair.PValueOf(scored[static_cast<std::size_t>(row) * wheels + w]))) {
         ++caught;
       }
     }

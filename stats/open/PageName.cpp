@@ -56,11 +56,17 @@ bool IsOwnPage(std::string_view head) {
   return head.substr(0, kHeadBytes).find(kPageMark) != std::string_view::npos;
 }
 
+NameHolder HolderOf(std::optional<native::Kind> kind, std::optional<std::string_view> head) {
+  if (!kind) return NameHolder::Other;  // the system could not tell: leave it alone
+  if (*kind == native::Kind::Nothing) return NameHolder::Nothing;
+  if (*kind != native::Kind::File || !head) return NameHolder::Other;
+  return IsOwnPage(*head) ? NameHolder::OwnPage : NameHolder::Other;
+}
+
 NameHolder HolderOnDisk(const std::string& name) {
   native::Kind kind = native::Kind::Nothing;
-  if (native::KindOf(name, kind)) return NameHolder::Other;  // cannot tell: leave it alone
-  if (kind == native::Kind::Nothing) return NameHolder::Nothing;
-  if (kind != native::Kind::File) return NameHolder::Other;
+  if (native::KindOf(name, kind)) return HolderOf(std::nullopt, std::nullopt);
+  if (kind != native::Kind::File) return HolderOf(kind, std::nullopt);
   try {
     InputFile file(name);
     std::string head(kHeadBytes, '\0');
@@ -71,9 +77,9 @@ NameHolder HolderOnDisk(const std::string& name) {
       got += part;
     }
     head.resize(got);
-    return IsOwnPage(head) ? NameHolder::OwnPage : NameHolder::Other;
+    return HolderOf(kind, head);
   } catch (const std::system_error&) {
-    return NameHolder::Other;
+    return HolderOf(kind, std::nullopt);
   }
 }
 

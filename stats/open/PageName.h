@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "export/NativeFile.h"
+
 namespace vexilo::stats {
 
 // What a file name holds, as far as writing a page there goes.
@@ -39,7 +41,13 @@ enum class NameHolder {
 // (HtmlReport's generator tag) near the top.
 [[nodiscard]] bool IsOwnPage(std::string_view head);
 
-// What the name holds on this system: the file's first bytes are read for the mark.
+// What a name holds, from what the system said of it: its kind (none when the system could not
+// tell) and, for a file, its first bytes (none when they could not be read). Only a file that
+// shows the mark is the program's own; what cannot be proved so is never written over.
+[[nodiscard]] NameHolder HolderOf(std::optional<native::Kind> kind,
+                                  std::optional<std::string_view> head);
+
+// What the name holds on this system (HolderOf, the file's first bytes read for the mark).
 [[nodiscard]] NameHolder HolderOnDisk(const std::string& name);
 
 }  // namespace vexilo::stats

@@ -150,7 +150,9 @@ std::string Bound(int simulations) {
 const Candidate* Leading(const Holdout& h) {
   const Candidate* best = nullptr;
   for (const Candidate& c : h.candidates) {
-    if (c.adjusted_p < kLevel && (best == nullptr || c.adjusted_p < best->adjusted_p)) best = &c;
+    if (IsSignificant(c.adjusted_p) && (best == nullptr || c.adjusted_p < best->adjusted_p)) {
+      best = &c;
+    }
   }
   return best;
 }
@@ -345,7 +347,7 @@ std::string SpinsLead(const Analysis& a) {
 
 std::string TestVerdict(const FitTest& test) {
   if (test.p_value != test.p_value) return "nothing to analyse";
-  if (test.p_value >= kLevel) return "no sign of bias at the " + LevelPercent() + " level";
+  if (!IsSignificant(test.p_value)) return "no sign of bias at the " + LevelPercent() + " level";
   if (test.family == Family::Zero) {
     return std::string(test.driver_z < 0 ? "zero comes up too rarely" : "zero comes up too often") +
            ": z " + Signed(test.driver_z);
@@ -538,7 +540,7 @@ std::string_view EveryCandidateWords() {
 }
 
 std::string HeldUpWords(const Candidate& c) {
-  return (c.adjusted_p < kLevel ? "held up, " : "did not hold up, ") + PWords(c.adjusted_p);
+  return (IsSignificant(c.adjusted_p) ? "held up, " : "did not hold up, ") + PWords(c.adjusted_p);
 }
 
 std::string CandidateSentence(const Holdout& h, const Candidate& c) {
@@ -561,7 +563,7 @@ std::string LogsAgreeWords(const Analysis& a) {
       "chi-square " + Fixed(h.statistic, 2) + ", df " + Count(h.df) + ", " +
       (h.simulated ? SimulatedPWords(h.p_value, a.simulations) + " by simulation"
                    : PWords(h.p_value));
-  if (h.p_value >= kLevel)
+  if (!IsSignificant(h.p_value))
     return "The logs agree: no sign the wheel changed between them (" + figures + ").";
   return "The wheel changed between logs (was it serviced?): " + figures +
          ". Read each log's figures before pooling them.";
@@ -583,7 +585,7 @@ std::string ArcWords(const Analysis& a) {
   const bool single = best.length == 1;
   const std::string what = single ? "number" : "arc";
   const std::string favoured =
-      a.arc_p_value < kLevel ? "a favoured " + what : "no sign of a favoured " + what;
+      IsSignificant(a.arc_p_value) ? "a favoured " + what : "no sign of a favoured " + what;
   return "Best arc of the wheel: " +
          (single ? "the number " + Count(best.pockets.front()) + " alone"
                  : Count(best.length) + " neighbouring pockets, " + NumberList(best.pockets, " ")) +

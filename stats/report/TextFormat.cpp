@@ -59,7 +59,7 @@ std::string FormatP(double p) {
                    : Chars(p, std::chars_format::scientific, digits - 1);
     double shown = 0;
     std::from_chars(text.data(), text.data() + text.size(), shown);
-    if ((shown < kLevel) == (p < kLevel) || digits >= 17) return text;
+    if (IsSignificant(shown) == IsSignificant(p) || digits >= 17) return text;
   }
 }
 

@@ -53,7 +53,7 @@ std::string Band(double inner, double outer, double a0, double a1) {
 
 // The best arc is drawn only when it stands out from what fair wheels give.
 bool MarksArc(const Analysis& a) {
-  return a.best_arc >= 0 && a.arc_p_value < kLevel;
+  return a.best_arc >= 0 && IsSignificant(a.arc_p_value);
 }
 
 void Pockets(Markup& page, const Analysis& a) {

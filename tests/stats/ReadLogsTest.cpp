@@ -51,6 +51,7 @@ TEST(ReadLogs, PartsOfAnySizeReadAsTheWhole) {
   const std::vector<Case> cases = {
       {"good", "17,Black\r\n0,Green\n32,Red\r\n\r\n", false},
       {"a bad line after empty lines", "1,Red\r\n2,Black\r\n\r\n\r\nxx\r\n", false},
+      {"an empty line between spins", "1,Red\r\n2,Black\r\n\r\n\r\n3,Red\r\n", false},
       {"a bad line in the last part", "1,Red\r\n2,Black\r\n3,Red\r\n4,Black,\r\n", false},
       {"a pipe", "1,Red\r\n2,Black\r\n3,Red\r\n", true},
   };
