@@ -79,14 +79,10 @@ TEST(Evidence, LogGamma) {
 
 // The schedule's points depend on the spin alone; the logs' ends are read besides them.
 TEST(Evidence, TheSchedule) {
-  const std::vector<std::pair<std::int64_t, std::int64_t>> next = {{10, 20},
-                                                                   {190, 200},
-                                                                   {200, 210},
-                                                                   {219, 229},
-                                                                   {220, 231},
-                                                                   {1000, 1050},
-                                                                   {10'000'000, 10'500'000}};
-  for (const auto& [point, after] : next) EXPECT_EQ(NextPoint(point), after) << point;
+  // Each point and the next: 10 spins on below 220, a twentieth of the spins from there.
+  const std::int64_t points[] = {10, 190, 200, 219, 220, 1000, 10'000'000};
+  const std::int64_t nexts[] = {20, 200, 210, 229, 231, 1050, 10'500'000};
+  for (int i = 0; i < 7; ++i) EXPECT_EQ(NextPoint(points[i]), nexts[i]) << points[i];
   struct Walk {
     std::int64_t spins;
     std::vector<std::int64_t> ends;
@@ -113,15 +109,16 @@ TEST(Evidence, TheSchedule) {
   }
 }
 
-// Seeded records, their figures pinned: a fair wheel, each kind of bias, and two logs.
+// Seeded records, their figures pinned: a fair wheel, each kind of bias, and two logs. The
+// evidence now and at its highest; the spin of its highest, of reaching 20 (-1: never), and the
+// points read.
 TEST(Evidence, FiguresOfSeededRecords) {
   struct Case {
     const char* what;
     Spins spins;
     std::vector<std::int64_t> ends;
-    double value, max;
-    std::int64_t max_at, reached_at;
-    std::size_t points;
+    std::array<double, 2> value;
+    std::array<std::int64_t, 3> at;
     EvidenceSource driver;
     std::vector<int> cells;
   };
@@ -129,65 +126,50 @@ TEST(Evidence, FiguresOfSeededRecords) {
       {"fair",
        Record(5000, -1, 0, 1),
        {},
-       0.28621553587697862,
-       1.3304411363067068,
-       493,
-       -1,
-       87,
+       {0.28621553587697862, 1.3304411363067068},
+       {493, -1, 87},
        EvidenceSource::Arc,
        {23, 10, 5, 24, 16, 33, 1}},
       {"a pocket 50% hot",
        Record(5000, 2, 9, 2),
        {},
-       20153.151391317493,
-       51678.725772037782,
-       3755,
-       2199,
-       87,
+       {20153.151391317493, 51678.725772037782},
+       {3755, 2199, 87},
        EvidenceSource::Pocket,
        {34}},
       {"an arc of 5 25% hot",
        Record(5000, 4, 20, 3),
        {},
-       647388.86414810154,
-       34108525.14725256,
-       4139,
-       353,
-       87,
+       {647388.86414810154, 34108525.14725256},
+       {4139, 353, 87},
        EvidenceSource::Arc,
        {24, 16, 33, 1, 20, 14, 31}},
       {"a dealer's signature",
        Record(5000, 5, 30, 4),
        {},
-       38667.05526040007,
-       408962.67903087911,
-       4345,
-       2308,
-       87,
+       {38667.05526040007, 408962.67903087911},
+       {4345, 2308, 87},
        EvidenceSource::Steps,
        {30, 31, 32, 33, 34}},
       // The first 3000 spins of the pocket's record, in two logs: its end is read too.
       {"two logs",
        Record(3000, 2, 9, 2),
        {1234},
-       3511.1897721223572,
-       4717.2714773774787,
-       2804,
-       2199,
-       78,
+       {3511.1897721223572, 4717.2714773774787},
+       {2804, 2199, 78},
        EvidenceSource::Pocket,
        {34}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     const Evidence e = EvidenceOf(c.spins, c.ends);
-    EXPECT_NEAR(e.value, c.value, 1e-9 * c.value);
-    EXPECT_NEAR(e.max, c.max, 1e-9 * c.max);
-    EXPECT_EQ(e.max_at, c.max_at);
-    EXPECT_EQ(e.reached_at, c.reached_at);
-    EXPECT_EQ(e.biased, c.reached_at >= 0);
+    EXPECT_NEAR(e.value, c.value[0], 1e-9 * c.value[0]);
+    EXPECT_NEAR(e.max, c.value[1], 1e-9 * c.value[1]);
+    const std::array<std::int64_t, 3> at = {e.max_at, e.reached_at,
+                                            static_cast<std::int64_t>(e.series.size())};
+    EXPECT_EQ(at, c.at);
+    EXPECT_EQ(e.biased, c.at[1] >= 0);
     EXPECT_DOUBLE_EQ(e.p_value, std::min(1.0, 1 / e.max));
-    EXPECT_EQ(e.series.size(), c.points);
     EXPECT_EQ(e.driver, c.driver);
     EXPECT_EQ(e.driver_cells, c.cells);
   }
@@ -224,52 +206,40 @@ TEST(Bettor, StakesComeFromEarlierSpinsAlone) {
   }
 }
 
-// Seeded records, the bettor's figures pinned.
+// Seeded records, the bettor's figures pinned: now, at best, at worst, and a fair wheel's.
 TEST(Bettor, FiguresOfSeededRecords) {
   struct Case {
     const char* what;
     Spins spins;
-    double now, max, min, fair;
+    std::array<double, 4> figures;
     std::vector<int> on;
   };
   const std::vector<Case> cases = {
       {"fair",
        Record(5000, -1, 0, 1),
-       16.875983890405376,
-       109.47459007999353,
-       12.756572318594502,
-       71.822791182724316,
+       {16.875983890405376, 109.47459007999353, 12.756572318594502, 71.822791182724316},
        {16}},
       {"a pocket 50% hot",
        Record(5000, 2, 9, 2),
-       48533.109895826608,
-       48533.109895826608,
-       45.603467194771135,
-       48.501890051894414,
+       {48533.109895826608, 48533.109895826608, 45.603467194771135, 48.501890051894414},
        {34}},
       {"an arc of 5 25% hot",
        Record(5000, 4, 20, 3),
-       293190.43160443928,
-       781397.60497969505,
-       90.770186115893452,
-       13.376040095787637,
+       {293190.43160443928, 781397.60497969505, 90.770186115893452, 13.376040095787637},
        {24, 16, 33, 1, 20, 14, 31}},
       {"a dealer's signature",
        Record(5000, 5, 30, 4),
-       11.950714405916289,
-       144.27584477014818,
-       11.950714405916289,
-       62.355536755990229,
+       {11.950714405916289, 144.27584477014818, 11.950714405916289, 62.355536755990229},
        {25}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     const BettorFigures b = BettorOf(c.spins, {});
     EXPECT_EQ(b.start, kBettorStart);
-    EXPECT_NEAR(b.now, c.now, 1e-9 * c.now);
-    EXPECT_NEAR(b.max, c.max, 1e-9 * c.max);
-    EXPECT_NEAR(b.min, c.min, 1e-9 * c.min);
-    EXPECT_NEAR(b.fair, c.fair, 1e-9 * c.fair);
+    const std::array<double, 4> figures = {b.now, b.max, b.min, b.fair};
+    for (std::size_t i = 0; i < figures.size(); ++i) {
+      EXPECT_NEAR(figures[i], c.figures[i], 1e-9 * c.figures[i]) << i;
+    }
     std::vector<int> on;
     for (const Stake& s : b.stakes_on) on.push_back(s.number);
     EXPECT_EQ(on, c.on);

@@ -45,8 +45,8 @@ TEST(PageName, NeverOverALogOrAnyFileItDidNotWrite) {
     EXPECT_EQ(PageName(FolderPart(c.log), PageStem(c.log), holder), c.expected) << c.log;
   }
   EXPECT_EQ(PageName("", "x", [](const std::string&) { return NameHolder::Other; }), std::nullopt);
-  // Only a file that shows the mark in its first 4096 bytes is the program's own; a name the
-  // system cannot tell about, a folder, or a file that cannot be read is never written over.
+  // Only a file that shows the mark in its first 4096 bytes is the program's own; what the
+  // system cannot tell about, a folder or a file that cannot be read is never written over.
   using native::Kind;
   const std::string mark(kPageMark);
   struct Holder {
@@ -58,14 +58,12 @@ TEST(PageName, NeverOverALogOrAnyFileItDidNotWrite) {
        {Holder{std::nullopt, std::nullopt, NameHolder::Other},
         Holder{Kind::Nothing, std::nullopt, NameHolder::Nothing},
         Holder{Kind::Folder, std::nullopt, NameHolder::Other},
-        Holder{Kind::Pipe, std::nullopt, NameHolder::Other},
         Holder{Kind::File, std::nullopt, NameHolder::Other},
         Holder{Kind::File, "17,Black\r\n", NameHolder::Other},
         Holder{Kind::File, std::string(4096 - mark.size(), ' ') + mark, NameHolder::OwnPage},
         Holder{Kind::File, std::string(4097 - mark.size(), ' ') + mark, NameHolder::Other}}) {
     EXPECT_EQ(HolderOf(h.kind, h.head), h.expected) << (h.head ? h.head->size() : 0);
   }
-  // One file is the same device and the same number.
   EXPECT_TRUE(native::SameIdentity({8, 4711}, {8, 4711}));
   EXPECT_FALSE(native::SameIdentity({8, 4711}, {9, 4711}));
   EXPECT_FALSE(native::SameIdentity({8, 4711}, {8, 4712}));
