@@ -30,6 +30,16 @@ cases=(
   "3840x2160   144  1.5       1251x1067   25     2"
   "3840x2160   192  2         1668x1422   32     2"
 )
+# From Wine 10 the title bar grows with the dpi (29 pixels at 96, 35 at 120, 42 at 144, 54 at
+# 192), so where the board is fitted to the screen it fits at a smaller scale.
+wider_frame=(
+  "1366x768    120  730/711   856x730     17     1"
+  "1366x768    144  723/711   848x723     16     1"
+  "1366x768    192  1         834x711     16     1"
+  "1920x1080   144  1035/711  1214x1035   24     1"
+  "1920x1080   192  1023/711  1200x1023   23     1"
+  "2560x1440   192  1383/711  1622x1383   31     2"
+)
 
 fail() { echo "dpi: FAILED: $*" >&2; exit 1; }
 at() { awk -v v="$1" "BEGIN { printf \"%d\", v * $scale + 0.5 }"; }  # a design length, scaled
@@ -69,6 +79,11 @@ run_case() {  # screen dpi scale client digit rule, inside scripts/wine-run --na
   printf 'Windows Registry Editor Version 5.00\r\n\r\n[HKEY_CURRENT_USER\\Control Panel\\Desktop]\r\n"LogPixels"=dword:%08x\r\n' \
     "$dpi" >"$work/dpi.reg"
   "$WINE" regedit /S "Z:${work//\//\\}\\dpi.reg" >/dev/null 2>&1 || fail "regedit failed"
+  # A new dpi holds from the session's start, as on Windows from the next sign-in (Wine 10 keeps
+  # the one it booted with): the server and Wine's services start again under it.
+  "$WINESERVER" -k && "$WINESERVER" -w
+  "$WINESERVER" -p >/dev/null 2>&1 </dev/null && "$WINE" wineboot >/dev/null 2>&1 </dev/null ||
+    fail "Wine did not start again"
   "$WINE" "$exe" 2>"$work/wine.log" &
   pid=$!
   for _ in $(seq 150); do
@@ -99,8 +114,16 @@ run_case() {  # screen dpi scale client digit rule, inside scripts/wine-run --na
 if [[ ${1:-} == --screen ]]; then  # exe probe reference work screen: one session's cases
   exe=$2 probe=$3 reference=$4 work=$5
   trap 'kill ${pid:-} 2>/dev/null' EXIT
+  wine_major=$("$WINE" --version | sed -n 's/^wine-\([0-9]*\).*/\1/p')
   for row in "${cases[@]}"; do
-    [[ $row == "$6 "* ]] && run_case $row
+    [[ $row == "$6 "* ]] || continue
+    if ((wine_major >= 10)); then
+      for wider in "${wider_frame[@]}"; do
+        [[ $(awk '{ print $1, $2 }' <<<"$wider") == $(awk '{ print $1, $2 }' <<<"$row") ]] &&
+          row=$wider
+      done
+    fi
+    run_case $row
   done
   exit 0
 fi
